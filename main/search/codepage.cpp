@@ -1,0 +1,131 @@
+#include "search/codepage.h"
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+
+namespace cp1252 {
+namespace {
+
+// 0x80..0x9F; the unassigned bytes keep their own value as C1 controls.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char16_t unitOf(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return kHighControls[byte - 0x80];
+    return byte;
+}
+
+// The UTF-8 form of every byte, at most three bytes each, built once.
+struct Utf8Table
+{
+    std::array<std::array<char, 3>, 256> bytes{};
+    std::array<unsigned char, 256> length{};
+
+    Utf8Table()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const char16_t u = unitOf(static_cast<unsigned char>(b));
+            auto &out = bytes[b];
+            if (u < 0x80) {
+                out[0] = static_cast<char>(u);
+                length[b] = 1;
+            } else if (u < 0x800) {
+                out[0] = static_cast<char>(0xC0 | (u >> 6));
+                out[1] = static_cast<char>(0x80 | (u & 0x3F));
+                length[b] = 2;
+            } else {
+                out[0] = static_cast<char>(0xE0 | (u >> 12));
+                out[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                out[2] = static_cast<char>(0x80 | (u & 0x3F));
+                length[b] = 3;
+            }
+        }
+    }
+};
+
+const Utf8Table &utf8Table()
+{
+    static const Utf8Table table;
+    return table;
+}
+
+// Reverse mapping for the code units outside Latin-1 plus the Latin-1 C1 range that 1252 reuses.
+const std::unordered_map<char16_t, char> &highEncoder()
+{
+    static const std::unordered_map<char16_t, char> map = [] {
+        std::unordered_map<char16_t, char> m;
+        for (int i = 0; i < 32; ++i)
+            m.emplace(kHighControls[i], static_cast<char>(0x80 + i));
+        return m;
+    }();
+    return map;
+}
+
+} // namespace
+
+QChar toUnicode(unsigned char byte)
+{
+    return QChar(unitOf(byte));
+}
+
+QString decode(const char *data, qsizetype size)
+{
+    QString result(size, Qt::Uninitialized);
+    QChar *out = result.data();
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = QChar(unitOf(static_cast<unsigned char>(data[i])));
+    return result;
+}
+
+void appendUtf8(const char *data, qsizetype size, std::string &out)
+{
+    const Utf8Table &table = utf8Table();
+    qsizetype i = 0;
+    while (i < size) {
+        // Source texts are mostly ASCII; copying such stretches at once keeps counting fast.
+        qsizetype run = i;
+        while (run < size && static_cast<unsigned char>(data[run]) < 0x80)
+            ++run;
+        if (run > i) {
+            out.append(data + i, static_cast<size_t>(run - i));
+            i = run;
+            continue;
+        }
+        const auto b = static_cast<unsigned char>(data[i]);
+        out.append(table.bytes[b].data(), table.length[b]);
+        ++i;
+    }
+}
+
+QByteArray encode(const QString &text)
+{
+    const auto &high = highEncoder();
+    QByteArray result;
+    result.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            result.append(static_cast<char>(u));
+            continue;
+        }
+        const auto it = high.find(u);
+        if (it != high.end()) {
+            result.append(it->second);
+            continue;
+        }
+        // A character outside the BMP is one character, so its two surrogates give one '?'.
+        if (QChar::isHighSurrogate(u) && i + 1 < n && text.at(i + 1).isLowSurrogate())
+            ++i;
+        result.append('?');
+    }
+    return result;
+}
+
+} // namespace cp1252

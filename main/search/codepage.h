@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+
+#include <string>
+
+// Windows-1252, the fixed ANSI code page of every text QVX reads and writes.
+namespace cp1252 {
+
+// Every byte maps to exactly one UTF-16 code unit; the five unassigned bytes
+// 0x81, 0x8D, 0x8F, 0x90 and 0x9D map to the C1 controls of the same value.
+QChar toUnicode(unsigned char byte);
+
+QString decode(const char *data, qsizetype size);
+inline QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
+
+// Appends the UTF-8 form of the Windows-1252 bytes to out (no QString in between).
+void appendUtf8(const char *data, qsizetype size, std::string &out);
+
+// Writes '?' for every code unit that Windows-1252 cannot hold.
+QByteArray encode(const QString &text);
+
+} // namespace cp1252

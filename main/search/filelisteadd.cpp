@@ -1,0 +1,30 @@
+#include "search/filelisteadd.h"
+
+#include "search/globals.h"
+#include "search/numberformat.h"
+#include "search/tform1.h"
+
+#include <QLineEdit>
+#include <QTreeWidget>
+
+void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB)
+{
+    const QChar separator = localeDecimalSeparator();
+    double G = -1.0;
+    if (fB > -1) {
+        const double fK = StrToFloat(Form1->Edit3->text(), separator);
+        const double fBK = StrToFloat(Form1->Edit4->text(), separator);
+        const double weightedF = f * fK;
+        const double weightedFB = fB * fBK;
+        G = weightedF + weightedFB;
+    }
+    auto *row = new QTreeWidgetItem;
+    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    row->setText(0, filestr);
+    row->setCheckState(0, Qt::Checked);
+    row->setText(1, formatInteger(f));
+    row->setText(2, formatGeneral(proz, separator));
+    row->setText(3, formatInteger(fB));
+    row->setText(4, formatGeneral(G, separator));
+    Form1->files->addTopLevelItem(row);
+}

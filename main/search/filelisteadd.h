@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Appends a checked result row for filestr to the result list of Form1. With a weighting count
+// (fB >= 0) both factor fields are read and checked before anything is appended, so a factor
+// that is not a number leaves no half-filled row behind.
+void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB);

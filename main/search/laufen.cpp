@@ -1,0 +1,12 @@
+#include "search/laufen.h"
+
+#include "search/globals.h"
+#include "search/tform1.h"
+
+#include <QPushButton>
+
+void Laufen(bool x)
+{
+    Form1->Button3->setVisible(!x);
+    Form1->Button6->setVisible(x);
+}

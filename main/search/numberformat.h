@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+#include <optional>
+
+// The decimal separator of the user's locale (QLocale(), which tests may set explicitly).
+QChar localeDecimalSeparator();
+
+// Plain decimal digits with a leading '-' for negative values: "-1", "0", "17".
+QString formatInteger(qint32 value);
+
+// The general number format: 15 significant digits, trailing zeros dropped, fixed notation from
+// 0.0001 up to below 1E15, otherwise scientific ("5E-5", "1,5E-5", "1E15"); zero is "0".
+QString formatGeneral(double value, QChar decimalSeparator);
+
+// The decimal grammar of factor texts: optional blanks, optional sign, digits with at most one
+// decimal separator, an optional exponent (E or e, optional sign, digits), optional blanks.
+// Returns nothing for any other text and for a value that does not fit a double.
+std::optional<double> parseDecimal(const QString &text, QChar decimalSeparator);
+
+// parseDecimal or QvxError "'<text>' ist kein gültiger Gleitkommawert".
+double StrToFloat(const QString &text, QChar decimalSeparator);

@@ -1,0 +1,142 @@
+#include "search/pattern.h"
+
+#include "search/qvxerror.h"
+
+#include <pcre2.h>
+
+namespace {
+
+QString pcre2Message(int code)
+{
+    PCRE2_UCHAR buffer[256];
+    const int length = pcre2_get_error_message(code, buffer, sizeof buffer);
+    if (length < 0)
+        return QString("PCRE2-Fehlercode %1").arg(code);
+    return QString::fromUtf8(reinterpret_cast<const char *>(buffer), length);
+}
+
+// Length of the UTF-8 sequence that starts with lead; subjects are valid UTF-8.
+PCRE2_SIZE sequenceLength(unsigned char lead)
+{
+    if (lead < 0xC0)
+        return 1;
+    if (lead < 0xE0)
+        return 2;
+    if (lead < 0xF0)
+        return 3;
+    return 4;
+}
+
+} // namespace
+
+struct Pattern::Impl
+{
+    pcre2_code *code = nullptr;
+    pcre2_match_data *matchData = nullptr;
+    pcre2_match_context *matchContext = nullptr;
+    pcre2_jit_stack *jitStack = nullptr;
+
+    ~Impl()
+    {
+        pcre2_jit_stack_free(jitStack);
+        pcre2_match_context_free(matchContext);
+        pcre2_match_data_free(matchData);
+        pcre2_code_free(code);
+    }
+
+    // Returns false for no match; throws for a failed search.
+    bool find(std::string_view subject, PCRE2_SIZE offset) const
+    {
+        const int rc =
+            pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), offset,
+                        PCRE2_NO_UTF_CHECK, matchData, matchContext);
+        if (rc >= 0)
+            return true;
+        switch (rc) {
+        case PCRE2_ERROR_NOMATCH:
+            return false;
+        case PCRE2_ERROR_MATCHLIMIT:
+        case PCRE2_ERROR_DEPTHLIMIT:
+        case PCRE2_ERROR_HEAPLIMIT:
+        case PCRE2_ERROR_JIT_STACKLIMIT:
+            throw MatchLimitError();
+        default:
+            throw QvxError(QString("Die Suche mit dem regulären Ausdruck ist fehlgeschlagen "
+                                   "(PCRE2-Fehler %1: %2)")
+                               .arg(rc)
+                               .arg(pcre2Message(rc)));
+        }
+    }
+};
+
+Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique<Impl>())
+{
+    const QByteArray utf8 = pattern.toUtf8();
+
+    pcre2_compile_context *compileContext = pcre2_compile_context_create(nullptr);
+    if (!compileContext)
+        throw std::bad_alloc();
+    pcre2_set_newline(compileContext, PCRE2_NEWLINE_ANY);
+    int errorCode = 0;
+    PCRE2_SIZE errorOffset = 0;
+    d->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
+                            static_cast<PCRE2_SIZE>(utf8.size()), PCRE2_UTF, &errorCode,
+                            &errorOffset, compileContext);
+    pcre2_compile_context_free(compileContext);
+    if (!d->code)
+        throw QvxError(QString("Fehler in regulärem Ausdruck bei Offset %1: %2")
+                           .arg(errorOffset)
+                           .arg(pcre2Message(errorCode)));
+
+    // Without the JIT the interpreter finds exactly the same matches, only more slowly.
+    pcre2_jit_compile(d->code, PCRE2_JIT_COMPLETE);
+
+    d->matchData = pcre2_match_data_create_from_pattern(d->code, nullptr);
+    d->matchContext = pcre2_match_context_create(nullptr);
+    if (!d->matchData || !d->matchContext)
+        throw std::bad_alloc();
+    // The JIT's default stack of 32 KiB is too small for ordinary patterns on long texts.
+    d->jitStack = pcre2_jit_stack_create(32 * 1024, 8 * 1024 * 1024, nullptr);
+    if (d->jitStack)
+        pcre2_jit_stack_assign(d->matchContext, nullptr, d->jitStack);
+}
+
+Pattern::~Pattern() = default;
+
+qint32 Pattern::countMatches(std::string_view subject) const
+{
+    const PCRE2_SIZE length = subject.size();
+    const auto *bytes = reinterpret_cast<const unsigned char *>(subject.data());
+    const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(d->matchData);
+    qint32 count = 0;
+    PCRE2_SIZE offset = 0;
+    for (;;) {
+        if (!d->find(subject, offset))
+            break;
+        ++count;
+        const PCRE2_SIZE start = ovector[0];
+        const PCRE2_SIZE end = ovector[1];
+        PCRE2_SIZE next = end;
+        if (start == end) {
+            if (end >= length)
+                break;
+            next = end + sequenceLength(bytes[end]);
+        }
+        // \K can report a match that ends where the search began (or, in lookarounds, even
+        // before it); step over one character so that the loop always ends.
+        if (next <= offset) {
+            if (offset >= length)
+                break;
+            next = offset + sequenceLength(bytes[offset]);
+        }
+        if (next > length)
+            break;
+        offset = next;
+    }
+    return count;
+}
+
+bool Pattern::matchesAnywhere(std::string_view subject) const
+{
+    return d->find(subject, 0);
+}

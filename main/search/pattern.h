@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <memory>
+#include <string_view>
+
+// PCRE2 hit its match, depth or JIT stack limit: the pattern backtracks too much for this text.
+class MatchLimitError : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "PCRE2 match limit exceeded"; }
+};
+
+// One compiled pattern: PCRE2 8-bit, UTF mode, newline convention "any", no other option, JIT
+// where available. Subjects are valid UTF-8 (they are made from Windows-1252 text).
+class Pattern
+{
+public:
+    // Throws QvxError "Fehler in regulärem Ausdruck bei Offset <n>: <PCRE2's English text>",
+    // n being the byte offset in the UTF-8 form of the pattern.
+    explicit Pattern(const QString &pattern);
+    ~Pattern();
+    Pattern(const Pattern &) = delete;
+    Pattern &operator=(const Pattern &) = delete;
+
+    const QString &source() const { return m_source; }
+
+    // Counting rule: each search starts where the previous match ended; after an empty match one
+    // whole character further on. Throws MatchLimitError.
+    qint32 countMatches(std::string_view subject) const;
+
+    // One search from the start of the subject. Throws MatchLimitError.
+    bool matchesAnywhere(std::string_view subject) const;
+
+private:
+    struct Impl;
+    QString m_source;
+    std::unique_ptr<Impl> d;
+};

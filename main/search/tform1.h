@@ -1,0 +1,132 @@
+#pragma once
+
+#include "window/dialogs.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+class QTreeWidget;
+
+// The main window. Its controls carry their names as objectName; its handlers are named after
+// the control and the event and are spread over the source folders of the subsystems.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // dialogs: the seam for modal interactions; nullptr gives Qt's own dialogs.
+    explicit TForm1(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    Dialogs &dialogs() { return *m_dialogs; }
+
+    // Sources and target directory
+    QFrame *Panel1;
+    QLabel *Label1;
+    QListWidget *box;
+    QPushButton *Button2;
+    QLabel *Label4;
+    QLineEdit *zielverz;
+    QPushButton *Button1;
+
+    // Search input
+    QLabel *Label2;
+    QLineEdit *Edit1;
+    QLabel *Label9;
+    QLineEdit *edit_ausschl;
+    QLabel *Label10;
+    QLineEdit *Edit2;
+    QLabel *Label11;
+    QLineEdit *Edit3;
+    QLabel *Label12;
+    QLineEdit *Edit4;
+    QRadioButton *RadioButton1;
+    QRadioButton *RadioButton2;
+    QCheckBox *CheckBox1;
+    QPushButton *Button3;
+    QPushButton *Button6;
+    QProgressBar *bar1;
+
+    // Results and preview
+    QLabel *Label5;
+    QLabel *Label7;
+    QTreeWidget *files;
+    QLabel *Label3;
+    QTextEdit *vorschau;
+    QLabel *Label17;
+
+    // Output commands
+    QPushButton *Button4;
+    QProgressBar *bar2;
+    QLabel *Label8;
+    QPushButton *Button5;
+    QComboBox *antlist;
+    QPushButton *Button7;
+    QFileDialog *savetxtdlg;
+
+    // Menus
+    QMenu *PopupMenu1;
+    QAction *NachFrequenzfsortieren1;
+    QAction *NachProzentsortieren1;
+    QAction *Auswhlen1;
+    QAction *Allesauswhlen1;
+    QAction *Nichtsauswhlen1;
+    QAction *Auswahlinvertieren1;
+    QAction *AllemitfgreralsXauswhlen1;
+    QAction *AllemitgreralsXauswhlen1;
+    QAction *AllemitfBgreralsXauswhlen1;
+    QAction *Lschen1;
+    QAction *AusgewhlteItemslschen1;
+    QAction *NichtausgewhlteItemslschen1;
+    QAction *Exportieren1;
+    QMenu *AlsQuelldaten;
+    QAction *hinzu1;
+    QAction *extealsneueQuelle1;
+
+    // Help
+    QLabel *Label14;
+    QLabel *Label15;
+    QLabel *Label16;
+    QLabel *Label6;
+
+    void FormCreate(QObject *Sender);
+    void FormClose(QObject *Sender);
+    void Button3Click(QObject *Sender);
+    void Button6Click(QObject *Sender);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void arrangeControls();
+    void connectHandlers();
+
+    // Runs a handler; whatever it throws reaches the default error handler, never the event loop.
+    template <typename Body> void handle(Body body) noexcept;
+    void onClick(QPushButton *button, void (TForm1::*handler)(QObject *));
+
+    // The search run's loop over the source list, shared by both modes.
+    template <typename PerFile> void scanSources(PerFile perFile);
+    bool finishFile(int i);
+    void addResultRow(int i, qint32 f, double proz, qint32 fB);
+
+    std::unique_ptr<Dialogs> m_dialogs;
+    QPointer<QWidget> aform;
+};

@@ -1,0 +1,90 @@
+#include "search/codepage.h"
+
+#include <QByteArray>
+#include <QString>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// Windows-1252 as published, for 0x80..0x9F; 0 marks the five unassigned bytes.
+const char16_t kExpectedHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+QByteArray allBytes()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.append(static_cast<char>(b));
+    return bytes;
+}
+
+} // namespace
+
+TEST(Cp1252, DecodesEveryByteToOneUnitAndEncodesItBack)
+{
+    const QByteArray bytes = allBytes();
+    const QString text = cp1252::decode(bytes);
+    ASSERT_EQ(text.size(), 256);
+    for (int b = 0; b < 256; ++b) {
+        char16_t expected = static_cast<char16_t>(b);
+        if (b >= 0x80 && b <= 0x9F && kExpectedHigh[b - 0x80] != 0)
+            expected = kExpectedHigh[b - 0x80];
+        EXPECT_EQ(text.at(b).unicode(), expected) << "byte " << b;
+        EXPECT_EQ(cp1252::toUnicode(static_cast<unsigned char>(b)).unicode(), expected)
+            << "byte " << b;
+    }
+    EXPECT_EQ(cp1252::encode(text), bytes);
+}
+
+TEST(Cp1252, UnassignedBytesBecomeTheC1ControlsOfTheSameValue)
+{
+    for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        const char byte = static_cast<char>(b);
+        const QString decoded = cp1252::decode(&byte, 1);
+        ASSERT_EQ(decoded.size(), 1);
+        EXPECT_EQ(decoded.at(0).unicode(), b);
+        EXPECT_EQ(cp1252::encode(decoded), QByteArray(1, byte));
+    }
+    // U+0080 has no place in Windows-1252: 0x80 is the euro sign.
+    EXPECT_EQ(cp1252::encode(QString(QChar(0x0080))), QByteArray("?"));
+}
+
+TEST(Cp1252, AppendUtf8EqualsTheUtf8FormOfTheDecodedText)
+{
+    for (int b = 0; b < 256; ++b) {
+        const char byte = static_cast<char>(b);
+        std::string utf8;
+        cp1252::appendUtf8(&byte, 1, utf8);
+        EXPECT_EQ(QByteArray::fromStdString(utf8), cp1252::decode(&byte, 1).toUtf8())
+            << "byte " << b;
+    }
+
+    const QByteArray mixed = QByteArray("Stra\xDF"
+                                        "e \x80 100, \x93Zitat\x94\r\n") +
+                             allBytes() + QByteArray("plain ascii tail");
+    std::string utf8 = "kept:";
+    cp1252::appendUtf8(mixed.constData(), mixed.size(), utf8);
+    EXPECT_EQ(QByteArray::fromStdString(utf8),
+              QByteArray("kept:") + cp1252::decode(mixed).toUtf8());
+    EXPECT_EQ(QString::fromStdString(utf8).mid(5, 6), QString("Straße"));
+}
+
+TEST(Cp1252, EncodeWritesAQuestionMarkPerUnrepresentableCharacter)
+{
+    EXPECT_EQ(cp1252::encode(QString("€")), QByteArray("\x80"));
+    EXPECT_EQ(cp1252::encode(QString("Grüße")), QByteArray("Gr\xFC\xDF"
+                                                           "e"));
+    EXPECT_EQ(cp1252::encode(QString("Ω")), QByteArray("?"));
+    EXPECT_EQ(cp1252::encode(QString("a\U0001F600b")), QByteArray("a?b"));
+    EXPECT_EQ(cp1252::encode(QString("\u0160\u2122\u0178")), QByteArray("\x8A\x99\x9F"));
+    // A lone surrogate is one unrepresentable character too.
+    QString lone("x");
+    lone.append(QChar(0xD800));
+    lone.append(QChar('y'));
+    EXPECT_EQ(cp1252::encode(lone), QByteArray("x?y"));
+    EXPECT_TRUE(cp1252::encode(QString()).isEmpty());
+}

@@ -1,0 +1,140 @@
+#include "search/pattern.h"
+#include "search/qvxerror.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+qint32 count(const char *pattern, const std::string &subject)
+{
+    return Pattern(QString::fromUtf8(pattern)).countMatches(subject);
+}
+
+QString compileError(const QString &pattern)
+{
+    try {
+        Pattern p(pattern);
+    } catch (const QvxError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+} // namespace
+
+TEST(PatternCounting, EmptyMatchesStepOneWholeCharacter)
+{
+    EXPECT_EQ(count("x*", "ab\r\n"), 5);
+    // "ä" is two bytes in UTF-8 but one position.
+    EXPECT_EQ(count("x*", "äb\r\n"), 5);
+    EXPECT_EQ(count("x*", "€\r\n"), 4);
+    EXPECT_EQ(count("x*", ""), 1);
+    // The empty match at the end follows the last non-empty one.
+    EXPECT_EQ(count("a*", "aa"), 2);
+    EXPECT_EQ(count("a*", "baab"), 4);
+    EXPECT_EQ(count("(?=b)", "abab"), 2);
+    // An empty match right after CR is tried again before LF.
+    EXPECT_EQ(count("(?=\\n)", "a\r\n"), 1);
+    EXPECT_EQ(count("", "\r\n"), 3);
+}
+
+TEST(PatternCounting, MatchesDoNotOverlap)
+{
+    EXPECT_EQ(count("aa", "aaaa"), 2);
+    EXPECT_EQ(count("aa", "aaaaa"), 2);
+    EXPECT_EQ(count("aba", "ababa"), 1);
+    EXPECT_EQ(count("Heute", "Heute und Heute\r\n"), 2);
+    EXPECT_EQ(count("z", "abc\r\n"), 0);
+}
+
+TEST(PatternCounting, KeepOutStillProgresses)
+{
+    // \K makes each "a" an empty match at its end, which is then stepped over.
+    EXPECT_EQ(count("a\\K", "aaa"), 2);
+    EXPECT_EQ(count("a\\Kb", "abab"), 2);
+}
+
+TEST(PatternCounting, AnchorsReferToTheWholeText)
+{
+    EXPECT_EQ(count("c$", "abc\r\n"), 1);
+    EXPECT_EQ(count("a$", "a\r\nb\r\n"), 0);
+    EXPECT_EQ(count("^b", "a\r\nb\r\n"), 0);
+    EXPECT_EQ(count("^a", "a\r\nb\r\n"), 1);
+    // With every newline convention LF alone is a final newline too, hence three.
+    EXPECT_EQ(count("$", "abc\r\n"), 3);
+    EXPECT_EQ(count("\\R", "a\r\nb\rc\n"), 3);
+}
+
+TEST(PatternCounting, WordCharactersAreAsciiOnly)
+{
+    EXPECT_EQ(count("\\bHaus\\b", "Häuser Haus Hausbau\r\n"), 1);
+    EXPECT_EQ(count("\\w+", "äb"), 1);
+    EXPECT_EQ(count("\\w", "Straße"), 5);
+    EXPECT_EQ(count("\\d", "1²3"), 2);
+    EXPECT_EQ(count("ä", "Bär Äpfel ä"), 2);
+}
+
+TEST(PatternCounting, CaseAndDotFollowThePatternOnly)
+{
+    EXPECT_EQ(count("heute", "Heute\r\n"), 0);
+    EXPECT_EQ(count("(?i)heute", "Heute HEUTE heute\r\n"), 3);
+    EXPECT_EQ(count("a.b", "a\rb a\nb a b\r\n"), 1);
+    EXPECT_EQ(count("a.b", "aäb"), 1);
+    EXPECT_EQ(count("(?s)a.b", "a\rb\r\n"), 1);
+}
+
+TEST(PatternCounting, CompileErrorsGiveTheByteOffset)
+{
+    EXPECT_EQ(compileError("(abc"),
+              QString("Fehler in regulärem Ausdruck bei Offset 4: missing closing parenthesis"));
+    EXPECT_EQ(compileError("(äbc"),
+              QString("Fehler in regulärem Ausdruck bei Offset 5: missing closing parenthesis"));
+    const QString ascii = compileError("aob)");
+    const QString umlaut = compileError("äöb)");
+    ASSERT_FALSE(ascii.isEmpty());
+    EXPECT_EQ(ascii, QString("Fehler in regulärem Ausdruck bei Offset 3: unmatched closing "
+                             "parenthesis"));
+    EXPECT_EQ(umlaut, QString("Fehler in regulärem Ausdruck bei Offset 5: unmatched closing "
+                              "parenthesis"));
+    EXPECT_TRUE(compileError("a{2,1}").startsWith("Fehler in regulärem Ausdruck bei Offset "));
+    EXPECT_TRUE(compileError("(?<=a+)b").startsWith("Fehler in regulärem Ausdruck bei Offset "));
+    EXPECT_TRUE(compileError("sowohl.{0,100}als auch").isEmpty());
+}
+
+TEST(PatternCounting, CatastrophicBacktrackingHitsTheLimit)
+{
+    // The "b" further on defeats PCRE2's shortcut of giving up when a required letter is absent.
+    const std::string subject = std::string(40, 'a') + "\r\nb\r\n";
+    const Pattern p("(a+)+b");
+    EXPECT_THROW(p.countMatches(subject), MatchLimitError);
+    EXPECT_THROW(p.matchesAnywhere(subject), MatchLimitError);
+    // The same pattern is harmless where it can match quickly.
+    EXPECT_EQ(p.countMatches("aaab aab\r\n"), 2);
+}
+
+TEST(PatternCounting, LegitimatePatternsCopeWithLongTexts)
+{
+    std::string text;
+    const std::string line = "Er mag sowohl Tee als auch Kaffee, ob abends oder morgens, "
+                             "bald hier, bald da; äußerst häufig.\r\n";
+    while (text.size() < 5 * 1024 * 1024)
+        text += line;
+    const auto lines = static_cast<qint32>(text.size() / line.size());
+
+    EXPECT_EQ(Pattern("sowohl.{0,100}als auch").countMatches(text), lines);
+    EXPECT_EQ(Pattern("(a|b)*c").countMatches(text), lines);
+    EXPECT_EQ(Pattern("\\w+").countMatches(text), 19 * lines);
+    EXPECT_EQ(Pattern("x*").countMatches(text),
+              static_cast<qint32>(QString::fromStdString(text).size() + 1));
+    EXPECT_TRUE(Pattern("(?s)Er.*häufig\\.$").matchesAnywhere(text));
+}
+
+TEST(PatternCounting, MatchesAnywhereIsOneSearchFromTheStart)
+{
+    EXPECT_TRUE(Pattern("Morgen").matchesAnywhere("Heute\r\nund Morgen\r\n"));
+    EXPECT_FALSE(Pattern("morgen").matchesAnywhere("Heute\r\nund Morgen\r\n"));
+    EXPECT_TRUE(Pattern("x*").matchesAnywhere(""));
+    EXPECT_FALSE(Pattern("^und").matchesAnywhere("Heute\r\nund Morgen\r\n"));
+}

@@ -1,0 +1,147 @@
+#include "fixtures.h"
+#include "search/codepage.h"
+#include "search/qvxerror.h"
+#include "search/textloading.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+QByteArray normalized(const QByteArray &raw)
+{
+    QByteArray out("stale content that must be replaced");
+    normalizeLineBreaks(raw.constData(), raw.size(), out);
+    return out;
+}
+
+} // namespace
+
+TEST(LineBreaks, EveryLineEndsWithCrLf)
+{
+    EXPECT_EQ(normalized("abc"), QByteArray("abc\r\n"));
+    EXPECT_EQ(normalized("a\nb\nc\n"), QByteArray("a\r\nb\r\nc\r\n"));
+    EXPECT_EQ(normalized("a\r\nb\r\n"), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(normalized("a\rb"), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(normalized("a\n\rb"), QByteArray("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(normalized("\n"), QByteArray("\r\n"));
+    EXPECT_EQ(normalized("\r"), QByteArray("\r\n"));
+    EXPECT_EQ(normalized("\r\n\r\n"), QByteArray("\r\n\r\n"));
+    EXPECT_EQ(normalized("\n\n\r\r"), QByteArray("\r\n\r\n\r\n\r\n"));
+    EXPECT_EQ(normalized("x\r\r\ny"), QByteArray("x\r\n\r\ny\r\n"));
+    EXPECT_EQ(normalized(""), QByteArray());
+}
+
+TEST(LineBreaks, FirstNulEndsTheText)
+{
+    EXPECT_EQ(normalized(QByteArray("ab\0cd\n", 6)), QByteArray("ab\r\n"));
+    EXPECT_EQ(normalized(QByteArray("ab\r\0cd", 6)), QByteArray("ab\r\n"));
+    EXPECT_EQ(normalized(QByteArray("\0abc", 4)), QByteArray());
+    EXPECT_EQ(normalized(QByteArray("a\0\0", 3)), QByteArray("a\r\n"));
+}
+
+TEST(TextLoading, LoadsWindows1252WithTheLineRule)
+{
+    TempCorpus corpus;
+    const QString abc = corpus.write("abc.txt", "abc");
+    EXPECT_EQ(loadText(abc), QString("abc\r\n"));
+    EXPECT_EQ(loadText(abc).size(), 5);
+
+    const QString lines = corpus.write("lines.txt", "a\nb\nc\n");
+    EXPECT_EQ(loadText(lines), QString("a\r\nb\r\nc\r\n"));
+    EXPECT_EQ(loadText(lines).size(), 9);
+
+    EXPECT_EQ(loadText(corpus.write("lfcr.txt", "a\n\rb")), QString("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(loadText(corpus.write("cr.txt", "a\rb\r")), QString("a\r\nb\r\n"));
+    EXPECT_EQ(loadText(corpus.write("nul.txt", QByteArray("\0abc", 4))), QString());
+    EXPECT_EQ(loadText(corpus.write("midnul.txt", QByteArray("ab\0c", 4))), QString("ab\r\n"));
+    EXPECT_EQ(loadText(corpus.write("empty.txt", QByteArray())), QString());
+
+    // No byte-order mark is recognised: UTF-8 files read as Windows-1252.
+    const QString bom = corpus.write("bom.txt", "\xEF\xBB\xBF\xC3\xA4");
+    EXPECT_EQ(loadText(bom), QString("ï»¿Ã¤\r\n"));
+    EXPECT_EQ(loadText(bom).size(), 7);
+    EXPECT_EQ(loadText(corpus.write("euro.txt", "\x80")), QString("€\r\n"));
+}
+
+#ifdef Q_OS_LINUX
+TEST(TextLoading, ReadsUntilTheEndWhateverSizeTheFileReports)
+{
+    const QString status("/proc/self/status");
+    ASSERT_EQ(QFileInfo(status).size(), 0);
+    const QString text = loadText(status);
+    EXPECT_TRUE(text.startsWith("Name:"));
+    EXPECT_TRUE(text.contains("\r\nPid:"));
+}
+#endif
+
+TEST(TextLoading, Utf8LoaderAgreesWithLoadText)
+{
+    TempCorpus corpus;
+    QByteArray big;
+    for (int i = 0; i < 50000; ++i)
+        big.append("Zeile \xE4\xF6\xFC\x80 mit Umbruch\n");
+    const QByteArray samples[] = {
+        QByteArray(),
+        QByteArray("abc"),
+        QByteArray("\xEF\xBB\xBF\xC3\xA4\r\n\x81\x8D\x8F\x90\x9D\n\r"),
+        QByteArray("vor\0nach", 8),
+        big,
+    };
+    TextLoader loader;
+    std::string utf8 = "left over from an earlier file";
+    int index = 0;
+    for (const QByteArray &bytes : samples) {
+        const QString path = corpus.write(QString("sample%1.txt").arg(index++), bytes);
+        const QString text = loadText(path);
+        const qsizetype length = loader.loadUtf8(path, utf8);
+        EXPECT_EQ(QByteArray::fromStdString(utf8), text.toUtf8()) << path.toStdString();
+        EXPECT_EQ(length, text.size()) << path.toStdString();
+    }
+}
+
+TEST(TextLoading, UnreadablePathsThrowTheGermanMessage)
+{
+    TempCorpus corpus;
+    const QString missing = corpus.filePath("fehlt.txt");
+    try {
+        loadText(missing);
+        FAIL() << "a missing file must throw";
+    } catch (const QvxError &e) {
+        EXPECT_EQ(e.message(), QString("Datei ") + missing +
+                                   " kann nicht geöffnet werden. Das System kann die angegebene "
+                                   "Datei nicht finden");
+    }
+
+    const QString target = corpus.write("ziel.txt", "x");
+#ifdef Q_OS_UNIX
+    const QString link = corpus.filePath("verweis.txt");
+    ASSERT_TRUE(QFile::link(corpus.filePath("weg.txt"), link));
+    try {
+        std::string utf8;
+        TextLoader().loadUtf8(link, utf8);
+        FAIL() << "a dangling link must throw";
+    } catch (const QvxError &e) {
+        EXPECT_TRUE(
+            e.message().startsWith(QString("Datei ") + link + " kann nicht geöffnet werden. "));
+        EXPECT_TRUE(e.message().endsWith("Das System kann die angegebene Datei nicht finden"));
+    }
+#endif
+
+    QDir(corpus.path()).mkdir("ordner.txt");
+    const QString dir = corpus.filePath("ordner.txt");
+    try {
+        loadText(dir);
+        FAIL() << "a directory must throw";
+    } catch (const QvxError &e) {
+        EXPECT_EQ(e.message(), QString("Datei ") + dir +
+                                   " kann nicht geöffnet werden. Der angegebene Pfad ist ein "
+                                   "Verzeichnis");
+    }
+    EXPECT_EQ(loadText(target), QString("x\r\n"));
+}
