@@ -44,12 +44,20 @@ struct Pattern::Impl
         pcre2_code_free(code);
     }
 
+    int match(std::string_view subject, PCRE2_SIZE offset, uint32_t options) const
+    {
+        return pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(),
+                           offset, options, matchData, matchContext);
+    }
+
     // Returns false for no match; throws for a failed search.
     bool find(std::string_view subject, PCRE2_SIZE offset) const
     {
-        const int rc =
-            pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), offset,
-                        PCRE2_NO_UTF_CHECK, matchData, matchContext);
+        int rc = match(subject, offset, PCRE2_NO_UTF_CHECK);
+        // The JIT's stack is bounded; the interpreter keeps its frames on the heap and finds the
+        // same matches, so a long repetition that overflows the stack is retried there.
+        if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
+            rc = match(subject, offset, PCRE2_NO_UTF_CHECK | PCRE2_NO_JIT);
         if (rc >= 0)
             return true;
         switch (rc) {

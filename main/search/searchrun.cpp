@@ -51,6 +51,7 @@ void TForm1::Button3Click(QObject * /*Sender*/)
 {
     Laufen(true);
     Stop = false;
+    m_closing = false;
     files->clear();
     files->viewport()->repaint();
     vorschau->clear();
@@ -102,7 +103,8 @@ bool TForm1::finishFile(int i)
     bar1->setValue(i + 1);
     if (Stop) {
         Laufen(false);
-        m_dialogs->message(this, plainMessage(QStringLiteral("Vorgang abgebrochen.")));
+        if (!m_closing)
+            m_dialogs->message(this, plainMessage(QStringLiteral("Vorgang abgebrochen.")));
         return true;
     }
     if (i % 2 == 1)

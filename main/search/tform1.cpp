@@ -290,6 +290,11 @@ void TForm1::FormClose(QObject * /*Sender*/)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // Closing ends the program, so a running search must not go on over an invisible window.
+    if (Button6->isVisible()) {
+        m_closing = true;
+        Stop = true;
+    }
     handle([this] { FormClose(this); });
     QWidget::closeEvent(event);
 }

@@ -129,4 +129,6 @@ private:
 
     std::unique_ptr<Dialogs> m_dialogs;
     QPointer<QWidget> aform;
+    // The window was closed while a search ran: the run ends without its "stopped" message.
+    bool m_closing = false;
 };

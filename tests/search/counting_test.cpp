@@ -131,6 +131,15 @@ TEST(PatternCounting, LegitimatePatternsCopeWithLongTexts)
     EXPECT_TRUE(Pattern("(?s)Er.*häufig\\.$").matchesAnywhere(text));
 }
 
+TEST(PatternCounting, LongRepetitionBeyondTheJitStackIsStillCounted)
+{
+    std::string text;
+    for (int i = 0; i < 600 * 1024; ++i)
+        text += "ab";
+    text += "c\r\nabc\r\n";
+    EXPECT_EQ(Pattern("(a|b)*c").countMatches(text), 2);
+}
+
 TEST(PatternCounting, MatchesAnywhereIsOneSearchFromTheStart)
 {
     EXPECT_TRUE(Pattern("Morgen").matchesAnywhere("Heute\r\nund Morgen\r\n"));

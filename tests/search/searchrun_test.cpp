@@ -317,3 +317,14 @@ TEST_F(SearchRunTest, SourceListShrinkingDuringTheRunIsNeverReadBeyondItsEnd)
     EXPECT_TRUE(dialogs->shown().empty());
     expectIdleWithFocusInSearchField();
 }
+
+TEST_F(SearchRunTest, ClosingTheWindowDuringARunEndsItWithoutAMessage)
+{
+    useTexts({"a\r\n", "a\r\n", "a\r\n", "a\r\n", "a\r\n"});
+    TForm1 *window = form.get();
+    QMetaObject::invokeMethod(qApp, [window] { window->close(); }, Qt::QueuedConnection);
+    search(QStringLiteral("a"));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(rowCount(), 3);
+    EXPECT_TRUE(dialogs->shown().empty());
+}
