@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
-
 #include <string>
 
 // Windows-1252, the fixed ANSI code page of every text QVX reads and writes.
@@ -14,7 +13,10 @@ namespace cp1252 {
 QChar toUnicode(unsigned char byte);
 
 QString decode(const char *data, qsizetype size);
-inline QString decode(const QByteArray &bytes) { return decode(bytes.constData(), bytes.size()); }
+inline QString decode(const QByteArray &bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
 
 // Appends the UTF-8 form of the Windows-1252 bytes to out (no QString in between).
 void appendUtf8(const char *data, qsizetype size, std::string &out);

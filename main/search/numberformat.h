@@ -2,7 +2,6 @@
 
 #include <QChar>
 #include <QString>
-
 #include <optional>
 
 // The decimal separator of the user's locale (QLocale(), which tests may set explicitly).

@@ -5,7 +5,6 @@
 #include "search/textloading.h"
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 #include <optional>

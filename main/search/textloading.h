@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <string>
 
 // Reads the file whole into buffer, replacing its content. Throws QvxError

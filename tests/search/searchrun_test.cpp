@@ -322,7 +322,8 @@ TEST_F(SearchRunTest, ClosingTheWindowDuringARunEndsItWithoutAMessage)
 {
     useTexts({"a\r\n", "a\r\n", "a\r\n", "a\r\n", "a\r\n"});
     TForm1 *window = form.get();
-    QMetaObject::invokeMethod(qApp, [window] { window->close(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [window] { window->close(); }, Qt::QueuedConnection);
     search(QStringLiteral("a"));
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(rowCount(), 3);
