@@ -114,6 +114,11 @@ protected:
 
 private:
     void createControls();
+    void createSourceControls();
+    void createSearchControls();
+    void createResultControls();
+    void createOutputControls();
+    void createHelpLabels();
     void createMenus();
     void arrangeControls();
     void connectHandlers();
