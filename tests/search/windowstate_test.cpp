@@ -143,13 +143,17 @@ TEST_F(WindowTest, MenusHoldEveryCommandInOrder)
     expectMenu(find<QMenu>("AlsQuelldaten"), sources);
 }
 
-TEST_F(WindowTest, GlobalsStartAtTheirInitialValues)
+TEST_F(WindowTest, SearchRunLeavesTheSortStateAlone)
 {
-    EXPECT_FALSE(Stop);
-    EXPECT_EQ(ColumnToSort, 0);
-    EXPECT_FALSE(Accending);
-    EXPECT_TRUE(suchstrGlobal.isEmpty());
-    EXPECT_TRUE(GewichtStrGlobal.isEmpty());
+    ColumnToSort = 3;
+    Accending = true;
+    setSources({corpus.write(QStringLiteral("a.txt"), "a\r\n")});
+    setText("zielverz", corpus.filePath(QStringLiteral("ziel")));
+    setText("Edit1", QStringLiteral("a"));
+    click("Button3");
+    EXPECT_EQ(rowCount(), 1);
+    EXPECT_EQ(ColumnToSort, 3);
+    EXPECT_TRUE(Accending);
 }
 
 TEST_F(WindowTest, LaufenSwapsSearchAndStopAndNothingElse)
