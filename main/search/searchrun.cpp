@@ -49,6 +49,9 @@ QString hitCount(int rows)
 
 void TForm1::Button3Click(QObject * /*Sender*/)
 {
+    // A new search empties the result list, which the saving loop is reading.
+    if (refuseWhileSaving())
+        return;
     Laufen(true);
     Stop = false;
     m_closing = false;

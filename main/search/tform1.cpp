@@ -4,6 +4,7 @@
 #include "window/errorhandler.h"
 #include "window/qtdialogs.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QPushButton>
@@ -45,10 +46,20 @@ void TForm1::onClick(QPushButton *button, void (TForm1::*handler)(QObject *))
             [this, button, handler] { handle([&] { (this->*handler)(button); }); });
 }
 
-void TForm1::connectHandlers()
+void TForm1::onTriggered(QAction *action, void (TForm1::*handler)(QObject *))
 {
-    onClick(Button3, &TForm1::Button3Click);
-    onClick(Button6, &TForm1::Button6Click);
+    connect(action, &QAction::triggered, this,
+            [this, action, handler] { handle([&] { (this->*handler)(action); }); });
+}
+
+bool TForm1::refuseWhileSaving()
+{
+    if (!m_saving)
+        return false;
+    m_dialogs->message(this, plainMessage(QStringLiteral(
+                                 "Die gefundenen Texte werden gerade gespeichert. Bitte warten "
+                                 "Sie, bis das Speichern abgeschlossen ist.")));
+    return true;
 }
 
 void TForm1::FormCreate(QObject * /*Sender*/)

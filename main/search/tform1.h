@@ -104,10 +104,21 @@ public:
     QLabel *Label16;
     QLabel *Label6;
 
+    // Window state and search
     void FormCreate(QObject *Sender);
     void FormClose(QObject *Sender);
     void Button3Click(QObject *Sender);
     void Button6Click(QObject *Sender);
+
+    // Result list handling (results/)
+
+    // Sources and subcorpus output (sources/)
+
+    // Preview (preview/)
+
+    // AntConc settings export (antconc/)
+
+    // Main window and help (window/)
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -126,6 +137,12 @@ private:
     // Runs a handler; whatever it throws reaches the default error handler, never the event loop.
     template <typename Body> void handle(Body body) noexcept;
     void onClick(QPushButton *button, void (TForm1::*handler)(QObject *));
+    void onTriggered(QAction *action, void (TForm1::*handler)(QObject *));
+
+    // While the checked texts are being copied, commands that would remove or reorder result
+    // rows are refused with a message, so that the copy loop never meets a row that has gone.
+    // Returns true when the caller must not go on.
+    bool refuseWhileSaving();
 
     // The search run's loop over the source list, shared by both modes.
     template <typename PerFile> void scanSources(PerFile perFile);
@@ -136,4 +153,16 @@ private:
     QPointer<QWidget> aform;
     // The window was closed while a search ran: the run ends without its "stopped" message.
     bool m_closing = false;
+    // The checked texts are being copied into the target directory.
+    bool m_saving = false;
+
+    // Result list handling (results/)
+
+    // Sources and subcorpus output (sources/)
+
+    // Preview (preview/)
+
+    // AntConc settings export (antconc/)
+
+    // Main window and help (window/)
 };

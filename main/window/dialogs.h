@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
+class QAction;
+class QFileDialog;
+class QMenu;
 class QWidget;
 
 enum class MessageIcon
@@ -39,4 +44,26 @@ public:
     // Shows the box modally and returns the index of the pressed button in request.buttons,
     // or -1 when the box was closed without one.
     virtual int message(QWidget *parent, const MessageRequest &request) = 0;
+
+    // The source directory chooser titled "Verzeichnis auswählen", opening at the working
+    // directory. Returns the directory name as the user confirmed it (it may not exist yet), or
+    // the empty text when the user cancelled.
+    virtual QString chooseSourceDirectory(QWidget *parent) = 0;
+
+    // The target folder browser with the given instruction, directories only. Returns the picked
+    // folder's path, or the empty text when the user cancelled.
+    virtual QString chooseFolder(QWidget *parent, const QString &instruction) = 0;
+
+    // A modal input box with "OK" and "Abbrechen". Returns the edited text, or nothing when the
+    // user cancelled or closed the box.
+    virtual std::optional<QString> inputText(QWidget *parent, const QString &caption,
+                                             const QString &prompt, const QString &defaultText) = 0;
+
+    // Runs a file dialog that lives with the window modally; true when the user confirmed a file,
+    // which the dialog then holds as its selected file.
+    virtual bool execFileDialog(QFileDialog *dialog) = 0;
+
+    // Opens a popup menu with its top left corner at pos (screen coordinates) and returns the
+    // triggered action, or nullptr. The action's own triggered signal fires as well.
+    virtual QAction *popupMenu(QMenu *menu, const QPoint &pos) = 0;
 };

@@ -1,5 +1,9 @@
 #include "window/qtdialogs.h"
 
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
@@ -44,4 +48,41 @@ int QtDialogs::message(QWidget *parent, const MessageRequest &request)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+QString QtDialogs::chooseSourceDirectory(QWidget *parent)
+{
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Verzeichnis auswählen"),
+                                             QDir::currentPath(), QFileDialog::DontUseNativeDialog);
+}
+
+QString QtDialogs::chooseFolder(QWidget *parent, const QString &instruction)
+{
+    return QFileDialog::getExistingDirectory(parent, instruction, QString(),
+                                             QFileDialog::ShowDirsOnly |
+                                                 QFileDialog::DontUseNativeDialog);
+}
+
+std::optional<QString> QtDialogs::inputText(QWidget *parent, const QString &caption,
+                                            const QString &prompt, const QString &defaultText)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+bool QtDialogs::execFileDialog(QFileDialog *dialog)
+{
+    return dialog->exec() == QDialog::Accepted;
+}
+
+QAction *QtDialogs::popupMenu(QMenu *menu, const QPoint &pos)
+{
+    return menu->exec(pos);
 }

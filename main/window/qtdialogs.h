@@ -7,4 +7,10 @@ class QtDialogs : public Dialogs
 {
 public:
     int message(QWidget *parent, const MessageRequest &request) override;
+    QString chooseSourceDirectory(QWidget *parent) override;
+    QString chooseFolder(QWidget *parent, const QString &instruction) override;
+    std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
+                                     const QString &defaultText) override;
+    bool execFileDialog(QFileDialog *dialog) override;
+    QAction *popupMenu(QMenu *menu, const QPoint &pos) override;
 };

@@ -1,13 +1,70 @@
 #include "scripteddialogs.h"
 
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+
+namespace {
+
+template <typename T> T takeFront(std::deque<T> &queue, T fallback)
+{
+    if (queue.empty())
+        return fallback;
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
+} // namespace
+
 int ScriptedDialogs::message(QWidget * /*parent*/, const MessageRequest &request)
 {
     m_shown.push_back(request);
     if (m_onShow)
         m_onShow(request);
-    if (m_answers.empty())
-        return request.buttons.isEmpty() ? -1 : 0;
-    const int answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
+    return takeFront(m_answers, request.buttons.isEmpty() ? -1 : 0);
+}
+
+QString ScriptedDialogs::chooseSourceDirectory(QWidget * /*parent*/)
+{
+    ++m_sourceDirectoryRequests;
+    return takeFront(m_sourceDirectories, QString());
+}
+
+QString ScriptedDialogs::chooseFolder(QWidget * /*parent*/, const QString &instruction)
+{
+    m_folderRequests.push_back(instruction);
+    return takeFront(m_folders, QString());
+}
+
+std::optional<QString> ScriptedDialogs::inputText(QWidget * /*parent*/, const QString &caption,
+                                                  const QString &prompt, const QString &defaultText)
+{
+    m_inputRequests.push_back({caption, prompt, defaultText});
+    return takeFront(m_inputs, std::optional<QString>());
+}
+
+bool ScriptedDialogs::execFileDialog(QFileDialog *dialog)
+{
+    const QStringList selected = dialog->selectedFiles();
+    m_fileDialogRequests.push_back({dialog->directory().absolutePath(), dialog->windowTitle(),
+                                    selected.isEmpty() ? QString() : selected.front()});
+    const std::optional<QString> path = takeFront(m_files, std::optional<QString>());
+    if (!path)
+        return false;
+    dialog->selectFile(*path);
+    return true;
+}
+
+QAction *ScriptedDialogs::popupMenu(QMenu *menu, const QPoint &pos)
+{
+    m_popups.push_back({menu, pos});
+    const QString name = takeFront(m_popupChoices, QString());
+    if (name.isEmpty())
+        return nullptr;
+    // Submenus are children of their menu, so their actions are found too.
+    auto *action = menu->findChild<QAction *>(name);
+    if (action)
+        action->trigger();
+    return action;
 }
