@@ -1,6 +1,7 @@
 #include "search/textloading.h"
 
 #include "search/codepage.h"
+#include "search/fileerror.h"
 #include "search/qvxerror.h"
 
 #include <QFile>
@@ -12,26 +13,6 @@ namespace {
 [[noreturn]] void throwCannotOpen(const QString &path, const QString &reason)
 {
     throw QvxError(QString("Datei %1 kann nicht geöffnet werden. %2").arg(path, reason));
-}
-
-QString reasonFor(QFileDevice::FileError error)
-{
-    switch (error) {
-    case QFileDevice::ReadError:
-        return QStringLiteral("Lesefehler");
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Zugriff verweigert");
-    case QFileDevice::ResourceError:
-        return QStringLiteral("Nicht genügend Systemressourcen verfügbar");
-    case QFileDevice::AbortError:
-        return QStringLiteral("Der Vorgang wurde abgebrochen");
-    case QFileDevice::TimeOutError:
-        return QStringLiteral("Zeitüberschreitung");
-    case QFileDevice::OpenError:
-        return QStringLiteral("Die Datei kann nicht geöffnet werden");
-    default:
-        return QStringLiteral("Unbekannter Fehler");
-    }
 }
 
 // QFile's own error codes lump most open failures together, so the file's state tells the
@@ -46,7 +27,7 @@ QString openFailureReason(const QString &path, QFileDevice::FileError error)
         return QStringLiteral("Der angegebene Pfad ist ein Verzeichnis");
     if (!info.isReadable() || error == QFileDevice::PermissionsError)
         return QStringLiteral("Zugriff verweigert");
-    return reasonFor(error);
+    return germanReason(error);
 }
 
 } // namespace
@@ -75,9 +56,9 @@ void readWholeFile(const QString &path, QByteArray &buffer)
         const qint64 got = file.read(buffer.data() + filled, capacity - filled);
         if (got < 0) {
             buffer.resize(0);
-            throwCannotOpen(path,
-                            reasonFor(file.error() == QFileDevice::NoError ? QFileDevice::ReadError
-                                                                           : file.error()));
+            throwCannotOpen(path, germanReason(file.error() == QFileDevice::NoError
+                                                   ? QFileDevice::ReadError
+                                                   : file.error()));
         }
         if (got == 0)
             break;

@@ -160,6 +160,11 @@ private:
 
     // Sources and subcorpus output (sources/)
 
+    // The checks that saving and the settings export share, then the one-level creation of the
+    // target directory named in zielverz. Shows the error box and returns false when the caller
+    // must stop: no result rows, an empty target, a target that exists or cannot be created.
+    bool prepareTargetDirectory();
+
     // Preview (preview/)
 
     // AntConc settings export (antconc/)
