@@ -1,6 +1,7 @@
 #include "search/tform1.h"
 
 #include "search/globals.h"
+#include "search/handle.h"
 #include "window/errorhandler.h"
 #include "window/qtdialogs.h"
 
@@ -29,15 +30,6 @@ TForm1::~TForm1()
 {
     if (Form1 == this)
         Form1 = nullptr;
-}
-
-template <typename Body> void TForm1::handle(Body body) noexcept
-{
-    try {
-        body();
-    } catch (...) {
-        showDefaultError(*m_dialogs, this, describeCurrentException());
-    }
 }
 
 void TForm1::onClick(QPushButton *button, void (TForm1::*handler)(QObject *))

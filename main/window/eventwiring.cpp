@@ -1,3 +1,4 @@
+#include "search/handle.h"
 #include "search/tform1.h"
 
 #include <QPushButton>
