@@ -1,10 +1,28 @@
 #include "search/tform1.h"
+#include "window/fonts.h"
+#include "window/programstart.h"
 
 #include <QApplication>
+#include <QIcon>
+
+namespace {
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/qvx-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    installGermanTranslations(app);
+    registerFallbackFonts();
+    QApplication::setWindowIcon(programIcon());
     TForm1 form;
     form.show();
     return QApplication::exec();

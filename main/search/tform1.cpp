@@ -3,6 +3,7 @@
 #include "search/globals.h"
 #include "search/handle.h"
 #include "window/errorhandler.h"
+#include "window/fonts.h"
 #include "window/qtdialogs.h"
 
 #include <QAction>
@@ -19,9 +20,12 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(
         QStringLiteral("QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. 3.4)"));
+    registerFallbackFonts();
     createControls();
     createMenus();
+    setupFrame();
     arrangeControls();
+    setupKeyboard();
     connectHandlers();
     FormCreate(this);
 }

@@ -21,6 +21,7 @@ class QPushButton;
 class QRadioButton;
 class QTextEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // The main window. Its controls carry their names as objectName; its handlers are named after
 // the control and the event and are spread over the source folders of the subsystems.
@@ -111,17 +112,47 @@ public:
     void Button6Click(QObject *Sender);
 
     // Result list handling (results/)
+    void filesColumnClick(QObject *Sender, int Column);
+    void NachFrequenzfsortieren1Click(QObject *Sender);
+    void NachProzentsortieren1Click(QObject *Sender);
+    // Compare < 0: Item1 goes above Item2, by ColumnToSort in the direction of Accending.
+    void filesCompare(QObject *Sender, QTreeWidgetItem *Item1, QTreeWidgetItem *Item2, qint32 Data,
+                      qint32 &Compare);
+    void Allesauswhlen1Click(QObject *Sender);
+    void Nichtsauswhlen1Click(QObject *Sender);
+    void Auswahlinvertieren1Click(QObject *Sender);
+    void AllemitfgreralsXauswhlen1Click(QObject *Sender);
+    void AllemitgreralsXauswhlen1Click(QObject *Sender);
+    void AllemitfBgreralsXauswhlen1Click(QObject *Sender);
+    void AusgewhlteItemslschen1Click(QObject *Sender);
+    void NichtausgewhlteItemslschen1Click(QObject *Sender);
+    void Exportieren1Click(QObject *Sender);
 
     // Sources and subcorpus output (sources/)
+    void Button2Click(QObject *Sender);
+    void Button7Click(QObject *Sender);
+    void hinzu1Click(QObject *Sender);
+    void extealsneueQuelle1Click(QObject *Sender);
+    void Button1Click(QObject *Sender);
+    void Button4Click(QObject *Sender);
 
     // Preview (preview/)
+    void filesClick(QObject *Sender);
+    void filesKeyUp(QObject *Sender, int Key, Qt::KeyboardModifiers Shift);
 
     // AntConc settings export (antconc/)
+    void Button5Click(QObject *Sender);
 
     // Main window and help (window/)
+    void Label6Click(QObject *Sender);
+    void Label14Click(QObject *Sender);
+    void Label15Click(QObject *Sender);
+    void Label16Click(QObject *Sender);
+    void Label17Click(QObject *Sender);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
@@ -157,12 +188,26 @@ private:
     bool m_saving = false;
 
     // Result list handling (results/)
+    // Sorts all rows by column with filesCompare, then flips Accending.
+    void sortFiles(qint32 column);
+    // Makes rows, in this order, the whole content of files; the highlighted row stays
+    // highlighted if it is among them.
+    void putRows(const QList<QTreeWidgetItem *> &rows);
+    // Deletes the checked rows (or the unchecked ones) and rewrites the hit counter.
+    void deleteRows(bool checked);
 
     // Sources and subcorpus output (sources/)
 
+    // The chooser, repeated while the user declines to create a name that does not exist.
+    // Returns the chosen directory as an absolute clean path, or the empty text on cancel.
+    QString askSourceDirectory();
+    // Opens AlsQuelldaten with its top left corner at screenPos.
+    void popupAlsQuelldaten(const QPoint &screenPos);
+
     // The checks that saving and the settings export share, then the one-level creation of the
-    // target directory named in zielverz. Shows the error box and returns false when the caller
-    // must stop: no result rows, an empty target, a target that exists or cannot be created.
+    // target directory named in zielverz. Shows the box and returns false when the caller must
+    // stop: saving still runs, no result rows, an empty target, a target that exists or cannot
+    // be created.
     bool prepareTargetDirectory();
 
     // Preview (preview/)
@@ -170,4 +215,8 @@ private:
     // AntConc settings export (antconc/)
 
     // Main window and help (window/)
+    void setupFrame();
+    void arrangeResultColumns();
+    void setupKeyboard();
+    void onLabelClick(QLabel *label, void (TForm1::*handler)(QObject *));
 };

@@ -1,72 +1,156 @@
 #include "search/tform1.h"
+#include "window/fonts.h"
 
-#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <initializer_list>
 
 namespace {
 
-void addAll(QBoxLayout *layout, std::initializer_list<QWidget *> widgets)
+// W: the window font; WB: the same in bold; H: the headings of fields and lists.
+enum class Font
 {
-    for (QWidget *widget : widgets)
-        layout->addWidget(widget);
+    W,
+    WB,
+    H
+};
+
+enum class Colour
+{
+    Text,
+    Red,
+    Grey,
+    Highlight
+};
+
+struct Placement
+{
+    QWidget *control;
+    int left;
+    int top;
+    int width;
+    int height;
+    Font font;
+    Colour colour;
+};
+
+// Rows of the source list are as high as a line of the window font, so that more paths fit.
+class SourceRowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 13};
+    }
+};
+
+QFont fontFor(Font font)
+{
+    switch (font) {
+    case Font::WB:
+        return windowBoldFont();
+    case Font::H:
+        return headingFont();
+    case Font::W:
+        break;
+    }
+    return windowFont();
+}
+
+void setTextColour(QWidget *control, Colour colour)
+{
+    if (colour == Colour::Text)
+        return;
+    QPalette palette = control->palette();
+    QColor color;
+    switch (colour) {
+    case Colour::Red:
+        color = QColor(255, 0, 0);
+        break;
+    case Colour::Grey:
+        color = QColor(128, 128, 128);
+        break;
+    default:
+        color = palette.color(QPalette::Highlight);
+        break;
+    }
+    palette.setColor(QPalette::WindowText, color);
+    control->setPalette(palette);
+}
+
+void place(const Placement &p, const QLabel *fixedSizeLabel)
+{
+    p.control->setFont(fontFor(p.font));
+    setTextColour(p.control, p.colour);
+    QSize size(p.width, p.height);
+    // Labels take the size of their text: where the font in use is wider than the one the
+    // layout was drawn with, the label grows rather than cutting its caption off.
+    auto *label = qobject_cast<QLabel *>(p.control);
+    if (label && label != fixedSizeLabel)
+        size = size.expandedTo(label->sizeHint());
+    p.control->setGeometry(p.left, p.top, size.width(), size.height());
 }
 
 } // namespace
 
-// A plain two-column arrangement: the sources and the search on the left, the results, the
-// preview and the outputs on the right.
+// Every visible control at its place on a client area of 978 by 600 pixels.
 void TForm1::arrangeControls()
 {
-    auto *sources = new QVBoxLayout(Panel1);
-    addAll(sources, {Label1, box});
-
-    auto *left = new QVBoxLayout;
-    left->addWidget(Panel1, 1);
-    addAll(left, {Button2, Label4, zielverz, Button1});
-    const std::initializer_list<std::initializer_list<QWidget *>> leftRows = {
-        {Label2, Label14},
-        {Edit1},
-        {Label9, Label15},
-        {edit_ausschl},
-        {Label10, Label16},
-        {Edit2},
-        {Label11, Edit3, Label12, Edit4},
-        {RadioButton1, Label6, RadioButton2, CheckBox1, Button3, Button6},
-        {bar1},
+    const Font W = Font::W, WB = Font::WB, H = Font::H;
+    const Colour text = Colour::Text, red = Colour::Red, grey = Colour::Grey,
+                 highlight = Colour::Highlight;
+    const Placement layout[] = {
+        {Panel1, 1, 0, 473, 247, W, text},          {Label1, 16, 11, 107, 13, H, text},
+        {box, 14, 30, 410, 146, W, text},           {Button2, 431, 149, 33, 27, W, text},
+        {Label4, 16, 189, 90, 13, H, text},         {zielverz, 15, 208, 410, 25, W, text},
+        {Button1, 431, 206, 33, 27, W, text},       {Label2, 16, 269, 189, 13, H, red},
+        {Label14, 211, 269, 13, 13, W, grey},       {Edit1, 16, 288, 457, 25, W, text},
+        {Label9, 16, 319, 440, 13, H, text},        {Label15, 462, 319, 13, 13, W, grey},
+        {edit_ausschl, 16, 338, 457, 25, W, text},  {Label10, 17, 382, 262, 13, H, highlight},
+        {Label16, 285, 382, 13, 13, W, grey},       {Edit2, 17, 401, 457, 25, W, text},
+        {Label11, 190, 432, 57, 13, H, text},       {Edit3, 253, 429, 73, 21, W, text},
+        {Label12, 332, 432, 65, 13, H, text},       {Edit4, 403, 429, 71, 21, W, text},
+        {RadioButton1, 18, 533, 113, 17, W, text},  {Label6, 137, 534, 13, 13, W, grey},
+        {RadioButton2, 174, 533, 113, 17, W, text}, {CheckBox1, 190, 548, 186, 17, W, text},
+        {Button3, 382, 528, 92, 42, W, text},       {Button6, 382, 528, 92, 42, W, text},
+        {bar1, 17, 576, 456, 9, W, text},           {Label5, 496, 11, 187, 13, H, text},
+        {Label7, 689, 11, 49, 13, WB, text},        {Label17, 957, 11, 13, 13, W, grey},
+        {files, 496, 30, 465, 172, W, text},        {Label3, 496, 220, 95, 13, H, text},
+        {vorschau, 496, 239, 465, 233, W, text},    {Button7, 496, 480, 233, 41, W, text},
+        {Button4, 496, 528, 233, 42, W, text},      {Button5, 808, 522, 153, 21, W, text},
+        {Label8, 758, 541, 26, 13, W, text},        {antlist, 808, 549, 153, 21, W, text},
+        {bar2, 496, 576, 465, 9, W, text},
     };
-    for (const auto &row : leftRows) {
-        auto *line = new QHBoxLayout;
-        addAll(line, row);
-        left->addLayout(line);
+    setFont(windowFont());
+    for (const Placement &placement : layout)
+        place(placement, Label2);
+
+    // The panel only frames the source list; the target directory controls lie over it.
+    Panel1->lower();
+    box->setItemDelegate(new SourceRowDelegate(box));
+    arrangeResultColumns();
+}
+
+void TForm1::arrangeResultColumns()
+{
+    QHeaderView *header = files->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    const int widths[] = {40, 40, 40, 50};
+    for (int column = 1; column <= 4; ++column) {
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+        header->resizeSection(column, widths[column - 1]);
     }
-
-    auto *heading = new QHBoxLayout;
-    addAll(heading, {Label5, Label7});
-    heading->addStretch();
-    heading->addWidget(Label17);
-    auto *outputs = new QHBoxLayout;
-    addAll(outputs, {Button7, Button4, Label8, Button5, antlist});
-
-    auto *right = new QVBoxLayout;
-    right->addLayout(heading);
-    right->addWidget(files, 1);
-    right->addWidget(Label3);
-    right->addWidget(vorschau, 1);
-    right->addLayout(outputs);
-    right->addWidget(bar2);
-
-    auto *columns = new QHBoxLayout(this);
-    columns->addLayout(left, 1);
-    columns->addLayout(right, 1);
+    files->setAllColumnsShowFocus(false);
 }

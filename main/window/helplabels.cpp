@@ -1,0 +1,23 @@
+#include "search/tform1.h"
+#include "window/dialogs.h"
+#include "window/helptexts.h"
+
+void TForm1::Label14Click(QObject * /*Sender*/)
+{
+    m_dialogs->message(this, plainMessage(helptexts::searchString()));
+}
+
+void TForm1::Label15Click(QObject * /*Sender*/)
+{
+    m_dialogs->message(this, plainMessage(helptexts::exclusionString()));
+}
+
+void TForm1::Label16Click(QObject * /*Sender*/)
+{
+    m_dialogs->message(this, plainMessage(helptexts::weightingString()));
+}
+
+void TForm1::Label17Click(QObject * /*Sender*/)
+{
+    m_dialogs->message(this, plainMessage(helptexts::resultList()));
+}
