@@ -1,0 +1,38 @@
+#include "antconc/antconcsettings.h"
+#include "antconc/antconctemplates.h"
+#include "results/textfilewriter.h"
+#include "search/tform1.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTreeWidget>
+
+namespace {
+
+QStringList checkedCaptions(const QTreeWidget *files)
+{
+    QStringList captions;
+    for (int row = 0; row < files->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem *item = files->topLevelItem(row);
+        if (item->checkState(0) == Qt::Checked)
+            captions << item->text(0);
+    }
+    return captions;
+}
+
+} // namespace
+
+void TForm1::Button5Click(QObject * /*Sender*/)
+{
+    if (!prepareTargetDirectory())
+        return;
+    bar2->setMaximum(100);
+    const int version = antlist->currentIndex();
+    if (!isAntconcVersion(version))
+        return;
+    const QStringList lines = antconcSettingsLines(version, checkedCaptions(files));
+    bar2->setValue(100);
+    writeWindowsLines(zielverz->text() + QDir::separator() + antconcFileName(version), lines);
+}
