@@ -1,5 +1,7 @@
 #include "window/qtdialogs.h"
 
+#include "sources/sourcedirectorydialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -52,8 +54,8 @@ int QtDialogs::message(QWidget *parent, const MessageRequest &request)
 
 QString QtDialogs::chooseSourceDirectory(QWidget *parent)
 {
-    return QFileDialog::getExistingDirectory(parent, QStringLiteral("Verzeichnis auswählen"),
-                                             QDir::currentPath(), QFileDialog::DontUseNativeDialog);
+    SourceDirectoryDialog dialog(parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.directoryName() : QString();
 }
 
 QString QtDialogs::chooseFolder(QWidget *parent, const QString &instruction)

@@ -1,0 +1,119 @@
+#include "sources/sourcedirectorydialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+SourceDirectoryDialog::SourceDirectoryDialog(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Verzeichnis auswählen"));
+    createControls();
+    arrangeControls();
+    fillVolumes();
+    connectControls();
+    showDirectory(QDir::currentPath());
+}
+
+QString SourceDirectoryDialog::directoryName() const
+{
+    return m_name->text();
+}
+
+void SourceDirectoryDialog::createControls()
+{
+    m_directoryModel = new QFileSystemModel(this);
+    m_directoryModel->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+    m_directoryModel->setRootPath(QDir::rootPath());
+    m_fileModel = new QFileSystemModel(this);
+    m_fileModel->setFilter(QDir::Files);
+
+    m_name = new QLineEdit(this);
+    m_directories = new QTreeView(this);
+    m_directories->setModel(m_directoryModel);
+    m_directories->setHeaderHidden(true);
+    // Only the names: size, type and date are the file list's business.
+    for (int column = 1; column < m_directoryModel->columnCount(); ++column)
+        m_directories->hideColumn(column);
+    m_volumes = new QComboBox(this);
+    m_files = new QListView(this);
+    m_files->setModel(m_fileModel);
+}
+
+void SourceDirectoryDialog::arrangeControls()
+{
+    auto labelFor = [this](const QString &caption, QWidget *buddy) {
+        auto *label = new QLabel(caption, this);
+        label->setBuddy(buddy);
+        return label;
+    };
+    auto *grid = new QGridLayout;
+    grid->addWidget(labelFor(QStringLiteral("Verzeichnis&name:"), m_name), 0, 0, 1, 2);
+    grid->addWidget(m_name, 1, 0, 1, 2);
+    grid->addWidget(labelFor(QStringLiteral("&Verzeichnisse:"), m_directories), 2, 0);
+    grid->addWidget(m_directories, 3, 0);
+    grid->addWidget(labelFor(QStringLiteral("&Dateien: (*.*)"), m_files), 2, 1);
+    grid->addWidget(m_files, 3, 1);
+    grid->addWidget(labelFor(QStringLiteral("&Laufwerke:"), m_volumes), 4, 0, 1, 2);
+    grid->addWidget(m_volumes, 5, 0, 1, 2);
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_name, &QLineEdit::textChanged, this, [buttons](const QString &text) {
+        // An empty name would read as a cancelled chooser.
+        buttons->buttons().front()->setEnabled(!text.isEmpty());
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+    resize(520, 420);
+}
+
+void SourceDirectoryDialog::fillVolumes()
+{
+    // The mounted volumes stand for the drive letters of other systems.
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady())
+            m_volumes->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
+    }
+    m_volumes->setCurrentIndex(m_volumes->findData(QStorageInfo(QDir::currentPath()).rootPath()));
+}
+
+void SourceDirectoryDialog::connectControls()
+{
+    connect(m_directories->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                const QString path = m_directoryModel->filePath(current);
+                m_name->setText(QDir::toNativeSeparators(path));
+                listFiles(path);
+            });
+    connect(m_volumes, &QComboBox::activated, this,
+            [this](int index) { showDirectory(m_volumes->itemData(index).toString()); });
+}
+
+void SourceDirectoryDialog::showDirectory(const QString &path)
+{
+    const QModelIndex directory = m_directoryModel->index(path);
+    m_directories->setCurrentIndex(directory);
+    m_directories->expand(directory);
+    m_directories->scrollTo(directory);
+    m_name->setText(QDir::toNativeSeparators(path));
+    listFiles(path);
+}
+
+void SourceDirectoryDialog::listFiles(const QString &path)
+{
+    m_files->setRootIndex(m_fileModel->setRootPath(path));
+}

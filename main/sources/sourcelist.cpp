@@ -1,0 +1,54 @@
+#include "search/qvxerror.h"
+#include "search/tform1.h"
+#include "sources/sourcelisting.h"
+#include "sources/updatessuspended.h"
+#include "window/dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+const QString resetQuestion =
+    QStringLiteral("Sollen die bisherige Liste an Quelldateien zurückgesetzt werden?");
+const QString createQuestion =
+    QStringLiteral("Das angegebene Verzeichnis ist nicht vorhanden. Soll es erstellt werden?");
+
+} // namespace
+
+void TForm1::Button2Click(QObject * /*Sender*/)
+{
+    if (box->count() > 0 && m_dialogs->message(this, confirmation(resetQuestion)) == 0)
+        box->clear();
+    const QString directory = askSourceDirectory();
+    if (directory.isEmpty())
+        return;
+    // Listed before anything changes, so that an unreadable directory leaves the list, the
+    // caption and the working directory as they were.
+    const QStringList names = listSourceTexts(directory);
+    QDir::setCurrent(directory);
+    const UpdatesSuspended suspended(box);
+    box->addItems(sourcePaths(directory, names));
+    Label1->setText(QStringLiteral("Quelldateien (*.txt) [%1]").arg(box->count()));
+}
+
+QString TForm1::askSourceDirectory()
+{
+    for (;;) {
+        const QString name = m_dialogs->chooseSourceDirectory(this);
+        if (name.isEmpty())
+            return name;
+        // Relative names are taken from the working directory, where the chooser opened.
+        const QString directory = QDir::cleanPath(QFileInfo(name).absoluteFilePath());
+        if (QFileInfo::exists(directory))
+            return directory;
+        if (m_dialogs->message(this, confirmation(createQuestion)) == 0) {
+            if (!QDir().mkpath(directory))
+                throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht erstellt werden.")
+                                   .arg(QDir::toNativeSeparators(directory)));
+            return directory;
+        }
+    }
+}
