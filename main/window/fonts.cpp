@@ -36,7 +36,6 @@ void registerFallbackFonts()
     static const bool registered = [] {
         registerIfMissing(QStringLiteral("Tahoma"),
                           {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")});
-        registerIfMissing(QStringLiteral("MS Sans Serif"), {QStringLiteral("ms_sans_serif.ttf")});
         return true;
     }();
     Q_UNUSED(registered);
@@ -54,5 +53,10 @@ QFont windowBoldFont()
 
 QFont headingFont()
 {
-    return sansSerif(QStringLiteral("MS Sans Serif"), true);
+    // Wine's "MS Sans Serif" is a bitmap font of a single size that cannot be drawn bold at
+    // 11 pixels; Tahoma, which it resembles closely, stands in wherever no outline version is
+    // installed.
+    const QString family = QStringLiteral("MS Sans Serif");
+    return sansSerif(QFontDatabase::isSmoothlyScalable(family) ? family : QStringLiteral("Tahoma"),
+                     true);
 }

@@ -1,4 +1,5 @@
 #include "search/tform1.h"
+#include "window/compactindicatorstyle.h"
 #include "window/fonts.h"
 
 #include <QCheckBox>
@@ -135,6 +136,13 @@ void TForm1::arrangeControls()
     setFont(windowFont());
     for (const Placement &placement : layout)
         place(placement, Label2);
+
+    auto *compact = new CompactIndicatorStyle;
+    compact->setParent(this);
+    for (QWidget *option :
+         {static_cast<QWidget *>(RadioButton1), static_cast<QWidget *>(RadioButton2),
+          static_cast<QWidget *>(CheckBox1)})
+        option->setStyle(compact);
 
     // The panel only frames the source list; the target directory controls lie over it.
     Panel1->lower();

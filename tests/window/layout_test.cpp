@@ -5,7 +5,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -76,6 +79,18 @@ QString captionOf(const QWidget *widget)
     return {};
 }
 
+// Where the caption of a radio button or check box ends: after its indicator and the gap.
+int captionEnd(const QAbstractButton *option)
+{
+    const QStyle *style = option->style();
+    const bool radio = qobject_cast<const QRadioButton *>(option);
+    const int indicator =
+        style->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth);
+    const int gap = style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing
+                                             : QStyle::PM_CheckBoxLabelSpacing);
+    return indicator + gap + QFontMetrics(option->font()).horizontalAdvance(option->text());
+}
+
 } // namespace
 
 class LayoutTest : public WindowTest
@@ -97,6 +112,10 @@ TEST_F(LayoutTest, EveryVisibleControlStandsAtItsPlaceWithItsCaptionAndWeight)
             EXPECT_GE(actual.width(), widget->sizeHint().width()) << "caption cut off";
         } else {
             EXPECT_EQ(actual.size(), expected.rect.size());
+        }
+        if (auto *option = qobject_cast<QAbstractButton *>(widget);
+            option && !qobject_cast<QPushButton *>(widget)) {
+            EXPECT_LE(captionEnd(option), actual.width()) << "caption cut off";
         }
         if (expected.caption) {
             EXPECT_EQ(captionOf(widget), QString::fromUtf8(expected.caption));
