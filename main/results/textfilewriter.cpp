@@ -31,7 +31,9 @@ void writeWindowsLines(const QString &path, const QStringList &lines)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(path, file);
-    if (file.write(bytes) != bytes.size())
+    // QSaveFile::commit does not notice a failure of the flush that it performs itself, and small
+    // contents reach the disk only in that flush; so the flush is done and checked here first.
+    if (file.write(bytes) != bytes.size() || !file.flush())
         fail(path, file);
     if (!file.commit())
         fail(path, file);

@@ -1,0 +1,22 @@
+#include "results/resultcelldelegate.h"
+
+#include <QPalette>
+
+QColor resultCellBackground(int column, const QPalette &palette)
+{
+    switch (column) {
+    case 1:
+        return QColor(255, 0, 0);
+    case 3:
+        return palette.color(QPalette::Active, QPalette::Highlight);
+    default:
+        return QColor(255, 255, 255);
+    }
+}
+
+void ResultCellDelegate::initStyleOption(QStyleOptionViewItem *option,
+                                         const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->backgroundBrush = resultCellBackground(index.column(), option->palette);
+}

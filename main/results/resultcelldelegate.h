@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QStyledItemDelegate>
+
+class QPalette;
+
+// The background of a result list cell by its column: f red, fB the palette's highlight colour
+// (the colours of the two search strings elsewhere in the window; the active one, so that the
+// cells keep their colour when the window loses the focus), every other column white.
+QColor resultCellBackground(int column, const QPalette &palette);
+
+// Paints every cell of the result list on the background of its column, also the cells of rows
+// added after the delegate was installed.
+class ResultCellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+};

@@ -1,0 +1,47 @@
+#include "results/textfilewriter.h"
+#include "search/tform1.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QTreeWidget>
+
+namespace {
+
+const QString exportFailed = QStringLiteral(
+    "Beim Abspeichern der Daten ist ein ungeklärter Fehler entstanden (Zielverzeichis korrekt?). "
+    "Vorgang wurde abgebrochen.");
+
+QString exportLine(const QTreeWidgetItem *row)
+{
+    QStringList fields;
+    for (int column = 0; column < 5; ++column)
+        fields << row->text(column);
+    return fields.join(QLatin1Char('\t'));
+}
+
+} // namespace
+
+void TForm1::Exportieren1Click(QObject * /*Sender*/)
+{
+    if (files->topLevelItemCount() == 0)
+        return;
+    QStringList lines;
+    for (int i = 0; i < files->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = files->topLevelItem(i);
+        if (row->checkState(0) == Qt::Checked)
+            lines << exportLine(row);
+    }
+    try {
+        if (!m_dialogs->execFileDialog(savetxtdlg))
+            return;
+        const QString path = savetxtdlg->selectedFiles().value(0);
+        // The next export proposes this path, whether or not the file can be written.
+        savetxtdlg->selectFile(path);
+        writeWindowsLines(path, lines);
+        m_dialogs->message(this, plainMessage(QStringLiteral("Die Daten wurden unter\r\n") +
+                                              QDir::toNativeSeparators(path) +
+                                              QStringLiteral("\r\nabgespeichert.")));
+    } catch (...) {
+        m_dialogs->message(this, errorBox(exportFailed));
+    }
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// A threshold or a cell of the threshold selection as a number: for column 1 (f) the text must
+// be an integer ("''<text>'' ist kein gültiger Integer-Wert" otherwise), for the columns 2 (%)
+// and 3 (fB) a decimal number written with decimalSeparator ("'<text>' ist kein gültiger
+// Gleitkommawert" otherwise). Every 32-bit integer is exact as a double, so one comparison of
+// doubles serves all three columns.
+double readThresholdNumber(int column, const QString &text, QChar decimalSeparator);

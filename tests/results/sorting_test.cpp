@@ -1,0 +1,163 @@
+#include "resultlistfixture.h"
+#include "search/globals.h"
+
+#include <QHeaderView>
+#include <QTest>
+
+namespace {
+
+class SortingTest : public ResultListTest
+{
+protected:
+    // A real mouse click into the middle of a header section.
+    void clickHeader(int columnIndex)
+    {
+        QHeaderView *header = form->files->header();
+        const QPoint middle(header->sectionViewportPosition(columnIndex) +
+                                header->sectionSize(columnIndex) / 2,
+                            header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+    }
+};
+
+} // namespace
+
+TEST_F(SortingTest, HeaderClicksAlternateTheDirectionStartingDescending)
+{
+    addRow(QStringLiteral("/k/a.txt"), 9);
+    addRow(QStringLiteral("/k/b.txt"), 10);
+    addRow(QStringLiteral("/k/c.txt"), 3);
+
+    clickHeader(1);
+    EXPECT_EQ(column(1), (QStringList{"10", "9", "3"}));
+    EXPECT_EQ(ColumnToSort, 1);
+    EXPECT_TRUE(Accending);
+    clickHeader(1);
+    EXPECT_EQ(column(1), (QStringList{"3", "9", "10"}));
+    EXPECT_FALSE(Accending);
+    clickHeader(1);
+    EXPECT_EQ(column(1), (QStringList{"10", "9", "3"}));
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(SortingTest, OneDirectionFlagServesEveryColumnAndBothMenuCommands)
+{
+    addRow(QStringLiteral("/k/a.txt"), 1, 0.5);
+    addRow(QStringLiteral("/k/b.txt"), 3, 0.25);
+    addRow(QStringLiteral("/k/c.txt"), 2, 10);
+    addRow(QStringLiteral("/k/d.txt"), 4, 9);
+
+    clickHeader(1);
+    EXPECT_EQ(column(1), (QStringList{"4", "3", "2", "1"}));
+    clickHeader(2);
+    EXPECT_EQ(ColumnToSort, 2);
+    EXPECT_EQ(column(2), (QStringList{"0,25", "0,5", "9", "10"}));
+
+    trigger("NachProzentsortieren1");
+    EXPECT_EQ(column(2), (QStringList{"10", "9", "0,5", "0,25"}));
+    trigger("NachProzentsortieren1");
+    EXPECT_EQ(column(2), (QStringList{"0,25", "0,5", "9", "10"}));
+
+    trigger("NachFrequenzfsortieren1");
+    EXPECT_EQ(ColumnToSort, 1);
+    EXPECT_EQ(column(1), (QStringList{"4", "3", "2", "1"}));
+    trigger("NachFrequenzfsortieren1");
+    EXPECT_EQ(column(1), (QStringList{"1", "2", "3", "4"}));
+}
+
+TEST_F(SortingTest, AnEmptyListStillFlipsTheDirection)
+{
+    trigger("NachFrequenzfsortieren1");
+    EXPECT_TRUE(Accending);
+    EXPECT_EQ(ColumnToSort, 1);
+    clickHeader(4);
+    EXPECT_FALSE(Accending);
+    EXPECT_EQ(ColumnToSort, 4);
+    trigger("NachProzentsortieren1");
+    EXPECT_TRUE(Accending);
+    EXPECT_EQ(rowCount(), 0);
+}
+
+TEST_F(SortingTest, WeightingAndScoreColumnsSortByValue)
+{
+    setText("Edit4", QStringLiteral("0,5"));
+    addRow(QStringLiteral("/k/a.txt"), 0, 0, 9);
+    addRow(QStringLiteral("/k/b.txt"), 0, 0, 10);
+    addRow(QStringLiteral("/k/c.txt"), 0, 0, 1);
+
+    clickHeader(3);
+    EXPECT_EQ(column(3), (QStringList{"10", "9", "1"}));
+    clickHeader(4);
+    EXPECT_EQ(column(4), (QStringList{"0,5", "4,5", "5"}));
+}
+
+TEST_F(SortingTest, PathsCompareWithOnlyAsciiLettersFolded)
+{
+    addRow(QStringLiteral("/k/a_b.txt"), -1);
+    addRow(QStringLiteral("/k/ä.txt"), -1);
+    addRow(QStringLiteral("/k/aab.txt"), -1);
+    addRow(QStringLiteral("/k/Z.txt"), -1);
+    addRow(QStringLiteral("/k/Ä.txt"), -1);
+
+    trigger("NachFrequenzfsortieren1"); // leaves the next sort ascending
+    clickHeader(0);
+    EXPECT_EQ(column(0),
+              (QStringList{"/k/aab.txt", "/k/a_b.txt", "/k/Z.txt", "/k/Ä.txt", "/k/ä.txt"}));
+}
+
+TEST_F(SortingTest, RowsOfASimpleSearchSortByAnyColumnWithoutLoss)
+{
+    const QStringList paths{"/k/a.txt", "/k/b.txt", "/k/c.txt"};
+    for (const QString &path : paths)
+        addRow(path, -1);
+    for (int columnIndex = 0; columnIndex < 5; ++columnIndex)
+        clickHeader(columnIndex);
+    EXPECT_TRUE(dialogs->shown().empty());
+    QStringList sorted = column(0);
+    sorted.sort();
+    EXPECT_EQ(sorted, paths);
+    EXPECT_EQ(column(4), (QStringList{"-1", "-1", "-1"}));
+}
+
+TEST_F(SortingTest, RowsMoveWithTheirCheckMarksAndLaterRowsGoBelow)
+{
+    addRow(QStringLiteral("/k/a.txt"), 1, 1.5, 7);
+    addRow(QStringLiteral("/k/b.txt"), 3, 2.5, 8);
+    addRow(QStringLiteral("/k/c.txt"), 2, 3.5, 9);
+    setChecked(1, false);
+    form->files->setCurrentItem(form->files->topLevelItem(2));
+
+    clickHeader(1);
+    EXPECT_EQ(rowTexts(0), (QStringList{"/k/b.txt", "3", "2,5", "8", "11"}));
+    EXPECT_EQ(rowTexts(1), (QStringList{"/k/c.txt", "2", "3,5", "9", "11"}));
+    EXPECT_EQ(checkMarks(), (QList<bool>{false, true, true}));
+    // The highlighted row, which the preview shows, stays highlighted.
+    ASSERT_NE(form->files->currentItem(), nullptr);
+    EXPECT_EQ(form->files->currentItem()->text(0), QStringLiteral("/k/c.txt"));
+    EXPECT_EQ(form->files->selectedItems().size(), 1);
+    EXPECT_TRUE(form->files->currentItem()->isSelected());
+
+    addRow(QStringLiteral("/k/d.txt"), 9);
+    addRow(QStringLiteral("/k/e.txt"), 0);
+    EXPECT_EQ(column(1), (QStringList{"3", "2", "1", "9", "0"}));
+}
+
+TEST_F(SortingTest, ACellThatDoesNotConvertEndsTheSortWithoutLosingARow)
+{
+    addRow(QStringLiteral("/k/a.txt"), 1, 1.0, 1);
+    // A factor far beyond the range of a double gives a score that reads "INF".
+    setText("Edit3", QStringLiteral("1E308"));
+    addRow(QStringLiteral("/k/b.txt"), 10, 1.0, 1);
+    addRow(QStringLiteral("/k/c.txt"), 0, 1.0, 1);
+    ASSERT_EQ(rowTexts(1)[4], QStringLiteral("INF"));
+
+    clickHeader(4);
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().text,
+              QStringLiteral("'INF' ist kein gültiger Gleitkommawert."));
+    EXPECT_EQ(column(0), (QStringList{"/k/a.txt", "/k/b.txt", "/k/c.txt"}));
+
+    // The failed sort left the direction as it was: still descending.
+    clickHeader(1);
+    EXPECT_EQ(column(0), (QStringList{"/k/b.txt", "/k/a.txt", "/k/c.txt"}));
+}
