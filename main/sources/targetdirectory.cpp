@@ -26,8 +26,8 @@ QString cannotCreate(const QString &path)
         reason = QStringLiteral("Das übergeordnete Verzeichnis existiert nicht.");
     else
         reason = QStringLiteral("Fehlt die Schreibberechtigung?");
-    return QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2 Vorgang wurde "
-                          "abgebrochen.")
+    return QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2 Der Vorgang "
+                          "wurde abgebrochen.")
         .arg(path, reason);
 }
 
@@ -35,6 +35,9 @@ QString cannotCreate(const QString &path)
 
 bool TForm1::prepareTargetDirectory()
 {
+    // A second output into a target directory would start while the first one still copies.
+    if (refuseWhileSaving())
+        return false;
     if (files->topLevelItemCount() == 0) {
         m_dialogs->message(this, errorBox(noRows));
         return false;

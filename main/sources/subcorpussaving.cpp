@@ -1,0 +1,51 @@
+#include "search/tform1.h"
+#include "sources/copyfileex.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTreeWidget>
+
+namespace {
+
+// Raises the flag for as long as it lives, so that it falls on every way out of the loop.
+class RaisedFlag
+{
+public:
+    explicit RaisedFlag(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~RaisedFlag() { m_flag = false; }
+    RaisedFlag(const RaisedFlag &) = delete;
+    RaisedFlag &operator=(const RaisedFlag &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+void TForm1::Button4Click(QObject * /*Sender*/)
+{
+    if (!prepareTargetDirectory())
+        return;
+    // The window stays usable during the loop; while the flag is up, the commands that would
+    // change the rows under it are refused.
+    RaisedFlag saving(m_saving);
+    const int n = files->topLevelItemCount();
+    bar2->setMaximum(n);
+    bar2->setValue(0);
+    for (int i = 0; i < n; ++i) {
+        const QTreeWidgetItem *row = files->topLevelItem(i);
+        if (row->checkState(0) == Qt::Checked) {
+            const QString caption = row->text(0);
+            // Read anew for every copy: an edit during saving sends the remaining copies there.
+            const QString dest =
+                zielverz->text() + QDir::separator() + QFileInfo(caption).fileName();
+            CopyFileEx(caption, dest, false);
+        }
+        bar2->setValue(i + 1);
+        if (i % 2 == 1)
+            QCoreApplication::processEvents();
+    }
+}
