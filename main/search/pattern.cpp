@@ -27,6 +27,37 @@ PCRE2_SIZE sequenceLength(unsigned char lead)
     return 4;
 }
 
+// Turns byte offsets into UTF-16 positions. Successive matches move forwards, so the walk
+// goes on from the last offset asked for and the whole subject is walked about once.
+class Utf16Positions
+{
+public:
+    explicit Utf16Positions(std::string_view subject)
+        : m_bytes(reinterpret_cast<const unsigned char *>(subject.data()))
+    {
+    }
+
+    qsizetype at(PCRE2_SIZE offset)
+    {
+        if (offset < m_offset) {
+            m_offset = 0;
+            m_position = 0;
+        }
+        while (m_offset < offset) {
+            const unsigned char lead = m_bytes[m_offset];
+            // A four-byte sequence lies outside the basic plane: a surrogate pair in UTF-16.
+            m_position += lead >= 0xF0 ? 2 : 1;
+            m_offset += sequenceLength(lead);
+        }
+        return m_position;
+    }
+
+private:
+    const unsigned char *m_bytes;
+    PCRE2_SIZE m_offset = 0;
+    qsizetype m_position = 0;
+};
+
 } // namespace
 
 struct Pattern::Impl
@@ -111,19 +142,19 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
 
 Pattern::~Pattern() = default;
 
-qint32 Pattern::countMatches(std::string_view subject) const
+template <typename OnMatch>
+void Pattern::scanMatches(std::string_view subject, OnMatch onMatch) const
 {
     const PCRE2_SIZE length = subject.size();
     const auto *bytes = reinterpret_cast<const unsigned char *>(subject.data());
     const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(d->matchData);
-    qint32 count = 0;
     PCRE2_SIZE offset = 0;
     for (;;) {
         if (!d->find(subject, offset))
             break;
-        ++count;
         const PCRE2_SIZE start = ovector[0];
         const PCRE2_SIZE end = ovector[1];
+        onMatch(start, end);
         PCRE2_SIZE next = end;
         if (start == end) {
             if (end >= length)
@@ -141,7 +172,26 @@ qint32 Pattern::countMatches(std::string_view subject) const
             break;
         offset = next;
     }
+}
+
+qint32 Pattern::countMatches(std::string_view subject) const
+{
+    qint32 count = 0;
+    scanMatches(subject, [&count](PCRE2_SIZE, PCRE2_SIZE) { ++count; });
     return count;
+}
+
+void Pattern::forEachMatch(
+    std::string_view subject,
+    const std::function<void(qsizetype start, qsizetype length)> &onMatch) const
+{
+    Utf16Positions positions(subject);
+    scanMatches(subject, [&](PCRE2_SIZE start, PCRE2_SIZE end) {
+        const qsizetype from = positions.at(start);
+        // A match that reports its end before its start (\K in a lookahead) covers nothing.
+        const qsizetype to = end > start ? positions.at(end) : from;
+        onMatch(from, to - from);
+    });
 }
 
 bool Pattern::matchesAnywhere(std::string_view subject) const

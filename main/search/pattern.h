@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -30,11 +31,18 @@ public:
     // whole character further on. Throws MatchLimitError.
     qint32 countMatches(std::string_view subject) const;
 
+    // The matches of the counting rule, in order, each as its start and length in UTF-16 code
+    // units of the subject; empty matches included. Throws MatchLimitError.
+    void forEachMatch(std::string_view subject,
+                      const std::function<void(qsizetype start, qsizetype length)> &onMatch) const;
+
     // One search from the start of the subject. Throws MatchLimitError.
     bool matchesAnywhere(std::string_view subject) const;
 
 private:
     struct Impl;
+    // Walks the matches of the counting rule; onMatch gets byte offsets of start and end.
+    template <typename OnMatch> void scanMatches(std::string_view subject, OnMatch onMatch) const;
     QString m_source;
     std::unique_ptr<Impl> d;
 };

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+// How the preview shows a character.
+enum class Mark : quint8
+{
+    None,
+    Search,    // a match of the search string
+    Weighting, // a match of the weighting string
+};
+
+// A stretch of the preview's line shown in one format; a paragraph break stands in for the
+// marker at [start, start + length).
+struct PreviewPiece
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+    Mark mark = Mark::None;
+    bool paragraphBreak = false;
+
+    bool operator==(const PreviewPiece &other) const
+    {
+        return start == other.start && length == other.length && mark == other.mark &&
+               paragraphBreak == other.paragraphBreak;
+    }
+};
+
+// The mark of every character of a line, as successive marking passes leave it.
+class CharacterMarks
+{
+public:
+    explicit CharacterMarks(qsizetype length);
+
+    // A later mark replaces an earlier one; the part of a range beyond the line is ignored.
+    void mark(qsizetype start, qsizetype length, Mark mark);
+
+    // The maximal runs of characters with one mark, in order; none for an empty line.
+    std::vector<PreviewPiece> runs() const;
+
+private:
+    std::vector<Mark> m_marks;
+};
+
+// Turns every line break marker that lies whole inside one run into a paragraph break. A marker
+// cut by a change of mark stays text, so its four characters remain visible.
+std::vector<PreviewPiece> breakAtMarkers(const QString &line,
+                                         const std::vector<PreviewPiece> &runs);

@@ -1,0 +1,20 @@
+#include "preview/ladevorschau.h"
+
+#include "preview/markedpreview.h"
+#include "preview/previewdocument.h"
+#include "search/globals.h"
+#include "search/qvxerror.h"
+#include "search/textloading.h"
+#include "search/tform1.h"
+
+#include <QTreeWidget>
+
+void Ladevorschau(QTextEdit *Vorschau, const QString &filestr)
+{
+    if (!Form1 || Form1->files->selectedItems().isEmpty())
+        return;
+    const MarkedPreview preview = markPreview(loadText(filestr), suchstrGlobal, GewichtStrGlobal);
+    showPreviewPieces(Vorschau, preview.line, preview.pieces);
+    if (preview.error)
+        throw QvxError(*preview.error);
+}

@@ -1,0 +1,68 @@
+#include "preview/previewdocument.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QStringView>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <memory>
+
+namespace {
+
+QTextCharFormat markFormat(const QColor &colour)
+{
+    QTextCharFormat format;
+    format.setForeground(colour);
+    format.setFontWeight(QFont::Bold);
+    format.setFontUnderline(true);
+    return format;
+}
+
+} // namespace
+
+void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
+                       const std::vector<PreviewPiece> &pieces)
+{
+    QTextDocument *previous = Vorschau->document();
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(previous->defaultFont());
+    // Building the text is not an edit the user could undo.
+    document->setUndoRedoEnabled(false);
+
+    const QTextCharFormat formats[] = {
+        QTextCharFormat(),
+        markFormat(QColor(255, 0, 0)),
+        markFormat(Vorschau->palette().color(QPalette::Highlight)),
+    };
+    // One insertion per stretch of one format, breaks included: QTextCursor::insertText starts a
+    // new block at every paragraph separator, and the line holds nothing else that it would take
+    // for a break (its line breaks are markers; Windows-1252 has no separator characters).
+    QTextCursor cursor(document.get());
+    cursor.beginEditBlock();
+    QString stretch;
+    Mark stretchMark = Mark::None;
+    for (const PreviewPiece &piece : pieces) {
+        if (piece.mark != stretchMark && !stretch.isEmpty()) {
+            cursor.insertText(stretch, formats[static_cast<int>(stretchMark)]);
+            stretch.resize(0);
+        }
+        stretchMark = piece.mark;
+        if (piece.paragraphBreak)
+            stretch += QChar(QChar::ParagraphSeparator);
+        else
+            stretch += QStringView(line).mid(piece.start, piece.length);
+    }
+    if (!stretch.isEmpty())
+        cursor.insertText(stretch, formats[static_cast<int>(stretchMark)]);
+    cursor.endEditBlock();
+    document->setUndoRedoEnabled(true);
+
+    // The control deletes only the document it made itself; an earlier preview's is ours.
+    const bool previousIsOurs = previous->parent() == Vorschau;
+    document->setParent(Vorschau);
+    Vorschau->setDocument(document.release());
+    if (previousIsOurs)
+        delete previous;
+}
