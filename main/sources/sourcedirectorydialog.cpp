@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -66,14 +67,14 @@ void SourceDirectoryDialog::arrangeControls()
     grid->addWidget(m_volumes, 5, 0, 1, 2);
 
     auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    QPushButton *ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
     buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(m_name, &QLineEdit::textChanged, this, [buttons](const QString &text) {
-        // An empty name would read as a cancelled chooser.
-        buttons->buttons().front()->setEnabled(!text.isEmpty());
-    });
+    // An empty name would read as a cancelled chooser.
+    connect(m_name, &QLineEdit::textChanged, ok,
+            [ok](const QString &text) { ok->setEnabled(!text.isEmpty()); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -95,22 +96,54 @@ void SourceDirectoryDialog::connectControls()
 {
     connect(m_directories->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                const QString path = m_directoryModel->filePath(current);
-                m_name->setText(QDir::toNativeSeparators(path));
-                listFiles(path);
+                if (m_selecting)
+                    return;
+                m_following = false;
+                m_shownPath = m_directoryModel->filePath(current);
+                m_name->setText(QDir::toNativeSeparators(m_shownPath));
+                listFiles(m_shownPath);
             });
+    // The tree is read in the background, and every directory read sorts its level anew: the
+    // shown directory gets its final place only once all its parents are read. Until then, and
+    // until the user takes the tree over, it is kept in view.
+    connect(m_directoryModel, &QFileSystemModel::directoryLoaded, this,
+            [this](const QString &loaded) {
+                if (m_following && m_shownPath.startsWith(loaded))
+                    selectInTree(m_shownPath);
+            });
+    connect(m_directoryModel, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (m_following)
+            selectInTree(m_shownPath);
+    });
+    auto userTakesOver = [this] {
+        if (!m_selecting)
+            m_following = false;
+    };
+    connect(m_directories, &QTreeView::expanded, this, userTakesOver);
+    connect(m_directories, &QTreeView::collapsed, this, userTakesOver);
     connect(m_volumes, &QComboBox::activated, this,
             [this](int index) { showDirectory(m_volumes->itemData(index).toString()); });
 }
 
 void SourceDirectoryDialog::showDirectory(const QString &path)
 {
+    m_name->setText(QDir::toNativeSeparators(path));
+    listFiles(path);
+    m_following = true;
+    selectInTree(path);
+}
+
+void SourceDirectoryDialog::selectInTree(const QString &path)
+{
+    m_shownPath = path;
     const QModelIndex directory = m_directoryModel->index(path);
+    if (!directory.isValid())
+        return;
+    // Neither a name that the user typed meanwhile nor the following may be disturbed by it.
+    const QScopedValueRollback<bool> selecting(m_selecting, true);
     m_directories->setCurrentIndex(directory);
     m_directories->expand(directory);
     m_directories->scrollTo(directory);
-    m_name->setText(QDir::toNativeSeparators(path));
-    listFiles(path);
 }
 
 void SourceDirectoryDialog::listFiles(const QString &path)

@@ -24,8 +24,9 @@ private:
     void arrangeControls();
     void connectControls();
     void fillVolumes();
-    // Selects path in the tree, puts it into the name field and lists its files.
+    // Puts path into the name field, lists its files and selects it in the tree.
     void showDirectory(const QString &path);
+    void selectInTree(const QString &path);
     void listFiles(const QString &path);
 
     QFileSystemModel *m_directoryModel;
@@ -34,4 +35,9 @@ private:
     QTreeView *m_directories;
     QComboBox *m_volumes;
     QListView *m_files;
+    // The directory that the tree should show, also while it is still being read.
+    QString m_shownPath;
+    // The tree keeps the shown directory in view while it is read, until the user acts on it.
+    bool m_following = false;
+    bool m_selecting = false;
 };

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -85,7 +86,10 @@ TEST_F(SourceDirectoryDialogTest, OpensAtTheWorkingDirectoryWithItsCaptions)
 
     auto *tree = dialog.findChild<QTreeView *>();
     ASSERT_NE(tree, nullptr);
-    EXPECT_EQ(tree->currentIndex().data(Qt::DisplayRole).toString(), QDir(corpus.path()).dirName());
+    // The tree is read in the background.
+    QTRY_COMPARE_WITH_TIMEOUT(tree->currentIndex().data(Qt::DisplayRole).toString(),
+                              QDir(corpus.path()).dirName(), 5000);
+    EXPECT_EQ(dialog.directoryName(), QDir::toNativeSeparators(corpus.path()));
     auto *volumes = dialog.findChild<QComboBox *>();
     ASSERT_NE(volumes, nullptr);
     EXPECT_GE(volumes->count(), 1);
@@ -98,11 +102,12 @@ TEST_F(SourceDirectoryDialogTest, ChoosingADirectoryInTheTreeFillsTheNameField)
     SourceDirectoryDialog dialog;
     auto *tree = dialog.findChild<QTreeView *>();
     ASSERT_NE(tree, nullptr);
-    QModelIndex sub;
-    // The directory model reads the folder in the background.
-    QTRY_VERIFY_WITH_TIMEOUT((sub = tree->model()->index(0, 0, tree->currentIndex())).isValid(),
-                             5000);
-    tree->setCurrentIndex(sub);
+    auto *model = qobject_cast<QFileSystemModel *>(tree->model());
+    ASSERT_NE(model, nullptr);
+    const QString sub = corpus.path() + QStringLiteral("/unter");
+    // The tree is read in the background.
+    QTRY_VERIFY_WITH_TIMEOUT(model->index(sub).isValid(), 5000);
+    tree->setCurrentIndex(model->index(sub));
     EXPECT_EQ(dialog.directoryName(),
               QDir::toNativeSeparators(corpus.path() + QStringLiteral("/unter")));
 }
