@@ -32,7 +32,8 @@ MarkedPreview markPreview(const QString &text, const QString &searchPattern,
     preview.line = markLineBreaks(text);
     // The patterns also see the CR LF that ends the preview's text ("$", "\s" may match there);
     // marks on it show nothing, so only the line carries marks.
-    const QByteArray subject = (preview.line + QStringLiteral("\r\n")).toUtf8();
+    QByteArray subject = preview.line.toUtf8();
+    subject += "\r\n";
     CharacterMarks marks(preview.line.size());
     try {
         markMatches(searchPattern, subject, Mark::Search, marks);

@@ -34,7 +34,7 @@ void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
     const QTextCharFormat formats[] = {
         QTextCharFormat(),
         markFormat(QColor(255, 0, 0)),
-        markFormat(Vorschau->palette().color(QPalette::Highlight)),
+        markFormat(Vorschau->palette().color(QPalette::Active, QPalette::Highlight)),
     };
     // One insertion per stretch of one format, breaks included: QTextCursor::insertText starts a
     // new block at every paragraph separator, and the line holds nothing else that it would take

@@ -49,9 +49,16 @@ TEST(CharacterMarks, RunsAreMaximalAndLaterMarksWin)
     EXPECT_TRUE(CharacterMarks(0).runs().empty());
 }
 
-TEST(BreakAtMarkers, MarkersWithinOneRunBecomeBreaks)
+TEST(LineMarkers, EveryCrLfBecomesAMarker)
 {
     EXPECT_EQ(markLineBreaks(QStringLiteral("a\r\nb\r\n")), QStringLiteral("a<<>>b<<>>"));
+    EXPECT_EQ(markLineBreaks(QStringLiteral("\r\n\r\nx")), QStringLiteral("<<>><<>>x"));
+    EXPECT_EQ(markLineBreaks(QStringLiteral("ohne Umbruch")), QStringLiteral("ohne Umbruch"));
+    EXPECT_EQ(markLineBreaks(QString()), QString());
+}
+
+TEST(BreakAtMarkers, MarkersWithinOneRunBecomeBreaks)
+{
     EXPECT_TRUE(pieces(QString(), {}).empty());
 
     const QString line = QStringLiteral("ab<<>><<>>c<<>>");

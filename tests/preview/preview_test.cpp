@@ -80,7 +80,7 @@ protected:
         const bool marked = format.fontWeight() == QFont::Bold && format.fontUnderline();
         const bool plainStyle = format.fontWeight() != QFont::Bold && !format.fontUnderline();
         const bool otherStyle = format.fontItalic() || format.fontStrikeOut();
-        const QColor highlight = vorschau()->palette().color(QPalette::Highlight);
+        const QColor highlight = vorschau()->palette().color(QPalette::Active, QPalette::Highlight);
         if (!format.hasProperty(QTextFormat::ForegroundBrush) && plainStyle && !otherStyle)
             return QChar();
         if (marked && !otherStyle && format.foreground().color() == QColor(255, 0, 0))
@@ -110,8 +110,10 @@ TEST_F(PreviewTest, ClickShowsTheRowsTextWithBothKindsOfMarksAndItsLineBreaks)
     clickRow(0);
     EXPECT_EQ(shown(), "Heute ist [R:Mon][H:tag].¶und so weiter¶[R:3] Tage später¶");
     EXPECT_EQ(vorschau()->document()->blockCount(), 4);
-    // The loaded text is no edit that the user could undo.
+    // The loaded text is no edit that the user could undo, and unmarked text keeps the
+    // control's font.
     EXPECT_FALSE(vorschau()->document()->isUndoAvailable());
+    EXPECT_EQ(vorschau()->document()->defaultFont(), vorschau()->font());
 
     clickRow(1);
     EXPECT_EQ(shown(), "Am [R:Diens][H:tag]¶¶¶Mittwoch¶");
