@@ -19,4 +19,8 @@ void ResultCellDelegate::initStyleOption(QStyleOptionViewItem *option,
 {
     QStyledItemDelegate::initStyleOption(option, index);
     option->backgroundBrush = resultCellBackground(index.column(), option->palette);
+    // A selected row shows its highlight on the file name only; the number cells keep their
+    // colours.
+    if (index.column() != 0)
+        option->state &= ~QStyle::State_Selected;
 }

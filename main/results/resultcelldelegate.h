@@ -11,7 +11,7 @@ class QPalette;
 QColor resultCellBackground(int column, const QPalette &palette);
 
 // Paints every cell of the result list on the background of its column, also the cells of rows
-// added after the delegate was installed.
+// added after the delegate was installed. Only the first cell of a selected row is highlighted.
 class ResultCellDelegate : public QStyledItemDelegate
 {
 public:

@@ -93,3 +93,17 @@ TEST_F(ResultListViewTest, FCellsAreRedAndFbCellsTheHighlightColourInEveryRow)
         EXPECT_EQ(background(image, cellRect(row, 4)), QColor(255, 255, 255)) << row;
     }
 }
+
+TEST_F(ResultListViewTest, ASelectedRowIsHighlightedOnItsFirstCellOnly)
+{
+    addRow(QStringLiteral("/k/a.txt"), 1, 1, 1);
+    form->files->setCurrentItem(form->files->topLevelItem(0));
+    const QColor highlight = form->files->palette().color(QPalette::Active, QPalette::Highlight);
+
+    const QImage image = form->files->viewport()->grab().toImage();
+    EXPECT_NE(background(image, cellRect(0, 0)), QColor(255, 255, 255));
+    EXPECT_EQ(background(image, cellRect(0, 1)), QColor(255, 0, 0));
+    EXPECT_EQ(background(image, cellRect(0, 2)), QColor(255, 255, 255));
+    EXPECT_EQ(background(image, cellRect(0, 3)), highlight);
+    EXPECT_EQ(background(image, cellRect(0, 4)), QColor(255, 255, 255));
+}
