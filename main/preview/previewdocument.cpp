@@ -59,10 +59,11 @@ void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
     cursor.endEditBlock();
     document->setUndoRedoEnabled(true);
 
-    // The control deletes only the document it made itself; an earlier preview's is ours.
+    // The control deletes only the document it made itself; an earlier preview's is ours. Freeing
+    // a long text takes a while of its own, so the event loop does that after this load.
     const bool previousIsOurs = previous->parent() == Vorschau;
     document->setParent(Vorschau);
     Vorschau->setDocument(document.release());
     if (previousIsOurs)
-        delete previous;
+        previous->deleteLater();
 }
