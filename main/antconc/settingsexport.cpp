@@ -1,6 +1,7 @@
 #include "antconc/antconcsettings.h"
 #include "antconc/antconctemplates.h"
 #include "results/textfilewriter.h"
+#include "search/checkedrows.h"
 #include "search/tform1.h"
 
 #include <QComboBox>
@@ -8,21 +9,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTreeWidget>
-
-namespace {
-
-QStringList checkedCaptions(const QTreeWidget *files)
-{
-    QStringList captions;
-    for (int row = 0; row < files->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem *item = files->topLevelItem(row);
-        if (item->checkState(0) == Qt::Checked)
-            captions << item->text(0);
-    }
-    return captions;
-}
-
-} // namespace
 
 void TForm1::Button5Click(QObject * /*Sender*/)
 {

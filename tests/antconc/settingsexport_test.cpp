@@ -1,3 +1,4 @@
+#include "targetmessages.h"
 #include "windowfixture.h"
 
 #include <QComboBox>
@@ -8,12 +9,6 @@
 #include <QProgressBar>
 
 namespace {
-
-const QString noRows =
-    QStringLiteral("Kein Ergebnisdateien zum exportieren. Führen Sie zunächst eine Suche durch.");
-const QString targetExists =
-    QStringLiteral("Das Zielverzeichnis existiert bereits. Bitte erstellen Sie ein neues oder "
-                   "wählen Sie ein anderes Zielverzeichnis.");
 
 struct Version
 {
@@ -133,7 +128,7 @@ TEST_F(SettingsExportTest, WithoutRowsShowsTheFirstBoxAndCreatesNothing)
     const MessageRequest &box = dialogs->shown().front();
     EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
     EXPECT_EQ(box.icon, MessageIcon::Error);
-    EXPECT_EQ(box.text, noRows);
+    EXPECT_EQ(box.text, noRowsMessage);
     EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_EQ(bar2()->value(), 0);
@@ -150,7 +145,7 @@ TEST_F(SettingsExportTest, AnExistingTargetShowsTheSecondBoxAndWritesNothing)
     exportTo(QStringLiteral("ziel"), 1);
 
     ASSERT_EQ(dialogs->shown().size(), 1u);
-    EXPECT_EQ(dialogs->shown().front().text, targetExists);
+    EXPECT_EQ(dialogs->shown().front().text, targetExistsMessage);
     EXPECT_EQ(dialogs->shown().front().caption, QStringLiteral("Fehler"));
     EXPECT_TRUE(entries(target).isEmpty());
     EXPECT_EQ(bar2()->value(), 0);
@@ -168,8 +163,8 @@ TEST_F(SettingsExportTest, RefusesAnEmptyTargetAndOneThatCannotBeCreated)
     ASSERT_EQ(dialogs->shown().size(), 2u);
     for (const MessageRequest &box : dialogs->shown()) {
         EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
-        EXPECT_NE(box.text, noRows);
-        EXPECT_NE(box.text, targetExists);
+        EXPECT_NE(box.text, noRowsMessage);
+        EXPECT_NE(box.text, targetExistsMessage);
     }
     EXPECT_TRUE(
         dialogs->shown().back().text.contains(corpus.filePath(QStringLiteral("fehlt/ziel"))));

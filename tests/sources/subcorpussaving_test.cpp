@@ -1,4 +1,5 @@
 #include "search/filelisteadd.h"
+#include "targetmessages.h"
 #include "windowfixture.h"
 
 #include <QAction>
@@ -15,13 +16,6 @@
 
 namespace {
 
-const QString noRows =
-    QStringLiteral("Kein Ergebnisdateien zum exportieren. Führen Sie zunächst eine Suche durch.");
-const QString targetExists =
-    QStringLiteral("Das Zielverzeichnis existiert bereits. Bitte erstellen Sie ein neues oder "
-                   "wählen Sie ein anderes Zielverzeichnis.");
-const QString noTarget = QStringLiteral(
-    "Es ist kein Zielverzeichnis angegeben. Bitte geben Sie ein neues Zielverzeichnis an.");
 const QString savingRuns =
     QStringLiteral("Die gefundenen Texte werden gerade gespeichert. Bitte warten Sie, bis das "
                    "Speichern abgeschlossen ist.");
@@ -104,7 +98,7 @@ protected:
 TEST_F(SubcorpusSavingTest, NoRowsCreatesNothing)
 {
     click("Button4");
-    expectOnlyErrorBox(noRows);
+    expectOnlyErrorBox(noRowsMessage);
     EXPECT_FALSE(QFileInfo::exists(target()));
 }
 
@@ -113,7 +107,7 @@ TEST_F(SubcorpusSavingTest, ExistingTargetIsNeverWrittenInto)
     addRow(QStringLiteral("a/t.txt"), "Text");
     ASSERT_TRUE(QDir().mkdir(target()));
     click("Button4");
-    expectOnlyErrorBox(targetExists);
+    expectOnlyErrorBox(targetExistsMessage);
     EXPECT_TRUE(entries(target()).isEmpty());
 }
 
@@ -124,7 +118,7 @@ TEST_F(SubcorpusSavingTest, SavingTwiceIsRefusedTheSecondTime)
     ASSERT_TRUE(dialogs->shown().empty());
     QFile::remove(target(QStringLiteral("t.txt")));
     click("Button4");
-    expectOnlyErrorBox(targetExists);
+    expectOnlyErrorBox(targetExistsMessage);
     EXPECT_TRUE(entries(target()).isEmpty());
 }
 
@@ -139,7 +133,7 @@ TEST_F(SubcorpusSavingTest, EmptyTargetIsRefusedInsteadOfWritingAtTheRoot)
     click("Button4");
 
     QDir::setCurrent(previous);
-    expectOnlyErrorBox(noTarget);
+    expectOnlyErrorBox(noTargetMessage);
     EXPECT_EQ(entries(corpus.path()), before);
     EXPECT_EQ(bar2()->value(), 0);
 }

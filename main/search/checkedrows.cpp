@@ -1,0 +1,15 @@
+#include "search/checkedrows.h"
+
+#include <QTreeWidget>
+
+QStringList checkedCaptions(const QTreeWidget *files)
+{
+    QStringList captions;
+    const int n = files->topLevelItemCount();
+    for (int row = 0; row < n; ++row) {
+        const QTreeWidgetItem *item = files->topLevelItem(row);
+        if (item->checkState(0) == Qt::Checked)
+            captions << item->text(0);
+    }
+    return captions;
+}
