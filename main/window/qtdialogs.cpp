@@ -2,7 +2,6 @@
 
 #include "sources/sourcedirectorydialog.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
