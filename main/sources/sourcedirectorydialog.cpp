@@ -89,7 +89,14 @@ void SourceDirectoryDialog::fillVolumes()
         if (volume.isValid() && volume.isReady())
             m_volumes->addItem(QDir::toNativeSeparators(volume.rootPath()), volume.rootPath());
     }
-    m_volumes->setCurrentIndex(m_volumes->findData(QStorageInfo(QDir::currentPath()).rootPath()));
+    // In a container or chroot the mount table may name nothing that is visible; the volume of
+    // the working directory, or else the file system's root, is always offered.
+    QString current = QStorageInfo(QDir::currentPath()).rootPath();
+    if (current.isEmpty())
+        current = QDir::rootPath();
+    if (m_volumes->findData(current) < 0)
+        m_volumes->addItem(QDir::toNativeSeparators(current), current);
+    m_volumes->setCurrentIndex(m_volumes->findData(current));
 }
 
 void SourceDirectoryDialog::connectControls()
