@@ -1,6 +1,5 @@
 #include "search/tform1.h"
 
-#include <QLabel>
 #include <QTreeWidget>
 
 void TForm1::AusgewhlteItemslschen1Click(QObject * /*Sender*/)
@@ -29,5 +28,5 @@ void TForm1::deleteRows(bool checked)
     }
     putRows(kept);
     qDeleteAll(removed);
-    Label7->setText(QStringLiteral("%1 Treffer").arg(files->topLevelItemCount()));
+    showHitCount();
 }

@@ -40,11 +40,6 @@ private:
     TForm1 &m_form;
 };
 
-QString hitCount(int rows)
-{
-    return QStringLiteral("%1 Treffer").arg(rows);
-}
-
 } // namespace
 
 void TForm1::Button3Click(QObject * /*Sender*/)
@@ -65,7 +60,7 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     // A range of 0 to 0 would turn the bar into a busy indicator.
     bar1->setRange(0, qMax(box->count(), 1));
     bar1->setValue(0);
-    Label7->setText(hitCount(0));
+    showHitCount();
 
     RunCleanup cleanup(*this);
     if (box->count() == 0 || zielverz->text().isEmpty() || Edit1->text().isEmpty()) {
@@ -118,5 +113,5 @@ bool TForm1::finishFile(int i)
 void TForm1::addResultRow(int i, qint32 f, double proz, qint32 fB)
 {
     filelisteAdd(box->item(i)->text(), f, proz, fB);
-    Label7->setText(hitCount(files->topLevelItemCount()));
+    showHitCount();
 }

@@ -9,7 +9,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 
 TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     : QWidget(parent), m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>())
@@ -82,4 +84,9 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::Button6Click(QObject * /*Sender*/)
 {
     Stop = true;
+}
+
+void TForm1::showHitCount()
+{
+    Label7->setText(QStringLiteral("%1 Treffer").arg(files->topLevelItemCount()));
 }

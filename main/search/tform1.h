@@ -179,6 +179,8 @@ private:
     template <typename PerFile> void scanSources(PerFile perFile);
     bool finishFile(int i);
     void addResultRow(int i, qint32 f, double proz, qint32 fB);
+    // Writes the number of result rows into the hit counter Label7.
+    void showHitCount();
 
     std::unique_ptr<Dialogs> m_dialogs;
     QPointer<QWidget> aform;

@@ -6,24 +6,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
-
-namespace {
-
-// Raises the flag for as long as it lives, so that it falls on every way out of the loop.
-class RaisedFlag
-{
-public:
-    explicit RaisedFlag(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~RaisedFlag() { m_flag = false; }
-    RaisedFlag(const RaisedFlag &) = delete;
-    RaisedFlag &operator=(const RaisedFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
-
-} // namespace
 
 void TForm1::Button4Click(QObject * /*Sender*/)
 {
@@ -31,7 +15,7 @@ void TForm1::Button4Click(QObject * /*Sender*/)
         return;
     // The window stays usable during the loop; while the flag is up, the commands that would
     // change the rows under it are refused.
-    RaisedFlag saving(m_saving);
+    const QScopedValueRollback<bool> saving(m_saving, true);
     const int n = files->topLevelItemCount();
     bar2->setMaximum(n);
     bar2->setValue(0);

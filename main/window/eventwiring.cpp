@@ -1,8 +1,7 @@
-#include "preview/eventcallback.h"
 #include "results/resultcelldelegate.h"
 #include "search/handle.h"
 #include "search/tform1.h"
-#include "window/labelclick.h"
+#include "window/eventcallback.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -83,5 +82,11 @@ void TForm1::connectHandlers()
 
 void TForm1::onLabelClick(QLabel *label, void (TForm1::*handler)(QObject *))
 {
-    connectLabelClick(label, [this, label, handler] { handle([&] { (this->*handler)(label); }); });
+    // Labels have no click signal: a release of the left button over the label counts.
+    new EventCallback(label, QEvent::MouseButtonRelease, [this, label, handler](QEvent *event) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint()))
+            handle([&] { (this->*handler)(label); });
+    });
 }

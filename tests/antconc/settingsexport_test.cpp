@@ -23,20 +23,10 @@ const Version versions[] = {
     {2, "str324m", "Subkorpus-for-antconc324m.ant"},
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read " << qPrintable(path);
-        return {};
-    }
-    return file.readAll();
-}
-
 // The template as the settings file must carry it: every stored line ended by CR LF.
 QByteArray templateBytes(const char *name)
 {
-    QByteArray bytes = readAll(QStringLiteral(":/antconc/%1.txt").arg(QLatin1String(name)));
+    QByteArray bytes = fileBytes(QStringLiteral(":/antconc/%1.txt").arg(QLatin1String(name)));
     return bytes.replace("\n", "\r\n");
 }
 
@@ -81,7 +71,7 @@ TEST_F(SettingsExportTest, WithoutCheckedRowsWritesTheTemplateAndOneEmptyLine)
     for (const Version &version : versions) {
         const QString target = exportTo(QStringLiteral("ziel%1").arg(version.index), version.index);
         ASSERT_EQ(entries(target), QStringList{QLatin1String(version.fileName)});
-        const QByteArray written = readAll(target + QDir::separator() + version.fileName);
+        const QByteArray written = fileBytes(target + QDir::separator() + version.fileName);
         EXPECT_EQ(written, templateBytes(version.templateName) + "\r\n") << version.fileName;
         EXPECT_TRUE(written.startsWith("ClosePunctuation 0\r\nConnectorPunctuation 0\r\n"));
         EXPECT_TRUE(written.endsWith("\r\nzoom_scale 1\r\n\r\n"));
@@ -116,7 +106,7 @@ TEST_F(SettingsExportTest, ListsTheCheckedRowsInTheirCurrentOrder)
                                 "/?\xF3"
                                 "d?.txt\r\n" +
                                 "FILE " + spaced.toLatin1() + "\r\n";
-    EXPECT_EQ(readAll(target + QDir::separator() + "Subkorpus-for-antconc324m.ant"), expected);
+    EXPECT_EQ(fileBytes(target + QDir::separator() + "Subkorpus-for-antconc324m.ant"), expected);
     EXPECT_TRUE(dialogs->shown().empty());
 }
 

@@ -22,14 +22,6 @@ protected:
         trigger("Exportieren1");
     }
 
-    static QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return "<missing>";
-        return file.readAll();
-    }
-
     void expectSuccessMessage(const QString &path)
     {
         ASSERT_EQ(dialogs->shown().size(), 1u);
@@ -39,16 +31,6 @@ protected:
         EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
         EXPECT_EQ(box.text,
                   QStringLiteral("Die Daten wurden unter\r\n%1\r\nabgespeichert.").arg(path));
-    }
-
-    void expectFailureBox()
-    {
-        ASSERT_EQ(dialogs->shown().size(), 1u);
-        const MessageRequest &box = dialogs->shown().front();
-        EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
-        EXPECT_EQ(box.icon, MessageIcon::Error);
-        EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
-        EXPECT_EQ(box.text, exportFailed);
     }
 };
 
@@ -66,10 +48,10 @@ TEST_F(ExportTest, WritesTheCheckedRowsInTheListsOrderAsWindows1252)
     const QString path = corpus.filePath(QStringLiteral("Ausgabe-Ł.txt"));
     exportTo(path);
 
-    EXPECT_EQ(contents(path), QByteArray("/k/?\xF3"
-                                         "d?.txt\t12\t0,5\t3\t15\r\n"
-                                         "/k/c.txt\t7\t1,5\t-1\t-1\r\n"
-                                         "/k/b.txt\t2\t0,25\t1\t3\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("/k/?\xF3"
+                                          "d?.txt\t12\t0,5\t3\t15\r\n"
+                                          "/k/c.txt\t7\t1,5\t-1\t-1\r\n"
+                                          "/k/b.txt\t2\t0,25\t1\t3\r\n"));
     expectSuccessMessage(path);
     EXPECT_EQ(rowCount(), 4);
     EXPECT_FALSE(rowChecked(2));
@@ -82,7 +64,7 @@ TEST_F(ExportTest, NoCheckedRowGivesAnEmptyFileAndTheMessage)
     const QString path = corpus.filePath(QStringLiteral("leer.txt"));
     exportTo(path);
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(contents(path), QByteArray());
+    EXPECT_EQ(fileBytes(path), QByteArray());
     expectSuccessMessage(path);
 }
 
@@ -110,7 +92,7 @@ TEST_F(ExportTest, TheDialogProposesTheLastConfirmedPath)
     // A name typed without an extension gets ".txt".
     exportTo(corpus.filePath(QStringLiteral("liste")));
     const QString written = corpus.filePath(QStringLiteral("liste.txt"));
-    EXPECT_EQ(contents(written), QByteArray("/k/a.txt\t1\t-1\t-1\t-1\r\n"));
+    EXPECT_EQ(fileBytes(written), QByteArray("/k/a.txt\t1\t-1\t-1\t-1\r\n"));
     expectSuccessMessage(written);
     exportTo(std::nullopt);
 
@@ -136,7 +118,7 @@ TEST_F(ExportTest, TheDialogAsksForATxtFileAndNeverAboutOverwriting)
     addRow(QStringLiteral("/k/a.txt"), 1);
     const QString path = corpus.write(QStringLiteral("alt.txt"), "alter, längerer Inhalt\r\n");
     exportTo(path);
-    EXPECT_EQ(contents(path), QByteArray("/k/a.txt\t1\t-1\t-1\t-1\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("/k/a.txt\t1\t-1\t-1\t-1\r\n"));
     expectSuccessMessage(path);
 }
 
@@ -145,7 +127,7 @@ TEST_F(ExportTest, AMissingDirectoryGivesTheErrorBoxAndNoFile)
     addRow(QStringLiteral("/k/a.txt"), 1);
     const QString path = corpus.filePath(QStringLiteral("fehlt/export.txt"));
     exportTo(path);
-    expectFailureBox();
+    expectOnlyErrorBox(exportFailed);
     EXPECT_FALSE(QFileInfo::exists(corpus.filePath(QStringLiteral("fehlt"))));
     EXPECT_EQ(rowCount(), 1);
 }
@@ -162,7 +144,7 @@ TEST_F(ExportTest, AWriteThatFailsKeepsTheOldFileAndShowsTheErrorBox)
             GTEST_SKIP() << "no file size limit on this platform";
         exportTo(path);
     }
-    expectFailureBox();
-    EXPECT_EQ(contents(path), old);
+    expectOnlyErrorBox(exportFailed);
+    EXPECT_EQ(fileBytes(path), old);
     EXPECT_EQ(QDir(corpus.path()).entryList(QDir::Files), QStringList{"export.txt"});
 }

@@ -7,25 +7,13 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
-} // namespace
-
 TEST(TextFileWriter, WritesWindows1252WithCrLfAfterEveryLine)
 {
     TempCorpus dir;
     const QString path = dir.filePath(QStringLiteral("out.txt"));
     writeWindowsLines(path, {QStringLiteral("Äpfel\tß €"), QString(), QStringLiteral("Łódź")});
-    EXPECT_EQ(readAll(path), QByteArray("\xC4pfel\t\xDF \x80\r\n\r\n?\xF3"
-                                        "d?\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("\xC4pfel\t\xDF \x80\r\n\r\n?\xF3"
+                                          "d?\r\n"));
 }
 
 TEST(TextFileWriter, NoLinesGiveAnEmptyFileThatReplacesTheOldOne)
@@ -34,7 +22,7 @@ TEST(TextFileWriter, NoLinesGiveAnEmptyFileThatReplacesTheOldOne)
     const QString path = dir.write(QStringLiteral("out.txt"), "alter Inhalt");
     writeWindowsLines(path, {});
     EXPECT_TRUE(QFile::exists(path));
-    EXPECT_EQ(readAll(path), QByteArray());
+    EXPECT_EQ(fileBytes(path), QByteArray());
 }
 
 TEST(TextFileWriter, AMissingDirectoryRaisesAGermanErrorAndCreatesNothing)
@@ -63,7 +51,7 @@ TEST(TextFileWriter, AWriteThatFailsHalfWayLeavesTheOldFileIntact)
             GTEST_SKIP() << "no file size limit on this platform";
         EXPECT_THROW(writeWindowsLines(path, lines), QvxError);
     }
-    EXPECT_EQ(readAll(path), QByteArray("alter Inhalt\r\n"));
+    EXPECT_EQ(fileBytes(path), QByteArray("alter Inhalt\r\n"));
     // Nothing half-written is left beside it either.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.txt")});
 }

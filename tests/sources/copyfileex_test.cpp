@@ -29,11 +29,6 @@ protected:
         return QDir(corpus.filePath(QStringLiteral("ziel")))
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
-    static QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<fehlt>");
-    }
     QString failure(const QString &source, const QString &dest, const QString &reason) const
     {
         return QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. %3")
@@ -62,7 +57,7 @@ TEST_F(CopyFileExTest, CopiesEveryByteAndKeepsTheModificationTime)
     EXPECT_TRUE(copy(source, target(QStringLiteral("t.txt"))));
 
     EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_EQ(contents(target(QStringLiteral("t.txt"))), bytes);
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t.txt"))), bytes);
     EXPECT_EQ(QFileInfo(target(QStringLiteral("t.txt"))).lastModified(), stamp);
     EXPECT_EQ(targetEntries(), QStringList{QStringLiteral("t.txt")});
 }
@@ -74,7 +69,7 @@ TEST_F(CopyFileExTest, AsksBeforeReplacingAndKeepsTheOldFileOnNo)
 
     dialogs.answer(1);
     EXPECT_FALSE(copy(source, dest));
-    EXPECT_EQ(contents(dest), QByteArray("alt"));
+    EXPECT_EQ(fileBytes(dest), QByteArray("alt"));
     ASSERT_EQ(dialogs.shown().size(), 1u);
     const MessageRequest &question = dialogs.shown().front();
     EXPECT_EQ(question.caption, QStringLiteral("Bestätigen"));
@@ -86,7 +81,7 @@ TEST_F(CopyFileExTest, AsksBeforeReplacingAndKeepsTheOldFileOnNo)
 
     dialogs.answer(0);
     EXPECT_TRUE(copy(source, dest));
-    EXPECT_EQ(contents(dest), QByteArray("neu"));
+    EXPECT_EQ(fileBytes(dest), QByteArray("neu"));
     EXPECT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(targetEntries(), QStringList{QStringLiteral("t.txt")});
 }
@@ -100,9 +95,9 @@ TEST_F(CopyFileExTest, RenameCheckTakesTheNextFreeNameWithoutAsking)
     EXPECT_TRUE(copy(source, target(QStringLiteral("t.txt")), true));
 
     EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_EQ(contents(target(QStringLiteral("t.txt"))), QByteArray("alt"));
-    EXPECT_EQ(contents(target(QStringLiteral("t (2).txt"))), QByteArray("neu"));
-    EXPECT_EQ(contents(target(QStringLiteral("t (3).txt"))), QByteArray("neu"));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t.txt"))), QByteArray("alt"));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t (2).txt"))), QByteArray("neu"));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t (3).txt"))), QByteArray("neu"));
     EXPECT_EQ(targetEntries().size(), 3);
 }
 
@@ -159,7 +154,7 @@ TEST_F(CopyFileExTest, ReadErrorLeavesTheOldFileAndNoTemporaryFile)
 
     ASSERT_EQ(dialogs.shown().size(), 2u);
     EXPECT_EQ(dialogs.shown()[1].text, failure(unreadable, dest, QStringLiteral("Lesefehler.")));
-    EXPECT_EQ(contents(dest), QByteArray("alt"));
+    EXPECT_EQ(fileBytes(dest), QByteArray("alt"));
     EXPECT_EQ(targetEntries(), QStringList{QStringLiteral("t.txt")});
 }
 #endif

@@ -69,26 +69,12 @@ protected:
         return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                          QDir::Name);
     }
-    static QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<fehlt>");
-    }
     QStringList shownTexts() const
     {
         QStringList texts;
         for (const MessageRequest &box : dialogs->shown())
             texts << box.text;
         return texts;
-    }
-    void expectOnlyErrorBox(const QString &text) const
-    {
-        ASSERT_EQ(dialogs->shown().size(), 1u);
-        const MessageRequest &box = dialogs->shown().front();
-        EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
-        EXPECT_EQ(box.icon, MessageIcon::Error);
-        EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
-        EXPECT_EQ(box.text, text);
     }
     const QProgressBar *bar2() const { return find<QProgressBar>("bar2"); }
 };
@@ -159,7 +145,7 @@ TEST_F(SubcorpusSavingTest, TargetThatCannotBeCreatedStopsWithOneBox)
                                       "dort bereits eine Datei dieses Namens. Der Vorgang wurde "
                                       "abgebrochen.")
                            .arg(file));
-    EXPECT_EQ(contents(file), QByteArray("kein Verzeichnis"));
+    EXPECT_EQ(fileBytes(file), QByteArray("kein Verzeichnis"));
 }
 
 TEST_F(SubcorpusSavingTest, NoCheckedRowGivesAnEmptyDirectoryAndAFullBar)
@@ -188,8 +174,8 @@ TEST_F(SubcorpusSavingTest, CheckedTextsLandFlatAndTheRowsStayAsTheyWere)
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_EQ(entries(target()),
               (QStringList{QStringLiteral("drei.txt"), QStringLiteral("eins.txt")}));
-    EXPECT_EQ(contents(target(QStringLiteral("eins.txt"))), QByteArray("erster\r\nText"));
-    EXPECT_EQ(contents(target(QStringLiteral("drei.txt"))), QByteArray("dritter"));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("eins.txt"))), QByteArray("erster\r\nText"));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("drei.txt"))), QByteArray("dritter"));
     ASSERT_EQ(rowCount(), 3);
     EXPECT_TRUE(rowChecked(0));
     EXPECT_FALSE(rowChecked(1));
@@ -210,14 +196,14 @@ TEST_F(SubcorpusSavingTest, SameFileNameTwiceAsksBeforeTheSecondCopyReplacesTheF
     ASSERT_EQ(dialogs->shown().size(), 1u);
     EXPECT_EQ(dialogs->shown().front().caption, QStringLiteral("Bestätigen"));
     EXPECT_EQ(dialogs->shown().front().text, question);
-    EXPECT_EQ(contents(target(QStringLiteral("t.txt"))), QByteArray("erster"));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t.txt"))), QByteArray("erster"));
 
     dialogs->clearShown();
     setText("zielverz", corpus.filePath(QStringLiteral("ziel2")));
     dialogs->answer(0);
     click("Button4");
     ASSERT_EQ(dialogs->shown().size(), 1u);
-    EXPECT_EQ(contents(corpus.filePath(QStringLiteral("ziel2/t.txt"))), QByteArray("zweiter"));
+    EXPECT_EQ(fileBytes(corpus.filePath(QStringLiteral("ziel2/t.txt"))), QByteArray("zweiter"));
     EXPECT_EQ(entries(corpus.filePath(QStringLiteral("ziel2"))),
               QStringList{QStringLiteral("t.txt")});
 }

@@ -21,6 +21,12 @@ QString TempCorpus::write(const QString &name, const QByteArray &bytes)
     return QFileInfo(full).absoluteFilePath();
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<fehlt>");
+}
+
 LocaleScope::LocaleScope(const QLocale &locale) : m_previous(QLocale())
 {
     QLocale::setDefault(locale);

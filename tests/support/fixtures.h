@@ -20,6 +20,9 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The bytes of a file, or "<fehlt>" when it cannot be read, so that comparisons fail visibly.
+QByteArray fileBytes(const QString &path);
+
 // Makes a locale the default for QLocale() while it lives, so that no test depends on the
 // machine's locale.
 class LocaleScope

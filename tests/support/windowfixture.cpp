@@ -73,3 +73,13 @@ bool WindowTest::rowChecked(int row) const
 {
     return find<QTreeWidget>("files")->topLevelItem(row)->checkState(0) == Qt::Checked;
 }
+
+void WindowTest::expectOnlyErrorBox(const QString &text) const
+{
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    const MessageRequest &box = dialogs->shown().front();
+    EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
+    EXPECT_EQ(box.icon, MessageIcon::Error);
+    EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(box.text, text);
+}

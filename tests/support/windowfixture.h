@@ -36,6 +36,9 @@ protected:
     QStringList rowTexts(int row) const;
     bool rowChecked(int row) const;
 
+    // Exactly one box was shown, an error box with this text.
+    void expectOnlyErrorBox(const QString &text) const;
+
     LocaleScope locale{germanLocale()};
     TempCorpus corpus;
     ScriptedDialogs *dialogs = nullptr;

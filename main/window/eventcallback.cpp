@@ -1,4 +1,4 @@
-#include "preview/eventcallback.h"
+#include "window/eventcallback.h"
 
 #include <utility>
 
