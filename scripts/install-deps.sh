@@ -9,6 +9,8 @@ packages=(
     libpcre2-dev
     libgtest-dev
     fonts-wine
+    clang libclang-rt-14-dev
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
