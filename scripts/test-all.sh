@@ -17,3 +17,6 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=ON -DQVX_BU
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== Debian package"
+scripts/package-test.sh
