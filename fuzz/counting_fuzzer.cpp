@@ -1,0 +1,203 @@
+// Small random patterns over small random texts: Pattern (PCRE2 with the JIT) must find the same
+// matches as a plain loop over PCRE2's interpreter, report an invalid pattern as QvxError with
+// PCRE2's offset and text, and never crash.
+//
+// Input layout: the first byte gives the pattern's length in bytes (modulo 48), those bytes are
+// the pattern in UTF-8, and every further byte picks one character of the text from a small
+// alphabet of letters, umlauts, line breaks and a few characters of two, three and four bytes.
+#include "fuzzcheck.h"
+#include "search/pattern.h"
+#include "search/qvxerror.h"
+
+#include <QByteArray>
+#include <QString>
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <pcre2.h>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr const char *kAlphabet[32] = {
+    "a", "b", "c", "x", "A", "B", " ", "\r", "\n", "\r\n", "ä", "ö", "ü", "ß",  "Ä", "€",
+    "_", "1", "9", ".", "-", "(", "*", "\t", "e",  "E",    "é", "ÿ", "h", "au", "𝄞", "\\",
+};
+
+struct Subject
+{
+    std::string utf8;
+    // UTF-16 position of every byte offset that starts a character, and of the end.
+    std::vector<qsizetype> utf16At;
+};
+
+Subject makeSubject(const uint8_t *data, size_t size)
+{
+    Subject subject;
+    subject.utf16At.push_back(0);
+    qsizetype position = 0;
+    for (size_t i = 0; i < size; ++i) {
+        const std::string piece = kAlphabet[data[i] % 32];
+        const QString asUtf16 = QString::fromStdString(piece);
+        // Record a position for every character of the piece ("\r\n", "au" hold two).
+        for (qsizetype c = 0; c < asUtf16.size(); ++c) {
+            const qsizetype width = asUtf16.at(c).isHighSurrogate() ? 2 : 1;
+            const std::string part = asUtf16.mid(c, width).toStdString();
+            subject.utf8 += part;
+            position += width;
+            c += width - 1;
+            subject.utf16At.resize(subject.utf8.size() + 1, -1);
+            subject.utf16At[subject.utf8.size()] = position;
+        }
+    }
+    return subject;
+}
+
+struct Match
+{
+    qsizetype start;
+    qsizetype length;
+    bool operator==(const Match &other) const
+    {
+        return start == other.start && length == other.length;
+    }
+};
+
+// PCRE2 compiled the way QVX compiles patterns, matched without the JIT.
+class ReferencePattern
+{
+public:
+    explicit ReferencePattern(const QByteArray &utf8)
+    {
+        pcre2_compile_context *context = pcre2_compile_context_create(nullptr);
+        pcre2_set_newline(context, PCRE2_NEWLINE_ANY);
+        m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
+                               static_cast<PCRE2_SIZE>(utf8.size()), PCRE2_UTF, &m_errorCode,
+                               &m_errorOffset, context);
+        pcre2_compile_context_free(context);
+        if (m_code)
+            m_matchData = pcre2_match_data_create_from_pattern(m_code, nullptr);
+        // Keeps a backtracking pattern from slowing the fuzzer; a search that hits the limit is
+        // left out of the comparison.
+        m_matchContext = pcre2_match_context_create(nullptr);
+        pcre2_set_match_limit(m_matchContext, 1000000);
+    }
+    ~ReferencePattern()
+    {
+        pcre2_match_context_free(m_matchContext);
+        pcre2_match_data_free(m_matchData);
+        pcre2_code_free(m_code);
+    }
+    ReferencePattern(const ReferencePattern &) = delete;
+    ReferencePattern &operator=(const ReferencePattern &) = delete;
+
+    bool valid() const { return m_code != nullptr; }
+
+    QString compileMessage() const
+    {
+        PCRE2_UCHAR text[256];
+        const int length = pcre2_get_error_message(m_errorCode, text, sizeof text);
+        require(length >= 0, "PCRE2 knows its compile error");
+        return QString("Fehler in regulärem Ausdruck bei Offset %1: %2")
+            .arg(m_errorOffset)
+            .arg(QString::fromUtf8(reinterpret_cast<const char *>(text), length));
+    }
+
+    // Searches from offset 0, then from where the previous match ended, and after an empty
+    // match from one character further on. Nothing when a search hits a PCRE2 limit.
+    std::optional<std::vector<std::pair<size_t, size_t>>> matches(const std::string &subject) const
+    {
+        std::vector<std::pair<size_t, size_t>> found;
+        const auto *bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
+        size_t offset = 0;
+        for (;;) {
+            const int rc =
+                pcre2_match(m_code, bytes, subject.size(), offset, 0, m_matchData, m_matchContext);
+            if (rc == PCRE2_ERROR_NOMATCH)
+                return found;
+            if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+                rc == PCRE2_ERROR_HEAPLIMIT)
+                return std::nullopt;
+            require(rc >= 0, "the interpreter either matches or reports no match");
+            const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(m_matchData);
+            const size_t start = ovector[0];
+            const size_t end = ovector[1];
+            found.emplace_back(start, end);
+            size_t next = end;
+            if (start == end) {
+                if (end == subject.size())
+                    return found;
+                next = end + 1;
+                while (next < subject.size() &&
+                       (static_cast<unsigned char>(subject[next]) & 0xC0) == 0x80)
+                    ++next;
+            }
+            require(next > offset, "each search starts further on than the one before");
+            offset = next;
+        }
+    }
+
+private:
+    pcre2_code *m_code = nullptr;
+    pcre2_match_data *m_matchData = nullptr;
+    pcre2_match_context *m_matchContext = nullptr;
+    int m_errorCode = 0;
+    PCRE2_SIZE m_errorOffset = 0;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const size_t patternLength = std::min<size_t>(data[0] % 48, size - 1);
+    const QString patternText = QString::fromUtf8(reinterpret_cast<const char *>(data + 1),
+                                                  static_cast<qsizetype>(patternLength));
+    const Subject subject = makeSubject(data + 1 + patternLength, size - 1 - patternLength);
+
+    const ReferencePattern reference(patternText.toUtf8());
+    std::unique_ptr<Pattern> pattern;
+    try {
+        pattern = std::make_unique<Pattern>(patternText);
+    } catch (const QvxError &error) {
+        require(!reference.valid(), "Pattern accepts every pattern that PCRE2 accepts");
+        require(error.message() == reference.compileMessage(),
+                "the compile error names PCRE2's offset and text");
+        return 0;
+    }
+    require(reference.valid(), "Pattern rejects every pattern that PCRE2 rejects");
+
+    const auto expected = reference.matches(subject.utf8);
+    if (!expected)
+        return 0;
+
+    try {
+        require(pattern->countMatches(subject.utf8) == static_cast<qint32>(expected->size()),
+                "countMatches counts the matches of the plain loop");
+        require(pattern->matchesAnywhere(subject.utf8) == !expected->empty(),
+                "matchesAnywhere agrees with the first search of the plain loop");
+
+        std::vector<Match> positions;
+        pattern->forEachMatch(subject.utf8, [&positions](qsizetype start, qsizetype length) {
+            positions.push_back({start, length});
+        });
+        std::vector<Match> expectedPositions;
+        for (const auto &[start, end] : *expected) {
+            const qsizetype from = subject.utf16At.at(start);
+            const qsizetype to = subject.utf16At.at(end);
+            require(from >= 0 && to >= 0, "matches start and end on character boundaries");
+            expectedPositions.push_back({from, to - from});
+        }
+        require(positions == expectedPositions,
+                "forEachMatch reports the plain loop's matches in UTF-16 positions");
+    } catch (const MatchLimitError &) {
+        // The JIT counts its limits differently from the interpreter; a limit is no finding.
+    }
+    return 0;
+}

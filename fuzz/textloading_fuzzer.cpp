@@ -1,0 +1,107 @@
+// Random file contents through both text loaders: the one the preview uses (loadText, a QString)
+// and the one counting uses (TextLoader::loadUtf8, UTF-8 straight from the bytes). Both must
+// give the text that a line-by-line reading of the loading rule gives.
+#include "fuzzcheck.h"
+#include "search/textloading.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+// Decodes with Qt's own Windows-1252 converter, cuts at the first NUL, splits into lines at
+// CR LF, lone CR and lone LF, and joins the lines with CR LF after each.
+QString referenceText(const QByteArray &bytes)
+{
+    QStringDecoder decoder("windows-1252");
+    require(decoder.isValid(), "Qt offers a Windows-1252 decoder");
+    QString text = decoder.decode(bytes);
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        text.truncate(nul);
+
+    QStringList lines;
+    QString line;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n') {
+            line.append(c);
+            continue;
+        }
+        lines.append(line);
+        line.clear();
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+    }
+    if (!line.isEmpty())
+        lines.append(line);
+
+    QString joined;
+    for (const QString &each : lines)
+        joined += each + QStringLiteral("\r\n");
+    return joined;
+}
+
+void requireLineBreaksInPairs(const QString &text)
+{
+    require(!text.contains(QChar(u'\0')), "no NUL in a loaded text");
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'\r')
+            require(i + 1 < text.size() && text.at(i + 1) == u'\n', "every CR is followed by LF");
+        if (text.at(i) == u'\n')
+            require(i > 0 && text.at(i - 1) == u'\r', "every LF follows a CR");
+    }
+    require(text.isEmpty() || text.endsWith(QStringLiteral("\r\n")),
+            "a text that is not empty ends in CR LF");
+}
+
+// In memory where the system offers it: rewriting a file on disk thousands of times a second
+// makes some file systems flush it each time.
+QString scratchFile()
+{
+    static QTemporaryDir directory(QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                       ? QStringLiteral("/dev/shm/qvx-fuzz-XXXXXX")
+                                       : QDir::tempPath() + QStringLiteral("/qvx-fuzz-XXXXXX"));
+    require(directory.isValid(), "a scratch directory can be made");
+    return directory.filePath(QStringLiteral("source.txt"));
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the scratch file opens");
+    require(file.write(bytes) == bytes.size(), "the scratch file is written whole");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const QString path = scratchFile();
+    writeFile(path, bytes);
+
+    const QString expected = referenceText(bytes);
+    const QString previewText = loadText(path);
+    requireLineBreaksInPairs(previewText);
+    require(previewText == expected, "loadText gives the text of the loading rule");
+
+    // One loader for all inputs, as the search run keeps one for all files: its buffers carry
+    // over from the previous input.
+    static TextLoader loader;
+    std::string utf8 = "left over from before";
+    const qsizetype length = loader.loadUtf8(path, utf8);
+    require(length == expected.size(), "loadUtf8 returns the UTF-16 length of the text");
+    require(utf8 == previewText.toUtf8().toStdString(),
+            "the counting loader gives the UTF-8 of the preview loader's text");
+    return 0;
+}
