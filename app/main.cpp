@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     installGermanTranslations(app);
     registerFallbackFonts();
     QApplication::setWindowIcon(programIcon());
+    // Lets Wayland compositors match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QVX_APP_ID));
     TForm1 form;
     form.show();
     return QApplication::exec();
