@@ -20,3 +20,6 @@ ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:hal
 
 echo "== Debian package"
 scripts/package-test.sh
+
+echo "== Fuzz targets"
+scripts/fuzz.sh 20
