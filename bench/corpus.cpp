@@ -1,0 +1,159 @@
+#include "corpus.h"
+
+#include "textgenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+// Raised whenever the generated text changes, so that an old cache is never taken for a new one.
+const QString kVersion = QStringLiteral("v1");
+constexpr std::uint64_t kSeed = 0x51564221;
+
+struct Shape
+{
+    int files;
+    // Size of file i in bytes.
+    std::function<qint64(int, Random &)> size;
+};
+
+Shape shapeNamed(const QString &shape)
+{
+    if (shape == QLatin1String("big")) {
+        // Exponential sizes averaging 20 KB (about 400 MB in all), the first file the largest.
+        return {20000, [](int i, Random &random) -> qint64 {
+                    if (i == 0)
+                        return 200 * 1024;
+                    const double kb = 1.0 - 19.4 * std::log(1.0 - random.unit());
+                    return qint64(std::min(kb, 200.0) * 1024);
+                }};
+    }
+    if (shape == QLatin1String("small"))
+        return {100000,
+                [](int, Random &random) -> qint64 { return 1536 + qint64(random.below(1025)); }};
+    throw std::runtime_error("unknown corpus shape " + shape.toStdString());
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+QString fileName(int i)
+{
+    return QStringLiteral("text%1.txt").arg(i, 6, 10, QLatin1Char('0'));
+}
+
+// Runs fill in a fresh directory next to final and moves it into place when it is done, so that
+// an interrupted generation is never mistaken for a finished one.
+void generateOnce(const QString &final, const std::function<void(const QString &)> &fill)
+{
+    if (QFileInfo::exists(final))
+        return;
+    const QString partial = final + QStringLiteral(".partial");
+    QDir(partial).removeRecursively();
+    if (!QDir().mkpath(partial))
+        throw std::runtime_error("cannot create " + partial.toStdString());
+    std::fprintf(stderr, "generating %s ...\n", qPrintable(final));
+    fill(partial);
+    if (!QDir().rename(partial, final))
+        throw std::runtime_error("cannot rename " + partial.toStdString());
+}
+
+} // namespace
+
+Corpus describeCorpus(const QString &name, const QString &directory)
+{
+    Corpus corpus;
+    corpus.name = name;
+    corpus.directory = QDir(directory).absolutePath();
+    const QFileInfoList entries =
+        QDir(corpus.directory).entryInfoList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &entry : entries) {
+        corpus.paths << entry.absoluteFilePath();
+        corpus.totalBytes += entry.size();
+        corpus.largestFile = std::max(corpus.largestFile, entry.size());
+    }
+    if (corpus.paths.isEmpty())
+        throw std::runtime_error("no *.txt files in " + directory.toStdString());
+    return corpus;
+}
+
+Corpus generatedCorpus(const QString &shape, const QString &root)
+{
+    const Shape spec = shapeNamed(shape);
+    const QString directory = root + QLatin1Char('/') + shape + QLatin1Char('-') + kVersion;
+    generateOnce(directory, [&](const QString &partial) {
+        Random sizes(kSeed ^ qHash(shape));
+        QByteArray text;
+        for (int i = 0; i < spec.files; ++i) {
+            text.resize(0);
+            LineWriter(kSeed + std::uint64_t(i) * 7919).appendText(text, spec.size(i, sizes));
+            writeFile(partial + QLatin1Char('/') + fileName(i), text);
+        }
+    });
+    return describeCorpus(shape, directory);
+}
+
+QString previewSearchString()
+{
+    return QStringLiteral("Haus");
+}
+
+QString previewWeightingString()
+{
+    return QStringLiteral("Garten");
+}
+
+int previewSearchHits()
+{
+    return 200000;
+}
+
+int previewWeightingHits()
+{
+    return 50000;
+}
+
+QString generatedPreviewText(const QString &root)
+{
+    const QString directory = root + QStringLiteral("/preview-") + kVersion;
+    generateOnce(directory, [](const QString &partial) {
+        // Filler words that contain neither string, so that every match is a placed one.
+        std::vector<std::string> filler;
+        for (const std::string &word : germanWords()) {
+            const QString text = QString::fromLatin1(word.data(), qsizetype(word.size()));
+            if (!text.contains(previewSearchString(), Qt::CaseInsensitive) &&
+                !text.contains(previewWeightingString(), Qt::CaseInsensitive))
+                filler.push_back(word);
+        }
+        const std::string search = previewSearchString().toStdString();
+        const std::string weighting = previewWeightingString().toStdString();
+        // Every 16th word is a search hit and every 64th (never the same) a weighting hit.
+        const int slotCount = previewSearchHits() * 16;
+        LineWriter writer(kSeed);
+        int slot = 0;
+        QByteArray text;
+        writer.appendWords(text, [&]() -> const std::string * {
+            if (slot == slotCount)
+                return nullptr;
+            const int k = slot++;
+            if (k % 16 == 5)
+                return &search;
+            if (k % 64 == 11)
+                return &weighting;
+            return &filler[writer.random().below(filler.size())];
+        });
+        writeFile(partial + QStringLiteral("/vorschau.txt"), text);
+    });
+    return directory + QStringLiteral("/vorschau.txt");
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+// A directory of text files to measure on, with what the measurements need to know about it.
+struct Corpus
+{
+    QString name;
+    QString directory;
+    QStringList paths;
+    qint64 totalBytes = 0;
+    qint64 largestFile = 0;
+};
+
+// Lists the *.txt files of directory (sorted by name) with their sizes.
+Corpus describeCorpus(const QString &name, const QString &directory);
+
+// The two generated shapes: "big" (about 20,000 files, 400 MB, 1 KB to 200 KB each) and
+// "small" (100,000 files of about 2 KB). Generated once under root and reused afterwards.
+Corpus generatedCorpus(const QString &shape, const QString &root);
+
+// A single text of about 20 MB holding exactly previewSearchHits() matches of
+// previewSearchString() and previewWeightingHits() of previewWeightingString().
+QString generatedPreviewText(const QString &root);
+QString previewSearchString();
+QString previewWeightingString();
+int previewSearchHits();
+int previewWeightingHits();

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "corpus.h"
+
+class WindowDriver;
+
+struct SearchBenchResult
+{
+    // Largest growth of the resident memory during one search over the corpus, in bytes, or -1.
+    qint64 peakGrowth = -1;
+};
+
+// The floor, the search runs of every pattern and mode through the window and, where ripgrep is
+// installed, ripgrep on the same files; one table row each.
+SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions);
