@@ -1,8 +1,10 @@
 #include "antconc/antconcsettings.h"
 #include "antconc/antconctemplates.h"
+#include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
 #include "search/checkedrows.h"
 #include "search/tform1.h"
+#include "window/dialogs.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -18,7 +20,11 @@ void TForm1::Button5Click(QObject * /*Sender*/)
     const int version = antlist->currentIndex();
     if (!isAntconcVersion(version))
         return;
-    const QStringList lines = antconcSettingsLines(version, checkedCaptions(files));
+    const QStringList captions = checkedCaptions(files);
+    const QStringList lines = antconcSettingsLines(version, captions);
     bar2->setValue(100);
     writeWindowsLines(zielverz->text() + QDir::separator() + antconcFileName(version), lines);
+    const QStringList substituted = unrepresentablePaths(captions);
+    if (!substituted.isEmpty())
+        m_dialogs->message(this, plainMessage(substitutedPathsNote(substituted)));
 }

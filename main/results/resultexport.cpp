@@ -1,3 +1,4 @@
+#include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
 #include "search/tform1.h"
 
@@ -26,10 +27,13 @@ void TForm1::Exportieren1Click(QObject * /*Sender*/)
     if (files->topLevelItemCount() == 0)
         return;
     QStringList lines;
+    QStringList paths;
     for (int i = 0; i < files->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *row = files->topLevelItem(i);
-        if (row->checkState(0) == Qt::Checked)
+        if (row->checkState(0) == Qt::Checked) {
             lines << exportLine(row);
+            paths << row->text(0);
+        }
     }
     try {
         if (!m_dialogs->execFileDialog(savetxtdlg))
@@ -41,6 +45,9 @@ void TForm1::Exportieren1Click(QObject * /*Sender*/)
         m_dialogs->message(this, plainMessage(QStringLiteral("Die Daten wurden unter\r\n") +
                                               QDir::toNativeSeparators(path) +
                                               QStringLiteral("\r\nabgespeichert.")));
+        const QStringList substituted = unrepresentablePaths(paths);
+        if (!substituted.isEmpty())
+            m_dialogs->message(this, plainMessage(substitutedPathsNote(substituted)));
     } catch (...) {
         m_dialogs->message(this, errorBox(exportFailed));
     }

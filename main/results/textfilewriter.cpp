@@ -10,19 +10,36 @@
 
 namespace {
 
-[[noreturn]] void fail(const QString &path, const QSaveFile &file)
+[[noreturn]] void fail(const QString &path, const QString &reason)
 {
-    const QString reason = QFileInfo(path).absoluteDir().exists()
-                               ? germanReason(file.error())
-                               : QStringLiteral("Das Verzeichnis existiert nicht");
     throw QvxError(
         QStringLiteral("Die Datei %1 konnte nicht geschrieben werden. %2").arg(path, reason));
+}
+
+[[noreturn]] void fail(const QString &path, const QSaveFile &file)
+{
+    fail(path, QFileInfo(path).absoluteDir().exists()
+                   ? germanReason(file.error())
+                   : QStringLiteral("Das Verzeichnis existiert nicht"));
+}
+
+// QSaveFile puts its temporary file beside the target and renames it over whatever stands
+// there: a device or a pipe (/dev/full, say) would be replaced by a plain file, which as root
+// even succeeds. Only plain files are therefore replaced; the links to them are followed.
+void refuseUnusualTarget(const QString &path)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        fail(path, QStringLiteral("Es gibt dort ein Verzeichnis dieses Namens"));
+    if (target.exists() && !target.isFile())
+        fail(path, QStringLiteral("Das Ziel ist keine gewöhnliche Datei"));
 }
 
 } // namespace
 
 void writeWindowsLines(const QString &path, const QStringList &lines)
 {
+    refuseUnusualTarget(path);
     QByteArray bytes;
     for (const QString &line : lines) {
         bytes += cp1252::encode(line);

@@ -30,6 +30,10 @@ public:
     explicit RunCleanup(TForm1 &form) : m_form(form) {}
     ~RunCleanup()
     {
+        // A click on "Stop" while the last texts were read still waits in the queue. Taken now,
+        // it reaches "Stop"; taken after the switch back, it would reach "Suche", which stands
+        // in the same place, and start the search all over again.
+        QCoreApplication::processEvents();
         m_form.Edit1->setFocus();
         Laufen(false);
     }

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -17,7 +18,8 @@ namespace {
 
 // QFile's own error codes lump most open failures together, so the file's state tells the
 // user-facing reason apart.
-QString openFailureReason(const QString &path, QFileDevice::FileError error)
+QString openFailureReason(const QString &path, QFileDevice::FileError error,
+                          const QString &errorText)
 {
     const QFileInfo info(path);
     // exists() follows links, so a dangling link counts as missing, as it does on Windows.
@@ -25,7 +27,11 @@ QString openFailureReason(const QString &path, QFileDevice::FileError error)
         return QStringLiteral("Das System kann die angegebene Datei nicht finden");
     if (info.isDir())
         return QStringLiteral("Der angegebene Pfad ist ein Verzeichnis");
-    if (!info.isReadable() || error == QFileDevice::PermissionsError)
+    // The readability test asks with the real user's rights, which need not be the ones the open
+    // met (root without its override rights, a security module), and Qt files a refused open
+    // under its general OpenError; the system's own error text tells the refusal apart.
+    if (!info.isReadable() || error == QFileDevice::PermissionsError ||
+        errorText == qt_error_string(EACCES) || errorText == qt_error_string(EPERM))
         return QStringLiteral("Zugriff verweigert");
     return germanReason(error);
 }
@@ -41,7 +47,7 @@ void readWholeFile(const QString &path, QByteArray &buffer)
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throwCannotOpen(path, openFailureReason(path, file.error()));
+        throwCannotOpen(path, openFailureReason(path, file.error(), file.errorString()));
 
     // The reported size is only a hint: special files report 0 or change while being read.
     constexpr qsizetype minimumChunk = 64 * 1024;

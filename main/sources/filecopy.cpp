@@ -27,6 +27,9 @@ std::optional<QString> destProblem(const QFileInfo &dest)
 {
     if (dest.isDir())
         return QStringLiteral("Am Ziel gibt es bereits ein Verzeichnis dieses Namens.");
+    // The temporary file would be renamed over a device or a pipe, replacing the node itself.
+    if (dest.exists() && !dest.isFile())
+        return QStringLiteral("Am Ziel steht bereits etwas, das keine gewöhnliche Datei ist.");
     if (!dest.absoluteDir().exists())
         return QStringLiteral("Das Zielverzeichnis existiert nicht.");
     return std::nullopt;

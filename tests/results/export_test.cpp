@@ -52,7 +52,15 @@ TEST_F(ExportTest, WritesTheCheckedRowsInTheListsOrderAsWindows1252)
                                           "d?.txt\t12\t0,5\t3\t15\r\n"
                                           "/k/c.txt\t7\t1,5\t-1\t-1\r\n"
                                           "/k/b.txt\t2\t0,25\t1\t3\r\n"));
-    expectSuccessMessage(path);
+    // The file is complete; a note after the success message names the path that lost letters.
+    ASSERT_EQ(dialogs->shown().size(), 2u);
+    EXPECT_EQ(dialogs->shown()[0].text,
+              QStringLiteral("Die Daten wurden unter\r\n%1\r\nabgespeichert.").arg(path));
+    EXPECT_EQ(dialogs->shown()[1].text,
+              QStringLiteral("Achtung: Dieser Pfad enthält Zeichen, die es in Windows-1252 nicht "
+                             "gibt. In der Datei steht an deren Stelle ein „?“, so dass der "
+                             "Eintrag nicht zu seinem Text führt:\r\n/k/Łódź.txt"));
+    EXPECT_EQ(dialogs->shown()[1].caption, QCoreApplication::applicationName());
     EXPECT_EQ(rowCount(), 4);
     EXPECT_FALSE(rowChecked(2));
 }

@@ -1,0 +1,185 @@
+#include "permissionsenforced.h"
+#include "search/filelisteadd.h"
+#include "sourcelistfixture.h"
+#include "sources/copyfileex.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <sys/stat.h>
+
+namespace {
+
+// Sources with odd names, links and locks on their way from the listing through the search into
+// a subcorpus, and targets that cannot be created: the sources never change, and a target gets
+// whole files or nothing.
+class SavingFaultsTest : public SourceListTest
+{
+protected:
+    QString target(const QString &name = QString()) const
+    {
+        const QString directory = corpus.filePath(QStringLiteral("Ziel"));
+        return name.isEmpty() ? directory : directory + QDir::separator() + name;
+    }
+    static QStringList entries(const QString &directory)
+    {
+        return QDir(directory).entryList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    void addDirectory(const QString &directory)
+    {
+        dialogs->answerSourceDirectory(directory);
+        click("Button2");
+    }
+    QProgressBar *bar2() const { return find<QProgressBar>("bar2"); }
+};
+
+} // namespace
+
+TEST_F(SavingFaultsTest, OddNamesAndLinksTravelUnchangedFromTheListingIntoTheSubcorpus)
+{
+    const QString directory = corpusDirectory(QStringLiteral("Korpus mit Leerzeichen/Ärger ß"));
+    const QByteArray umlauts("Gr\xF6\xDF"
+                             "e a\r\n");
+    const QString sizes =
+        corpus.write(QStringLiteral("Korpus mit Leerzeichen/Ärger ß/Größe.txt"), umlauts);
+    const QString foreign =
+        corpus.write(QStringLiteral("Korpus mit Leerzeichen/Ärger ß/Łódź 東京.txt"), "a b\r\n");
+    const QString link = directory + QStringLiteral("/verweis.txt");
+    ASSERT_TRUE(QFile::link(sizes, link));
+    const QString dangling = directory + QStringLiteral("/weg.txt");
+    ASSERT_TRUE(QFile::link(directory + QStringLiteral("/gibt es nicht.txt"), dangling));
+
+    // A link that leads nowhere is no file and stays out of the list.
+    addDirectory(directory);
+    const QStringList sources{sizes, foreign, link};
+    ASSERT_EQ(boxTexts(), sources);
+
+    search();
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(rowCaptions(), sources);
+    setText("zielverz", target());
+    click("Button4");
+
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(entries(target()),
+              (QStringList{QStringLiteral("Größe.txt"), QStringLiteral("verweis.txt"),
+                           QStringLiteral("Łódź 東京.txt")}));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("Łódź 東京.txt"))), QByteArray("a b\r\n"));
+    // The copy of a link is a file with the linked text.
+    EXPECT_FALSE(QFileInfo(target(QStringLiteral("verweis.txt"))).isSymLink());
+    EXPECT_EQ(fileBytes(target(QStringLiteral("verweis.txt"))), umlauts);
+    EXPECT_EQ(fileBytes(sizes), umlauts);
+    EXPECT_EQ(fileBytes(foreign), QByteArray("a b\r\n"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(QFileInfo(dangling).isSymLink());
+}
+
+TEST_F(SavingFaultsTest, AnUnreadableSourceIsReportedAndTheOthersAreCopiedWhole)
+{
+    const QStringList paths = useTexts({1, 2, 3});
+    const QDateTime modified = QFileInfo(paths[1]).lastModified();
+    search();
+    ASSERT_EQ(rowCount(), 3);
+    setText("zielverz", target());
+    ASSERT_TRUE(QFile::setPermissions(paths[1], QFileDevice::Permissions()));
+    {
+        PermissionsEnforced enforced;
+        if (!PermissionsEnforced::bind(paths[1])) {
+            QFile::setPermissions(paths[1], QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            GTEST_SKIP() << "this system reads a file without read permission";
+        }
+        click("Button4");
+    }
+    ASSERT_TRUE(QFile::setPermissions(paths[1], QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+
+    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Die "
+                                      "Quelldatei kann nicht geöffnet werden.")
+                           .arg(QDir::toNativeSeparators(paths[1]),
+                                QDir::toNativeSeparators(target(QStringLiteral("t1.txt")))));
+    EXPECT_EQ(entries(target()), (QStringList{QStringLiteral("t0.txt"), QStringLiteral("t2.txt")}));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t2.txt"))), QByteArray(3, 'a'));
+    EXPECT_EQ(bar2()->value(), 3);
+    EXPECT_EQ(fileBytes(paths[1]), QByteArray(2, 'a'));
+    EXPECT_EQ(QFileInfo(paths[1]).lastModified(), modified);
+}
+
+TEST_F(SavingFaultsTest, ATargetOnAReadOnlyLocationIsNeitherCreatedNorWritten)
+{
+    const QStringList paths = useTexts({1});
+    search();
+    ASSERT_EQ(rowCount(), 1);
+    const QString parent = corpus.filePath(QStringLiteral("schreibgeschützt"));
+    ASSERT_TRUE(QDir().mkdir(parent));
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(parent, readOnly));
+    const QString refused = parent + QStringLiteral("/Subkorpus");
+    setText("zielverz", refused);
+    {
+        PermissionsEnforced enforced;
+        if (QDir().mkdir(refused)) {
+            QDir().rmdir(refused);
+            QFile::setPermissions(parent, readOnly | QFileDevice::WriteOwner);
+            GTEST_SKIP() << "this system writes into a directory without write permission";
+        }
+        click("Button4");
+        click("Button5");
+    }
+    ASSERT_TRUE(QFile::setPermissions(parent, readOnly | QFileDevice::WriteOwner));
+
+    // Saving and the settings export refuse alike, before anything is written.
+    const QString message = QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. "
+                                           "Fehlt die Schreibberechtigung? Der Vorgang wurde "
+                                           "abgebrochen.")
+                                .arg(refused);
+    ASSERT_EQ(dialogs->shown().size(), 2u);
+    for (const MessageRequest &box : dialogs->shown()) {
+        EXPECT_EQ(box.text, message);
+        EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
+    }
+    EXPECT_TRUE(entries(parent).isEmpty());
+    EXPECT_EQ(bar2()->value(), 0);
+    EXPECT_EQ(fileBytes(paths[0]), QByteArray(1, 'a'));
+}
+
+#ifdef Q_OS_UNIX
+// A copy renamed over a pipe or a device would replace the node by a plain file.
+TEST_F(SavingFaultsTest, ACopyOntoAPipeIsRefusedAndThePipeStays)
+{
+    const QString source = corpus.write(QStringLiteral("quelle.txt"), "Text");
+    const QString pipe = corpus.filePath(QStringLiteral("rohr.txt"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+
+    EXPECT_FALSE(CopyFileEx(*dialogs, nullptr, source, pipe, false));
+
+    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Am Ziel "
+                                      "steht bereits etwas, das keine gewöhnliche Datei ist.")
+                           .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(pipe)));
+    struct stat status
+    {
+    };
+    ASSERT_EQ(lstat(QFile::encodeName(pipe).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(entries(corpus.path()),
+              (QStringList{QStringLiteral("quelle.txt"), QStringLiteral("rohr.txt")}));
+}
+#endif
+
+TEST_F(SavingFaultsTest, NewSourceEmptyingTheListDuringASearchEndsItQuietly)
+{
+    // The first two texts hold no "a", so no row is checked when the list is replaced.
+    useTexts({0, 0, 1, 1, 1});
+    dialogs->answerPopup(QStringLiteral("extealsneueQuelle1"));
+    clickWhenEventsRun("Button7");
+    search();
+
+    EXPECT_TRUE(boxTexts().isEmpty());
+    EXPECT_EQ(rowCount(), 0);
+    EXPECT_EQ(find<QLabel>("Label7")->text(), QStringLiteral("0 Treffer"));
+    EXPECT_EQ(find<QProgressBar>("bar1")->value(), 2);
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_TRUE(find<QPushButton>("Button3")->isVisible());
+}
