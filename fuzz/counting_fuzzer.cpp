@@ -18,7 +18,6 @@
 #include <optional>
 #include <pcre2.h>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,10 +28,16 @@ constexpr const char *kAlphabet[32] = {
     "_", "1", "9", ".", "-", "(", "*", "\t", "e",  "E",    "é", "ÿ", "h", "au", "𝄞", "\\",
 };
 
+bool isContinuationByte(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
 struct Subject
 {
     std::string utf8;
-    // UTF-16 position of every byte offset that starts a character, and of the end.
+    // UTF-16 position of every byte offset; an offset inside a character counts as the end of
+    // that character, which is where a mark of part of it ends or begins.
     std::vector<qsizetype> utf16At;
 };
 
@@ -45,14 +50,12 @@ Subject makeSubject(const uint8_t *data, size_t size)
         const std::string piece = kAlphabet[data[i] % 32];
         const QString asUtf16 = QString::fromStdString(piece);
         // Record a position for every character of the piece ("\r\n", "au" hold two).
-        for (qsizetype c = 0; c < asUtf16.size(); ++c) {
+        for (qsizetype c = 0; c < asUtf16.size();) {
             const qsizetype width = asUtf16.at(c).isHighSurrogate() ? 2 : 1;
-            const std::string part = asUtf16.mid(c, width).toStdString();
-            subject.utf8 += part;
+            subject.utf8 += asUtf16.mid(c, width).toStdString();
+            c += width;
             position += width;
-            c += width - 1;
-            subject.utf16At.resize(subject.utf8.size() + 1, -1);
-            subject.utf16At[subject.utf8.size()] = position;
+            subject.utf16At.resize(subject.utf8.size() + 1, position);
         }
     }
     return subject;
@@ -109,7 +112,9 @@ public:
     }
 
     // Searches from offset 0, then from where the previous match ended, and after an empty
-    // match from one character further on. Nothing when a search hits a PCRE2 limit.
+    // match from one character further on; a search starts only on a whole character, so after
+    // a match that ends inside one (\C matches a single byte) it starts with the next. Nothing
+    // when a search hits a PCRE2 limit.
     std::optional<std::vector<std::pair<size_t, size_t>>> matches(const std::string &subject) const
     {
         std::vector<std::pair<size_t, size_t>> found;
@@ -128,15 +133,11 @@ public:
             const size_t start = ovector[0];
             const size_t end = ovector[1];
             found.emplace_back(start, end);
-            size_t next = end;
-            if (start == end) {
-                if (end == subject.size())
-                    return found;
-                next = end + 1;
-                while (next < subject.size() &&
-                       (static_cast<unsigned char>(subject[next]) & 0xC0) == 0x80)
-                    ++next;
-            }
+            if (start == end && end == subject.size())
+                return found;
+            size_t next = start == end ? end + 1 : end;
+            while (next < subject.size() && isContinuationByte(subject[next]))
+                ++next;
             require(next > offset, "each search starts further on than the one before");
             offset = next;
         }
@@ -190,9 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::vector<Match> expectedPositions;
         for (const auto &[start, end] : *expected) {
             const qsizetype from = subject.utf16At.at(start);
-            const qsizetype to = subject.utf16At.at(end);
-            require(from >= 0 && to >= 0, "matches start and end on character boundaries");
-            expectedPositions.push_back({from, to - from});
+            expectedPositions.push_back({from, subject.utf16At.at(end) - from});
         }
         require(positions == expectedPositions,
                 "forEachMatch reports the plain loop's matches in UTF-16 positions");

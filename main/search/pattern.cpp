@@ -168,6 +168,11 @@ void Pattern::scanMatches(std::string_view subject, OnMatch onMatch) const
                 break;
             next = offset + sequenceLength(bytes[offset]);
         }
+        // \C matches a single byte and can end a match inside a character; PCRE2 must not be
+        // started there (undefined without the UTF check), so the next search begins with the
+        // following whole character.
+        while (next < length && (bytes[next] & 0xC0) == 0x80)
+            ++next;
         if (next > length)
             break;
         offset = next;

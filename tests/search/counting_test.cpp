@@ -4,6 +4,8 @@
 #include <QString>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -146,4 +148,18 @@ TEST(PatternCounting, MatchesAnywhereIsOneSearchFromTheStart)
     EXPECT_FALSE(Pattern("morgen").matchesAnywhere("Heute\r\nund Morgen\r\n"));
     EXPECT_TRUE(Pattern("x*").matchesAnywhere(""));
     EXPECT_FALSE(Pattern("^und").matchesAnywhere("Heute\r\nund Morgen\r\n"));
+}
+
+TEST(PatternCounting, SingleByteMatchesResumeAtTheNextWholeCharacter)
+{
+    // \C matches one byte of a character's UTF-8 form; the following search starts with the next
+    // character, so each character is found once and marked whole.
+    EXPECT_EQ(count("\\C", "ä€b\r\n"), 5);
+    EXPECT_EQ(count("\\C\\K", "äb"), 2);
+
+    std::vector<std::pair<qsizetype, qsizetype>> marks;
+    Pattern("\\C").forEachMatch(
+        "ä€b", [&marks](qsizetype start, qsizetype length) { marks.emplace_back(start, length); });
+    const std::vector<std::pair<qsizetype, qsizetype>> whole = {{0, 1}, {1, 1}, {2, 1}};
+    EXPECT_EQ(marks, whole);
 }
