@@ -128,4 +128,52 @@ QByteArray encode(const QString &text)
     return result;
 }
 
+std::optional<QByteArray> encodeExactly(const QString &text)
+{
+    const auto &high = highEncoder();
+    QByteArray result;
+    result.reserve(text.size());
+    for (const QChar unit : text) {
+        const char16_t u = unit.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            result.append(static_cast<char>(u));
+            continue;
+        }
+        const auto it = high.find(u);
+        if (it == high.end())
+            return std::nullopt;
+        result.append(it->second);
+    }
+    return result;
+}
+
+namespace {
+
+const std::array<unsigned char, 256> &lowerTable()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> lower{};
+        for (int b = 0; b < 256; ++b) {
+            const auto lowered = encodeExactly(QString(toUnicode(uchar(b)).toLower()));
+            lower[b] = lowered ? uchar(lowered->at(0)) : uchar(b);
+        }
+        return lower;
+    }();
+    return table;
+}
+
+} // namespace
+
+unsigned char lowerByte(unsigned char byte)
+{
+    return lowerTable()[byte];
+}
+
+void lowerInPlace(char *data, qsizetype size)
+{
+    const auto &table = lowerTable();
+    for (qsizetype i = 0; i < size; ++i)
+        data[i] = char(table[uchar(data[i])]);
+}
+
 } // namespace cp1252

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <optional>
 #include <string>
 
 // Windows-1252, the fixed ANSI code page of every text QVX reads and writes.
@@ -23,5 +24,16 @@ void appendUtf8(const char *data, qsizetype size, std::string &out);
 
 // Writes '?' for every code unit that Windows-1252 cannot hold.
 QByteArray encode(const QString &text);
+
+// The Windows-1252 bytes of text, or nothing when a code unit has no byte; such a text cannot
+// occur in any decoded text.
+std::optional<QByteArray> encodeExactly(const QString &text);
+
+// The byte of the lower-case form (QChar::toLower) of the byte's character. Windows-1252 holds
+// the lower-case form of each of its characters, so lowering decoded text unit by unit and
+// lowering the bytes before decoding give the same text.
+unsigned char lowerByte(unsigned char byte);
+// Applies lowerByte to every byte.
+void lowerInPlace(char *data, qsizetype size);
 
 } // namespace cp1252

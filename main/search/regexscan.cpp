@@ -36,9 +36,10 @@ const Pattern &RegexScan::exclusion()
 std::optional<FileResult> RegexScan::evaluate(const QString &path,
                                               const std::function<QString()> &weightingText)
 {
-    const qsizetype length = m_loader.loadUtf8(path, m_text);
+    const TextLoader::Utf8Text text = m_loader.loadUtf8(path);
+    const qsizetype length = text.length;
     try {
-        const qint32 f = positive().countMatches(m_text);
+        const qint32 f = positive().countMatches(text.utf8);
         if (f == 0)
             return std::nullopt;
         // An empty text has no percentage (it would divide by zero), so it qualifies in
@@ -49,9 +50,9 @@ std::optional<FileResult> RegexScan::evaluate(const QString &path,
         qint32 fB = -1;
         const QString w = weightingText();
         if (!w.isEmpty())
-            fB = weighting(w).countMatches(m_text);
+            fB = weighting(w).countMatches(text.utf8);
 
-        if (!m_ausschlstr.isEmpty() && exclusion().matchesAnywhere(m_text))
+        if (!m_ausschlstr.isEmpty() && exclusion().matchesAnywhere(text.utf8))
             return std::nullopt;
 
         const double proz = double(f) / double(length) * 100.0;

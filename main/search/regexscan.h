@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 
 // The regular-expression mode of one search run. Each pattern is compiled when it is first used
 // on a text, so an invalid one is reported at the same file and moment as if it were compiled
@@ -39,5 +38,4 @@ private:
     std::unique_ptr<Pattern> m_weighting;
     std::unique_ptr<Pattern> m_exclusion;
     TextLoader m_loader;
-    std::string m_text;
 };

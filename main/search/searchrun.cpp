@@ -2,6 +2,7 @@
 #include "search/globals.h"
 #include "search/laufen.h"
 #include "search/regexscan.h"
+#include "search/resultlistrefresh.h"
 #include "search/simplescan.h"
 #include "search/tform1.h"
 #include "window/dialogs.h"
@@ -88,19 +89,20 @@ void TForm1::Button3Click(QObject * /*Sender*/)
 
 template <typename PerFile> void TForm1::scanSources(PerFile perFile)
 {
+    ResultListRefresh refresh(files);
     const int n = box->count();
     for (int i = 0; i < n; ++i) {
         // Other commands run while events are processed and may have shortened the list.
         if (i >= box->count())
             return;
         perFile(i, box->item(i)->text());
-        if (finishFile(i))
+        if (finishFile(i, refresh))
             return;
     }
 }
 
 // The common tail after file i; true when the user stopped the run.
-bool TForm1::finishFile(int i)
+bool TForm1::finishFile(int i, ResultListRefresh &refresh)
 {
     bar1->setValue(i + 1);
     if (Stop) {
@@ -110,7 +112,7 @@ bool TForm1::finishFile(int i)
         return true;
     }
     if (i % 2 == 1)
-        QCoreApplication::processEvents();
+        refresh.processEvents();
     return false;
 }
 

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "search/textloading.h"
+
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 // Lower-cases code unit by code unit with the simple Unicode mapping; the length never changes.
 void lowerCaseUnits(QString &text);
 
 // The simple mode of one search run: a case-sensitive substring test over UTF-16 code units.
+// Every unit of a source text is the image of one Windows-1252 byte, so the test runs on the
+// bytes: a string with a unit that no byte gives cannot occur in any text.
 class SimpleScan
 {
 public:
@@ -16,6 +22,12 @@ public:
     bool qualifies(const QString &path, bool ignoreCase);
 
 private:
+    void encodeStrings();
+
     QString m_suchstr;
     QString m_ausschlstr;
+    std::optional<QByteArray> m_suchBytes;
+    std::optional<QByteArray> m_ausschlBytes;
+    bool m_lowered = false;
+    TextLoader m_loader;
 };

@@ -3,11 +3,14 @@
 #include "search/codepage.h"
 #include "search/fileerror.h"
 #include "search/qvxerror.h"
+#include "search/utf8normalizer.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -119,12 +122,59 @@ QString loadText(const QString &path)
     return cp1252::decode(normalized);
 }
 
+std::string_view TextLoader::readRaw(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        // The general reader names the reason as the user should read it.
+        readWholeFile(path, m_fallback);
+        return std::string_view(m_fallback.constData(), size_t(m_fallback.size()));
+    }
+    constexpr qsizetype minimumCapacity = 64 * 1024;
+    qsizetype filled = 0;
+    for (;;) {
+        if (filled == m_raw.capacity())
+            m_raw.reserve(qMax(minimumCapacity, 2 * filled), filled);
+        const ssize_t got = ::read(fd, m_raw.data() + filled, size_t(m_raw.capacity() - filled));
+        if (got > 0) {
+            filled += got;
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        const int error = got < 0 ? errno : 0;
+        ::close(fd);
+        if (error == EISDIR) {
+            readWholeFile(path, m_fallback);
+            return std::string_view(m_fallback.constData(), size_t(m_fallback.size()));
+        }
+        if (error != 0)
+            throwCannotOpen(path, germanReason(QFileDevice::ReadError));
+        return std::string_view(m_raw.data(), size_t(filled));
+    }
+}
+
+TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
+{
+    const std::string_view raw = readRaw(path);
+    const qsizetype size = qsizetype(raw.size());
+    char *out = m_utf8.reserve(normalizedUtf8Capacity(size));
+    const NormalizedUtf8 text = normalizeToUtf8(raw.data(), size, out);
+    return {std::string_view(out, size_t(text.bytes)), text.units};
+}
+
 qsizetype TextLoader::loadUtf8(const QString &path, std::string &utf8)
 {
-    readWholeFile(path, m_raw);
-    normalizeLineBreaks(m_raw.constData(), m_raw.size(), m_normalized);
-    utf8.clear();
-    cp1252::appendUtf8(m_normalized.constData(), m_normalized.size(), utf8);
-    // Each Windows-1252 byte is one UTF-16 code unit.
-    return m_normalized.size();
+    const Utf8Text text = loadUtf8(path);
+    utf8.assign(text.utf8);
+    return text.length;
+}
+
+std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase)
+{
+    const std::string_view raw = readRaw(path);
+    normalizeLineBreaks(raw.data(), qsizetype(raw.size()), m_normalized);
+    if (lowerCase)
+        cp1252::lowerInPlace(m_normalized.data(), m_normalized.size());
+    return std::string_view(m_normalized.constData(), size_t(m_normalized.size()));
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "search/growbuffer.h"
+
 #include <QByteArray>
 #include <QString>
 #include <string>
+#include <string_view>
 
 // Reads the file whole into buffer, replacing its content. Throws QvxError
 // "Datei <path> kann nicht geöffnet werden. <reason>" with a German reason.
@@ -16,14 +19,32 @@ void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out);
 // The text of a source file as search and preview see it.
 QString loadText(const QString &path);
 
-// Loads source texts for counting, straight to UTF-8, reusing its buffers from file to file.
+// Loads source texts for the search, one after another, into buffers that it reuses from file to
+// file. What it returns stays valid until its next load.
 class TextLoader
 {
 public:
+    struct Utf8Text
+    {
+        std::string_view utf8;
+        // Length of the text in UTF-16 code units.
+        qsizetype length = 0;
+    };
+
+    // The file's text in UTF-8.
+    Utf8Text loadUtf8(const QString &path);
     // Replaces utf8 by the file's text and returns the text's length in UTF-16 code units.
     qsizetype loadUtf8(const QString &path, std::string &utf8);
+    // The file's text in Windows-1252, one byte per UTF-16 code unit; with lowerCase every byte
+    // stands for the lower-case form of its character.
+    std::string_view loadWindows1252(const QString &path, bool lowerCase);
 
 private:
-    QByteArray m_raw;
+    // Reads the file whole with as few system calls as the floor of reading needs.
+    std::string_view readRaw(const QString &path);
+
+    GrowBuffer m_raw;
+    GrowBuffer m_utf8;
     QByteArray m_normalized;
+    QByteArray m_fallback;
 };

@@ -22,6 +22,7 @@ class QRadioButton;
 class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
+class ResultListRefresh;
 
 // The main window. Its controls carry their names as objectName; its handlers are named after
 // the control and the event and are spread over the source folders of the subsystems.
@@ -177,7 +178,7 @@ private:
 
     // The search run's loop over the source list, shared by both modes.
     template <typename PerFile> void scanSources(PerFile perFile);
-    bool finishFile(int i);
+    bool finishFile(int i, ResultListRefresh &refresh);
     void addResultRow(int i, qint32 f, double proz, qint32 fB);
     // Writes the number of result rows into the hit counter Label7.
     void showHitCount();

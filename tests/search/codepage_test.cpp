@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 
 namespace {
@@ -87,4 +88,39 @@ TEST(Cp1252, EncodeWritesAQuestionMarkPerUnrepresentableCharacter)
     lone.append(QChar('y'));
     EXPECT_EQ(cp1252::encode(lone), QByteArray("x?y"));
     EXPECT_TRUE(cp1252::encode(QString()).isEmpty());
+}
+
+TEST(Cp1252, LowerByteLowersTheCharacterOfEveryByte)
+{
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        EXPECT_EQ(cp1252::toUnicode(cp1252::lowerByte(byte)), cp1252::toUnicode(byte).toLower())
+            << "byte " << b;
+    }
+    // The letters whose lower-case forms sit outside Latin-1's pairs.
+    EXPECT_EQ(cp1252::lowerByte(0x8A), 0x9A); // Š š
+    EXPECT_EQ(cp1252::lowerByte(0x8C), 0x9C); // Œ œ
+    EXPECT_EQ(cp1252::lowerByte(0x8E), 0x9E); // Ž ž
+    EXPECT_EQ(cp1252::lowerByte(0x9F), 0xFF); // Ÿ ÿ
+
+    QByteArray bytes = allBytes();
+    cp1252::lowerInPlace(bytes.data(), bytes.size());
+    QString lowered = cp1252::decode(allBytes());
+    for (QChar &unit : lowered)
+        unit = unit.toLower();
+    EXPECT_EQ(cp1252::decode(bytes), lowered);
+}
+
+TEST(Cp1252, EncodeExactlyRefusesWhatNoByteGives)
+{
+    const QString all = cp1252::decode(allBytes());
+    EXPECT_EQ(cp1252::encodeExactly(all), std::optional<QByteArray>(allBytes()));
+    EXPECT_EQ(cp1252::encodeExactly(QString()), std::optional<QByteArray>(QByteArray()));
+    // U+0080 is no Windows-1252 character (the euro sign sits at 0x80); nor is "ā" or a smiley.
+    EXPECT_FALSE(cp1252::encodeExactly(QString(QChar(0x0080))));
+    EXPECT_FALSE(cp1252::encodeExactly(QString("Haus\u0101")));
+    EXPECT_FALSE(cp1252::encodeExactly(QString("\U0001F600")));
+    EXPECT_EQ(cp1252::encodeExactly(QString("Grüße €")),
+              std::optional<QByteArray>(QByteArray("Gr\xFC\xDF"
+                                                   "e \x80")));
 }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <functional>
 
 namespace {
 
@@ -328,4 +329,28 @@ TEST_F(SearchRunTest, ClosingTheWindowDuringARunEndsItWithoutAMessage)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(rowCount(), 3);
     EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(SearchRunTest, RowsAreInTheListWheneverEventsRunAndTheListDrawsAgainAfterwards)
+{
+    useTexts({"a\r\n", "a\r\n", "b\r\n", "a\r\n", "a\r\n", "a\r\n"});
+    auto *files = find<QTreeWidget>("files");
+    // Each time the run lets events through: the rows the list holds, and whether it draws.
+    QList<int> rowsSeen;
+    QList<bool> drawing;
+    // A call still queued when the test ends goes with its context.
+    QObject context;
+    std::function<void()> watch = [&] {
+        rowsSeen << files->topLevelItemCount();
+        drawing << files->updatesEnabled();
+        QMetaObject::invokeMethod(&context, watch, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(&context, watch, Qt::QueuedConnection);
+    search(QStringLiteral("a"));
+    ASSERT_GE(rowsSeen.size(), 3);
+    EXPECT_EQ(rowsSeen.mid(0, 3), (QList<int>{2, 3, 5}));
+    EXPECT_EQ(rowCount(), 5);
+    EXPECT_TRUE(files->updatesEnabled());
+    // Drawing is held back between refreshes only.
+    EXPECT_TRUE(drawing.contains(false));
 }

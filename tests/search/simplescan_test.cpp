@@ -86,3 +86,32 @@ TEST(LowerCaseUnits, KeepsTheLengthAndMapsNonAsciiLetters)
     lowerCaseUnits(emoji);
     EXPECT_EQ(emoji, QString("x\U0001F600y"));
 }
+
+TEST(SimpleScan, StringsOutsideWindows1252NeverOccur)
+{
+    TempCorpus corpus;
+    const QString path = corpus.write("text.txt", "Haus? H\xE4user \x80 \x81");
+    // "?" in the text is no stand-in for a character that Windows-1252 lacks.
+    EXPECT_FALSE(SimpleScan("Haus\u0101", QString()).qualifies(path, false));
+    EXPECT_FALSE(SimpleScan("Haus\u0101", QString()).qualifies(path, true));
+    EXPECT_TRUE(SimpleScan("Häuser €", QString()).qualifies(path, false));
+    // The unassigned byte 0x81 reads as the control character of the same value.
+    EXPECT_TRUE(SimpleScan(QString(QChar(0x81)), QString()).qualifies(path, false));
+    EXPECT_FALSE(SimpleScan(QString(QChar(0x80)), QString()).qualifies(path, false));
+    // An exclusion that cannot occur excludes nothing.
+    EXPECT_TRUE(SimpleScan("Haus", "Haus\u0101").qualifies(path, false));
+}
+
+TEST(SimpleScan, IgnoreCaseCoversTheLettersBeyondLatin1)
+{
+    TempCorpus corpus;
+    const QString path = corpus.write("text.txt", "\x8A"
+                                                  "KODA \x8C"
+                                                  "UVRE \x9F"
+                                                  "VES \xC4RGER");
+    for (const char *needle : {"škoda", "ŠKODA", "œuvre", "ÿves", "ärger", "Ärger"})
+        EXPECT_TRUE(SimpleScan(QString::fromUtf8(needle), QString()).qualifies(path, true))
+            << needle;
+    EXPECT_FALSE(SimpleScan("škoda", QString()).qualifies(path, false));
+    EXPECT_FALSE(SimpleScan("Ärger", "ÿves").qualifies(path, true));
+}

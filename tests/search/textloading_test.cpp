@@ -1,6 +1,7 @@
 #include "fixtures.h"
 #include "search/codepage.h"
 #include "search/qvxerror.h"
+#include "search/simplescan.h"
 #include "search/textloading.h"
 
 #include <QByteArray>
@@ -144,4 +145,77 @@ TEST(TextLoading, UnreadablePathsThrowTheGermanMessage)
                                    "Verzeichnis");
     }
     EXPECT_EQ(loadText(target), QString("x\r\n"));
+}
+
+TEST(TextLoading, LoaderReadsFilesAroundItsBufferSizesWhole)
+{
+    TempCorpus corpus;
+    TextLoader loader;
+    // Around the first buffer size and its doubling, also after a larger file left its content.
+    int index = 0;
+    for (qsizetype size : {131073, 65535, 65536, 65537, 1, 131072, 70000}) {
+        QByteArray bytes;
+        for (qsizetype i = 0; i < size; ++i)
+            bytes.append(i % 61 == 60 ? '\n' : char('a' + (i + index) % 26));
+        const QString path = corpus.write(QString("size%1.txt").arg(index++), bytes);
+        const QString text = loadText(path);
+        const TextLoader::Utf8Text utf8 = loader.loadUtf8(path);
+        EXPECT_EQ(QByteArray(utf8.utf8.data(), qsizetype(utf8.utf8.size())), text.toUtf8()) << size;
+        EXPECT_EQ(utf8.length, text.size()) << size;
+        const std::string_view bytes1252 = loader.loadWindows1252(path, false);
+        EXPECT_EQ(QByteArray(bytes1252.data(), qsizetype(bytes1252.size())), cp1252::encode(text))
+            << size;
+    }
+}
+
+TEST(TextLoading, LoaderGivesLowerCasedBytesOfTheText)
+{
+    TempCorpus corpus;
+    QByteArray bytes;
+    for (int b = 1; b < 256; ++b)
+        bytes.append(char(b));
+    const QString path = corpus.write("alle.txt", bytes);
+    QString expected = loadText(path);
+    lowerCaseUnits(expected);
+    TextLoader loader;
+    const std::string_view lowered = loader.loadWindows1252(path, true);
+    EXPECT_EQ(cp1252::decode(lowered.data(), qsizetype(lowered.size())), expected);
+    const std::string_view unchanged = loader.loadWindows1252(path, false);
+    EXPECT_EQ(cp1252::decode(unchanged.data(), qsizetype(unchanged.size())), loadText(path));
+}
+
+TEST(TextLoading, LoaderReportsUnreadablePathsLikeLoadText)
+{
+    TempCorpus corpus;
+    QDir(corpus.path()).mkdir("ordner.txt");
+    const QString paths[] = {corpus.filePath("ordner.txt"), corpus.filePath("fehlt.txt")};
+    for (const QString &path : paths) {
+        QString expected;
+        try {
+            loadText(path);
+        } catch (const QvxError &e) {
+            expected = e.message();
+        }
+        ASSERT_FALSE(expected.isEmpty()) << path.toStdString();
+        TextLoader loader;
+        try {
+            loader.loadUtf8(path);
+            ADD_FAILURE() << "loadUtf8 must throw for " << path.toStdString();
+        } catch (const QvxError &e) {
+            EXPECT_EQ(e.message(), expected);
+        }
+        try {
+            loader.loadWindows1252(path, true);
+            ADD_FAILURE() << "loadWindows1252 must throw for " << path.toStdString();
+        } catch (const QvxError &e) {
+            EXPECT_EQ(e.message(), expected);
+        }
+    }
+#ifdef Q_OS_LINUX
+    // A special file that reports no size is read to its end.
+    TextLoader loader;
+    const std::string_view status = loader.loadWindows1252("/proc/self/status", false);
+    EXPECT_EQ(status.substr(0, 5), "Name:");
+    EXPECT_NE(status.find("\r\nPid:"), std::string_view::npos);
+#endif
 }

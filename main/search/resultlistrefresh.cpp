@@ -1,0 +1,61 @@
+#include "search/resultlistrefresh.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QEvent>
+#include <algorithm>
+
+namespace {
+
+// Fast enough that the growing list still looks live.
+constexpr qint64 kShortestIntervalMs = 100;
+// A refresh may take at most this share of the run's time.
+constexpr qint64 kIntervalPerRefreshCost = 8;
+
+} // namespace
+
+ResultListRefresh::ResultListRefresh(QAbstractItemView *list)
+    : m_list(list), m_intervalMs(kShortestIntervalMs)
+{
+    m_list->installEventFilter(this);
+    m_sinceRefresh.start();
+    holdBack(true);
+}
+
+ResultListRefresh::~ResultListRefresh()
+{
+    m_list->removeEventFilter(this);
+    // Brings the list up to date when the event loop next runs.
+    holdBack(false);
+}
+
+void ResultListRefresh::processEvents()
+{
+    if (m_sinceRefresh.elapsed() < m_intervalMs) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QElapsedTimer refresh;
+    refresh.start();
+    holdBack(false);
+    QCoreApplication::processEvents();
+    holdBack(true);
+    m_intervalMs = std::max(kShortestIntervalMs, kIntervalPerRefreshCost * refresh.elapsed());
+    m_sinceRefresh.restart();
+}
+
+void ResultListRefresh::holdBack(bool hold)
+{
+    m_holding = hold;
+    m_list->setUpdatesEnabled(!hold);
+}
+
+bool ResultListRefresh::eventFilter(QObject *watched, QEvent *event)
+{
+    // The view lays its rows out on a timer of its own; a timer held back fires again at the next
+    // round of the event loop, so nothing is lost, only put off. Other timers of the view (auto
+    // scrolling, delayed editing) wait at most one refresh interval.
+    if (m_holding && watched == m_list && event->type() == QEvent::Timer)
+        return true;
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,108 @@
+#include "search/utf8normalizer.h"
+
+#include "search/codepage.h"
+
+#include <QtEndian>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// The UTF-8 form of the bytes 0x80..0xFF, each padded to four bytes for a single store.
+struct HighBytes
+{
+    std::array<std::array<char, 4>, 128> utf8{};
+    std::array<unsigned char, 128> length{};
+
+    HighBytes()
+    {
+        for (int b = 0x80; b < 0x100; ++b) {
+            const QByteArray encoded = QString(cp1252::toUnicode(uchar(b))).toUtf8();
+            std::memcpy(utf8[b - 0x80].data(), encoded.constData(), size_t(encoded.size()));
+            length[b - 0x80] = uchar(encoded.size());
+        }
+    }
+};
+
+const HighBytes &highBytes()
+{
+    static const HighBytes table;
+    return table;
+}
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// The high bit of every byte of word that is zero; a byte above the first zero byte may be marked
+// wrongly, the lowest mark is always right.
+constexpr std::uint64_t zeroBytes(std::uint64_t word)
+{
+    return (word - kOnes) & ~word & kHighBits;
+}
+
+// Marks the bytes that need more than a copy: NUL, CR, LF and everything above ASCII.
+constexpr std::uint64_t specialBytes(std::uint64_t word)
+{
+    return (word & kHighBits) | zeroBytes(word) | zeroBytes(word ^ (kOnes * '\r')) |
+           zeroBytes(word ^ (kOnes * '\n'));
+}
+
+} // namespace
+
+NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out)
+{
+    const HighBytes &high = highBytes();
+    const auto *src = reinterpret_cast<const unsigned char *>(data);
+    const auto *const end = src + size;
+    const auto *textEnd = end;
+    char *dst = out;
+    // UTF-8 bytes beyond the first of each character; only the high bytes have any.
+    qsizetype continuationBytes = 0;
+
+    while (src < end) {
+        if (end - src >= 8) {
+            std::uint64_t raw;
+            std::memcpy(&raw, src, 8);
+            const std::uint64_t special = specialBytes(qFromLittleEndian(raw));
+            // The whole word is copied; only its plain bytes count, the rest is overwritten.
+            std::memcpy(dst, &raw, 8);
+            if (special == 0) {
+                src += 8;
+                dst += 8;
+                continue;
+            }
+            const int plain = int(qCountTrailingZeroBits(special)) / 8;
+            src += plain;
+            dst += plain;
+        }
+        const unsigned char b = *src++;
+        if (b >= 0x80) {
+            std::memcpy(dst, high.utf8[b - 0x80].data(), 4);
+            const int length = high.length[b - 0x80];
+            dst += length;
+            continuationBytes += length - 1;
+        } else if (b == '\r' || b == '\n') {
+            *dst++ = '\r';
+            *dst++ = '\n';
+            // CR LF is one break; LF CR are two.
+            if (b == '\r' && src < end && *src == '\n')
+                ++src;
+        } else if (b == '\0') {
+            textEnd = src - 1;
+            break;
+        } else {
+            *dst++ = char(b);
+        }
+    }
+
+    const auto *const start = reinterpret_cast<const unsigned char *>(data);
+    if (textEnd > start && textEnd[-1] != '\r' && textEnd[-1] != '\n') {
+        *dst++ = '\r';
+        *dst++ = '\n';
+    }
+    NormalizedUtf8 result;
+    result.bytes = dst - out;
+    result.units = result.bytes - continuationBytes;
+    return result;
+}
