@@ -1,5 +1,6 @@
 #include "results/auswahl.h"
 
+#include "results/checkmarkbatch.h"
 #include "results/thresholdnumber.h"
 #include "search/globals.h"
 #include "search/numberformat.h"
@@ -20,6 +21,7 @@ Qt::CheckState checkState(bool checked)
 void Auswahl(bool x)
 {
     QTreeWidget *files = Form1->files;
+    const CheckMarkBatch batch(files);
     for (int i = 0; i < files->topLevelItemCount(); ++i)
         files->topLevelItem(i)->setCheckState(0, checkState(x));
 }
@@ -43,6 +45,7 @@ void AuswahlX(qint32 Spalte)
     for (int i = 0; i < n; ++i)
         greater.push_back(
             readThresholdNumber(Spalte, files->topLevelItem(i)->text(Spalte), separator) > X);
+    const CheckMarkBatch batch(files);
     for (int i = 0; i < n; ++i)
         files->topLevelItem(i)->setCheckState(0, checkState(greater[i]));
 }

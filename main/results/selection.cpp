@@ -1,4 +1,5 @@
 #include "results/auswahl.h"
+#include "results/checkmarkbatch.h"
 #include "search/tform1.h"
 
 #include <QTreeWidget>
@@ -15,6 +16,7 @@ void TForm1::Nichtsauswhlen1Click(QObject * /*Sender*/)
 
 void TForm1::Auswahlinvertieren1Click(QObject * /*Sender*/)
 {
+    const CheckMarkBatch batch(files);
     for (int i = 0; i < files->topLevelItemCount(); ++i) {
         QTreeWidgetItem *row = files->topLevelItem(i);
         row->setCheckState(0, row->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);

@@ -1,5 +1,5 @@
 #include "results/cellcomparison.h"
-#include "results/mergesort.h"
+#include "results/sortkeys.h"
 #include "search/globals.h"
 #include "search/numberformat.h"
 #include "search/tform1.h"
@@ -41,18 +41,23 @@ void TForm1::filesCompare(QObject * /*Sender*/, QTreeWidgetItem *Item1, QTreeWid
 void TForm1::sortFiles(qint32 column)
 {
     ColumnToSort = column;
-    QList<QTreeWidgetItem *> rows;
-    rows.reserve(files->topLevelItemCount());
-    for (int i = 0; i < files->topLevelItemCount(); ++i)
-        rows << files->topLevelItem(i);
-    // The rows stay in the list until the order is complete, so a cell that does not convert
-    // ends the sort without losing a row.
-    mergeSort(rows, [this](QTreeWidgetItem *item1, QTreeWidgetItem *item2) {
-        qint32 compare = 0;
-        filesCompare(files, item1, item2, 0, compare);
-        return compare;
-    });
-    putRows(rows);
+    const int n = files->topLevelItemCount();
+    // A single row is never compared, so its cell is never read.
+    if (n > 1) {
+        QStringList cells;
+        cells.reserve(n);
+        for (int i = 0; i < n; ++i)
+            cells << files->topLevelItem(i)->text(column);
+        // Every cell is read before a row moves, so a cell that does not convert ends the sort
+        // with the rows as they were.
+        const QList<qsizetype> order =
+            sortOrder(column, cells, localeDecimalSeparator(), Accending);
+        QList<QTreeWidgetItem *> rows;
+        rows.reserve(n);
+        for (const qsizetype i : order)
+            rows << files->topLevelItem(static_cast<int>(i));
+        putRows(rows);
+    }
     Accending = !Accending;
 }
 

@@ -116,7 +116,9 @@ public:
     void filesColumnClick(QObject *Sender, int Column);
     void NachFrequenzfsortieren1Click(QObject *Sender);
     void NachProzentsortieren1Click(QObject *Sender);
-    // Compare < 0: Item1 goes above Item2, by ColumnToSort in the direction of Accending.
+    // Compare < 0: Item1 goes above Item2, by ColumnToSort in the direction of Accending. A sort
+    // orders the rows exactly as a merge sort with this comparison would, but reads each cell
+    // only once.
     void filesCompare(QObject *Sender, QTreeWidgetItem *Item1, QTreeWidgetItem *Item2, qint32 Data,
                       qint32 &Compare);
     void Allesauswhlen1Click(QObject *Sender);
@@ -191,7 +193,7 @@ private:
     bool m_saving = false;
 
     // Result list handling (results/)
-    // Sorts all rows by column with filesCompare, then flips Accending.
+    // Sorts all rows by column in the order that filesCompare gives, then flips Accending.
     void sortFiles(qint32 column);
     // Makes rows, in this order, the whole content of files; the highlighted row stays
     // highlighted if it is among them.

@@ -53,10 +53,12 @@ void sortByCollation(QStringList &names)
 QStringList listSourceTexts(const QString &directory)
 {
     checkReadable(directory);
-    // Without QDir::Hidden and QDir::System the dot files and special files stay out; name
-    // filters ignore case unless QDir::CaseSensitive is given.
+    // Without QDir::Hidden and QDir::System the dot files, special files and broken links stay
+    // out; name filters ignore case unless QDir::CaseSensitive is given. QDir::NoSort would fall
+    // back to the QDir's own name sort, which for 100,000 names costs several times the reading
+    // of the directory and is thrown away by the collation sort below.
     QStringList names =
-        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
+        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
     sortByCollation(names);
     return names;
 }

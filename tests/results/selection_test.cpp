@@ -1,5 +1,8 @@
 #include "resultlistfixture.h"
 
+#include <QSignalSpy>
+#include <set>
+
 namespace {
 
 class SelectionTest : public ResultListTest
@@ -12,6 +15,23 @@ protected:
             addRow(QStringLiteral("/k/%1.txt").arg(f), f, f / 4.0, f - 1);
         setChecked(1, false);
         setChecked(3, false);
+    }
+
+    // The rows that the list's model announced as changed in their check marks since the spy
+    // was made.
+    static std::set<int> announcedRows(const QSignalSpy &spy)
+    {
+        std::set<int> rows;
+        for (const QList<QVariant> &signal : spy) {
+            const auto topLeft = signal[0].value<QModelIndex>();
+            const auto bottomRight = signal[1].value<QModelIndex>();
+            const auto roles = signal[2].value<QList<int>>();
+            if (topLeft.column() > 0 || (!roles.isEmpty() && !roles.contains(Qt::CheckStateRole)))
+                continue;
+            for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+                rows.insert(row);
+        }
+        return rows;
     }
 
     // The one error box the default error handler showed, or an empty text.
@@ -169,4 +189,34 @@ TEST_F(SelectionTest, DeletingFromAnEmptyListShowsZeroHits)
     find<QLabel>("Label7")->clear();
     trigger("NichtausgewhlteItemslschen1");
     EXPECT_EQ(hitCounter(), QStringLiteral("0 Treffer"));
+}
+
+TEST_F(SelectionTest, TheListIsToldOfEveryMarkThatTheCommandsChange)
+{
+    addFiveRows(); // rows 1 and 3 unchecked
+    struct Command
+    {
+        const char *action;
+        QString input;
+    };
+    const Command commands[] = {{"Auswahlinvertieren1", {}},
+                                {"Allesauswhlen1", {}},
+                                {"AllemitfgreralsXauswhlen1", QStringLiteral("3")},
+                                {"Nichtsauswhlen1", {}},
+                                {"AllemitgreralsXauswhlen1", QStringLiteral("0,5")}};
+    for (const Command &command : commands) {
+        const QList<bool> before = checkMarks();
+        QSignalSpy spy(form->files->model(), &QAbstractItemModel::dataChanged);
+        if (!command.input.isNull())
+            dialogs->answerInput(command.input);
+        trigger(command.action);
+        const QList<bool> after = checkMarks();
+        ASSERT_NE(after, before) << command.action;
+        const std::set<int> announced = announcedRows(spy);
+        for (int row = 0; row < rowCount(); ++row) {
+            if (after[row] != before[row]) {
+                EXPECT_EQ(announced.count(row), 1u) << command.action << ", row " << row;
+            }
+        }
+    }
 }

@@ -1,7 +1,9 @@
 #include "resultlistfixture.h"
+#include "results/mergesort.h"
 #include "search/globals.h"
 
 #include <QHeaderView>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -160,4 +162,42 @@ TEST_F(SortingTest, ACellThatDoesNotConvertEndsTheSortWithoutLosingARow)
     // The failed sort left the direction as it was: still descending.
     clickHeader(1);
     EXPECT_EQ(column(0), (QStringList{"/k/b.txt", "/k/a.txt", "/k/c.txt"}));
+}
+
+TEST_F(SortingTest, EveryColumnSortsAsAMergeSortWithTheListsComparison)
+{
+    // Few distinct values, so that most rows tie; the paths tie in pairs that differ only in the
+    // case of an ASCII letter.
+    QRandomGenerator random(3);
+    const double percents[] = {-1.0, 0.25, 0.5, 9.0, 10.0};
+    for (int i = 0; i < 40; ++i) {
+        const QString path = QStringLiteral("/k/%1%2.txt")
+                                 .arg(i % 2 ? QStringLiteral("a") : QStringLiteral("A"))
+                                 .arg(i / 2 % 7);
+        addRow(path, random.bounded(-1, 4), percents[random.bounded(5)], random.bounded(-1, 3));
+        setChecked(i, random.bounded(2) == 1);
+    }
+    // Six sorts per column take each column through both directions and from both orders.
+    for (int round = 0; round < 6; ++round) {
+        for (int columnIndex = 0; columnIndex < 5; ++columnIndex) {
+            ColumnToSort = columnIndex;
+            QList<QTreeWidgetItem *> expected;
+            for (int row = 0; row < rowCount(); ++row)
+                expected << form->files->topLevelItem(row);
+            mergeSort(expected, [this](QTreeWidgetItem *item1, QTreeWidgetItem *item2) {
+                qint32 compare = 0;
+                form->filesCompare(form->files, item1, item2, 0, compare);
+                return compare;
+            });
+            const bool wasAscending = Accending;
+
+            clickHeader(columnIndex);
+            for (int row = 0; row < rowCount(); ++row)
+                ASSERT_EQ(form->files->topLevelItem(row), expected[row])
+                    << "row " << row << " after sorting column " << columnIndex
+                    << (wasAscending ? " ascending" : " descending");
+            EXPECT_EQ(Accending, !wasAscending);
+        }
+    }
+    EXPECT_TRUE(dialogs->shown().empty());
 }

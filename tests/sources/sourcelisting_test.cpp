@@ -6,6 +6,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -97,6 +98,37 @@ TEST(SourceListing, UnreadableDirectoryRaisesAGermanError)
     EXPECT_EQ(message, QStringLiteral(
                            "Das Verzeichnis %1 kann nicht gelesen werden (keine Leseberechtigung).")
                            .arg(QDir::toNativeSeparators(locked)));
+}
+#endif
+
+#ifdef Q_OS_UNIX
+TEST(SourceListing, LinksToFilesCountButOtherLinksPipesAndDotFilesDoNot)
+{
+    LocaleScope locale(germanLocale());
+    TempCorpus corpus;
+    const QString target = corpus.write(QStringLiteral("ziel/text.md"), "x");
+    corpus.write(QStringLiteral("c.Txt"), "x");
+    corpus.write(QStringLiteral("D.tXT"), "x");
+    corpus.write(QStringLiteral(".E.TXT"), "x");
+    ASSERT_TRUE(QDir(corpus.path()).mkdir(QStringLiteral("unter.TXT")));
+    const auto link = [&](const QString &to, const char *name) {
+        ASSERT_TRUE(QFile::link(to, corpus.filePath(QString::fromLatin1(name))));
+    };
+    link(target, "verweis.txt");
+    link(corpus.filePath(QStringLiteral("ziel")), "ordnerverweis.txt");
+    link(corpus.filePath(QStringLiteral("fehlt.md")), "toter-verweis.txt");
+    link(target, ".versteckt.txt");
+    const QByteArray pipe = QFile::encodeName(corpus.filePath(QStringLiteral("rohr.txt")));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+
+    // A link to a file counts as that file; links to directories or to nothing, pipes, dot
+    // files and directories do not.
+    const QStringList expected{QStringLiteral("c.Txt"), QStringLiteral("D.tXT"),
+                               QStringLiteral("verweis.txt")};
+    EXPECT_EQ(listSourceTexts(corpus.path()), expected);
+    EXPECT_EQ(QDir(corpus.path())
+                  .entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase),
+              expected);
 }
 #endif
 

@@ -1,0 +1,69 @@
+#include "results/sortkeys.h"
+
+#include "results/cellcomparison.h"
+#include "results/integerconversion.h"
+#include "results/mergesort.h"
+#include "search/numberformat.h"
+
+#include <numeric>
+
+namespace {
+
+bool isIntegerColumn(int column)
+{
+    return column == 1 || column == 3;
+}
+
+// The text with the ASCII letters a to z folded to upper case, the only folding that CompareText
+// does; two folded texts then compare by their code units alone, which Qt does in bulk.
+QString foldAsciiLetters(const QString &text)
+{
+    QString folded = text;
+    for (QChar &unit : folded) {
+        if (unit >= QLatin1Char('a') && unit <= QLatin1Char('z'))
+            unit = QChar(unit.unicode() - ('a' - 'A'));
+    }
+    return folded;
+}
+
+} // namespace
+
+SortKeys::SortKeys(int column, const QStringList &cells, QChar decimalSeparator) : m_column(column)
+{
+    if (column == 0) {
+        m_texts.reserve(cells.size());
+        for (const QString &cell : cells)
+            m_texts << foldAsciiLetters(cell);
+    } else if (isIntegerColumn(column)) {
+        m_integers.reserve(static_cast<size_t>(cells.size()));
+        for (const QString &cell : cells)
+            m_integers.push_back(StrToInt(cell));
+    } else {
+        m_numbers.reserve(static_cast<size_t>(cells.size()));
+        for (const QString &cell : cells)
+            m_numbers.push_back(StrToFloat(cell, decimalSeparator));
+    }
+}
+
+qint32 SortKeys::compare(qsizetype i, qsizetype j) const
+{
+    if (m_column == 0)
+        return m_texts.at(i).compare(m_texts.at(j), Qt::CaseSensitive);
+    const auto a = static_cast<size_t>(i);
+    const auto b = static_cast<size_t>(j);
+    if (isIntegerColumn(m_column))
+        return compareIntegers(m_integers[a], m_integers[b]);
+    return compareNumbers(m_numbers[a], m_numbers[b]);
+}
+
+QList<qsizetype> sortOrder(int column, const QStringList &cells, QChar decimalSeparator,
+                           bool ascending)
+{
+    const SortKeys keys(column, cells, decimalSeparator);
+    QList<qsizetype> order(cells.size());
+    std::iota(order.begin(), order.end(), 0);
+    mergeSort(order, [&keys, ascending](qsizetype i, qsizetype j) {
+        return ascending ? keys.compare(i, j) : keys.compare(j, i);
+    });
+    return order;
+}
