@@ -20,6 +20,40 @@ QTextCharFormat markFormat(const QColor &colour)
     return format;
 }
 
+// Qt lays a paragraph out as a whole, in a time that grows faster than its length, and much
+// faster where it finds no blank to wrap at: a text of one 50 MB line would hold the window for
+// many minutes. Long lines are therefore shown as several paragraphs: one ends at the first blank
+// after this many characters, ...
+constexpr qsizetype longestShownParagraph = 10000;
+// ... and a run of this many characters without a blank ends one in any case.
+constexpr qsizetype longestShownRun = 1000;
+
+struct ShownParagraph
+{
+    qsizetype length = 0;
+    qsizetype sinceBlank = 0;
+};
+
+// Appends text to the stretch, starting a new shown paragraph wherever the current one is full.
+void appendWrapped(QString &stretch, QStringView text, ShownParagraph &paragraph)
+{
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        ++paragraph.length;
+        const bool blank = text[i] == QLatin1Char(' ');
+        paragraph.sinceBlank = blank ? 0 : paragraph.sinceBlank + 1;
+        const bool full = blank ? paragraph.length >= longestShownParagraph
+                                : paragraph.sinceBlank >= longestShownRun;
+        if (full) {
+            stretch += text.mid(from, i + 1 - from);
+            stretch += QChar(QChar::ParagraphSeparator);
+            from = i + 1;
+            paragraph = ShownParagraph();
+        }
+    }
+    stretch += text.mid(from);
+}
+
 } // namespace
 
 void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
@@ -43,16 +77,19 @@ void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
     cursor.beginEditBlock();
     QString stretch;
     Mark stretchMark = Mark::None;
+    ShownParagraph paragraph;
     for (const PreviewPiece &piece : pieces) {
         if (piece.mark != stretchMark && !stretch.isEmpty()) {
             cursor.insertText(stretch, formats[static_cast<int>(stretchMark)]);
             stretch.resize(0);
         }
         stretchMark = piece.mark;
-        if (piece.paragraphBreak)
+        if (piece.paragraphBreak) {
             stretch += QChar(QChar::ParagraphSeparator);
-        else
-            stretch += QStringView(line).mid(piece.start, piece.length);
+            paragraph = ShownParagraph();
+        } else {
+            appendWrapped(stretch, QStringView(line).mid(piece.start, piece.length), paragraph);
+        }
     }
     if (!stretch.isEmpty())
         cursor.insertText(stretch, formats[static_cast<int>(stretchMark)]);
