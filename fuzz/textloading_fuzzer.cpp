@@ -1,6 +1,7 @@
-// Random file contents through both text loaders: the one the preview uses (loadText, a QString)
-// and the one counting uses (TextLoader::loadUtf8, UTF-8 straight from the bytes). Both must
-// give the text that a line-by-line reading of the loading rule gives.
+// Random file contents through every text loader: the one the preview uses (loadText, a QString),
+// the one counting uses (TextLoader::loadUtf8, UTF-8 straight from the bytes) and the one the
+// simple search uses (TextLoader::loadWindows1252, also in lower case). All must give the text
+// that a line-by-line reading of the loading rule gives.
 #include "fuzzcheck.h"
 #include "search/textloading.h"
 
@@ -15,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -49,6 +51,12 @@ QString referenceText(const QByteArray &bytes)
     for (const QString &each : lines)
         joined += each + QStringLiteral("\r\n");
     return joined;
+}
+
+QString windows1252Text(std::string_view bytes)
+{
+    QStringDecoder decoder("windows-1252");
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 void requireLineBreaksInPairs(const QString &text)
@@ -98,10 +106,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // One loader for all inputs, as the search run keeps one for all files: its buffers carry
     // over from the previous input.
     static TextLoader loader;
-    std::string utf8 = "left over from before";
-    const qsizetype length = loader.loadUtf8(path, utf8);
-    require(length == expected.size(), "loadUtf8 returns the UTF-16 length of the text");
-    require(utf8 == previewText.toUtf8().toStdString(),
+    const std::string previewUtf8 = previewText.toUtf8().toStdString();
+    const TextLoader::Utf8Text text = loader.loadUtf8(path);
+    require(text.length == expected.size(), "loadUtf8 gives the UTF-16 length of the text");
+    require(text.utf8 == previewUtf8,
             "the counting loader gives the UTF-8 of the preview loader's text");
+
+    std::string utf8 = "left over from before";
+    require(loader.loadUtf8(path, utf8) == expected.size() && utf8 == previewUtf8,
+            "loadUtf8 into a string gives the same text and length");
+
+    require(windows1252Text(loader.loadWindows1252(path, false)) == expected,
+            "the simple search's loader gives the text of the loading rule");
+    require(windows1252Text(loader.loadWindows1252(path, true)) == expected.toLower(),
+            "the simple search's lower-case loader gives the lower-case text");
     return 0;
 }
