@@ -1,5 +1,7 @@
 #include "search/tform1.h"
 #include "sources/copyfileex.h"
+#include "sources/targetmessages.h"
+#include "window/dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,10 +11,23 @@
 #include <QScopedValueRollback>
 #include <QTreeWidget>
 
+namespace {
+
+// The copies go into the directory that this save created, or to a path where no directory is
+// (the copy then reports what is missing), but never into a directory that was there before.
+bool mayCopyInto(const QString &target, const QString &created)
+{
+    const QFileInfo info(target);
+    return !info.isDir() || info.canonicalFilePath() == created;
+}
+
+} // namespace
+
 void TForm1::Button4Click(QObject * /*Sender*/)
 {
     if (!prepareTargetDirectory())
         return;
+    const QString created = QFileInfo(zielverz->text()).canonicalFilePath();
     // The window stays usable during the loop; while the flag is up, the commands that would
     // change the rows under it are refused.
     const QScopedValueRollback<bool> saving(m_saving, true);
@@ -24,8 +39,12 @@ void TForm1::Button4Click(QObject * /*Sender*/)
         if (row->checkState(0) == Qt::Checked) {
             const QString caption = row->text(0);
             // Read anew for every copy: an edit during saving sends the remaining copies there.
-            const QString dest =
-                zielverz->text() + QDir::separator() + QFileInfo(caption).fileName();
+            const QString target = zielverz->text();
+            if (!mayCopyInto(target, created)) {
+                m_dialogs->message(this, errorBox(targetDirectoryExists));
+                return;
+            }
+            const QString dest = target + QDir::separator() + QFileInfo(caption).fileName();
             CopyFileEx(caption, dest, false);
         }
         bar2->setValue(i + 1);

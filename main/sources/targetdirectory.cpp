@@ -1,4 +1,5 @@
 #include "search/tform1.h"
+#include "sources/targetmessages.h"
 #include "window/dialogs.h"
 
 #include <QDir>
@@ -10,9 +11,6 @@ namespace {
 
 const QString noRows =
     QStringLiteral("Kein Ergebnisdateien zum exportieren. Führen Sie zunächst eine Suche durch.");
-const QString targetExists =
-    QStringLiteral("Das Zielverzeichnis existiert bereits. Bitte erstellen Sie ein neues oder "
-                   "wählen Sie ein anderes Zielverzeichnis.");
 const QString noTarget = QStringLiteral(
     "Es ist kein Zielverzeichnis angegeben. Bitte geben Sie ein neues Zielverzeichnis an.");
 
@@ -49,7 +47,7 @@ bool TForm1::prepareTargetDirectory()
         return false;
     }
     if (QFileInfo(target).isDir()) {
-        m_dialogs->message(this, errorBox(targetExists));
+        m_dialogs->message(this, errorBox(targetDirectoryExists));
         return false;
     }
     // Only one level is created: a missing parent usually means a mistyped path.

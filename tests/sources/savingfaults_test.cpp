@@ -3,6 +3,7 @@
 #include "sourcelistfixture.h"
 #include "sources/copyfileex.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -182,4 +183,41 @@ TEST_F(SavingFaultsTest, NewSourceEmptyingTheListDuringASearchEndsItQuietly)
     EXPECT_EQ(find<QProgressBar>("bar1")->value(), 2);
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_TRUE(find<QPushButton>("Button3")->isVisible());
+}
+
+// An edit of the target field during saving sends the remaining copies to the new path, but
+// never into a directory that was there before.
+TEST_F(SavingFaultsTest, ATargetEditedDuringSavingNeverLeadsIntoAnExistingDirectory)
+{
+    useTexts({1, 2, 3, 4});
+    search();
+    ASSERT_EQ(rowCount(), 4);
+    const QString existing = corpusDirectory(QStringLiteral("vorhanden"));
+    corpus.write(QStringLiteral("vorhanden/t2.txt"), "alt");
+    setText("zielverz", target());
+    // Events run after the second copy.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [this, existing] { setText("zielverz", existing); },
+        Qt::QueuedConnection);
+
+    click("Button4");
+
+    expectOnlyErrorBox(QStringLiteral("Das Zielverzeichnis existiert bereits. Bitte erstellen Sie "
+                                      "ein neues oder wählen Sie ein anderes Zielverzeichnis."));
+    EXPECT_EQ(entries(target()), (QStringList{QStringLiteral("t0.txt"), QStringLiteral("t1.txt")}));
+    EXPECT_EQ(entries(existing), QStringList{QStringLiteral("t2.txt")});
+    EXPECT_EQ(fileBytes(existing + QStringLiteral("/t2.txt")), QByteArray("alt"));
+    EXPECT_EQ(bar2()->value(), 2);
+
+    // The directory that the save created, spelled another way, still takes the copies.
+    dialogs->clearShown();
+    const QString second = corpus.filePath(QStringLiteral("Ziel2"));
+    setText("zielverz", second);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [this, second] { setText("zielverz", second + QStringLiteral("/./")); },
+        Qt::QueuedConnection);
+    click("Button4");
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(entries(second).size(), 4);
 }
