@@ -1,14 +1,17 @@
 // CompareText on random texts: it must order them as a plain comparison of their ASCII-folded
 // code units does, which makes it antisymmetric, zero exactly for texts equal after folding, and
-// transitive.
+// transitive. The sort of the path column, which folds every path once, must agree with it.
 //
 // Input: the bytes 0xFF split it into up to three texts. Bytes below 0x80 are the ASCII
 // character of that code; the others pick a code unit from a list of letters around the
 // folding (umlauts, ß, the Kelvin sign, the dotted capital I) and units at the ends of the range.
 #include "fuzzcheck.h"
+#include "results/sortkeys.h"
 #include "results/textcompare.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -76,6 +79,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             for (int k = 0; k < 3; ++k)
                 if (order[i][j] <= 0 && order[j][k] <= 0)
                     require(order[i][k] <= 0, "CompareText is transitive");
+        }
+    }
+
+    const QStringList cells = {texts[0], texts[1], texts[2]};
+    const SortKeys keys(0, cells, QChar(u','));
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            require(sign(keys.compare(i, j)) == order[i][j],
+                    "the sort keys compare as CompareText");
+    for (const bool ascending : {true, false}) {
+        const QList<qsizetype> sorted = sortOrder(0, cells, QChar(u','), ascending);
+        require(sorted.size() == 3 && sorted.contains(0) && sorted.contains(1) &&
+                    sorted.contains(2),
+                "the sort order holds every row once");
+        for (qsizetype k = 0; k + 1 < sorted.size(); ++k) {
+            const int step = order[sorted[k]][sorted[k + 1]];
+            require(ascending ? step <= 0 : step >= 0, "the sort order follows CompareText");
+            // The merge sort keeps equal rows in their order.
+            if (step == 0)
+                require(sorted[k] < sorted[k + 1], "equal rows keep their order");
         }
     }
     return 0;
