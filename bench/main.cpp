@@ -21,7 +21,8 @@ const char kUsage[] =
     "  --big DIR     measure the *.txt files of DIR instead of the generated big corpus\n"
     "  --small DIR   the same for the small corpus (also used for the 100,000-row commands)\n"
     "  --reps N      repetitions per measurement, the median is shown (default 3)\n"
-    "  --only PARTS  comma-separated subset of big,small,rows,preview (default all)\n";
+    "  --only PARTS  comma-separated subset of big,small,rows,preview (default all)\n"
+    "  --cases TEXT  only the searches whose label contains TEXT (for example \"regex Haus\")\n";
 
 struct Options
 {
@@ -29,6 +30,7 @@ struct Options
     QString big;
     QString small;
     int repetitions = 3;
+    QString cases;
     QStringList parts = {QStringLiteral("big"), QStringLiteral("small"), QStringLiteral("rows"),
                          QStringLiteral("preview")};
 };
@@ -49,6 +51,8 @@ bool parseOptions(const QStringList &arguments, Options &options)
             options.small = value;
         else if (name == QLatin1String("--reps"))
             options.repetitions = value.toInt();
+        else if (name == QLatin1String("--cases"))
+            options.cases = value;
         else if (name == QLatin1String("--only"))
             options.parts = value.split(QLatin1Char(','));
         else
@@ -85,7 +89,8 @@ void run(const Options &options)
     WindowDriver window;
     printTableHeader();
     if (big) {
-        const SearchBenchResult result = benchSearches(window, bigCorpus, options.repetitions);
+        const SearchBenchResult result =
+            benchSearches(window, bigCorpus, options.repetitions, options.cases);
         TableRow memory(bigCorpus.name, QStringLiteral("peak memory growth of one search"));
         memory.notes = QStringLiteral("%1 (largest file %2)")
                            .arg(result.peakGrowth < 0 ? QStringLiteral("unknown")
@@ -94,7 +99,7 @@ void run(const Options &options)
         printTableRow(memory);
     }
     if (small)
-        benchSearches(window, smallCorpus, options.repetitions);
+        benchSearches(window, smallCorpus, options.repetitions, options.cases);
     if (rows)
         benchRows(window, smallCorpus, options.root, options.repetitions);
     if (preview)

@@ -171,7 +171,8 @@ double benchRipgrep(const Corpus &corpus, const SearchCase &search, int repetiti
 
 } // namespace
 
-SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions)
+SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions,
+                                const QString &cases)
 {
     SearchBenchResult result;
     const double floor = measureFloor(corpus, repetitions);
@@ -186,6 +187,8 @@ SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int 
     const bool rg = ripgrepInstalled();
     double rgSeconds = 0.0;
     for (const SearchCase &search : searchCases()) {
+        if (!search.label.contains(cases))
+            continue;
         const RunOutcome outcome = runSearch(window, search, repetitions);
         result.peakGrowth = std::max(result.peakGrowth, outcome.peakGrowth);
         TableRow row(corpus.name, search.label, outcome.seconds, corpus.paths.size(),

@@ -11,5 +11,7 @@ struct SearchBenchResult
 };
 
 // The floor, the search runs of every pattern and mode through the window and, where ripgrep is
-// installed, ripgrep on the same files; one table row each.
-SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions);
+// installed, ripgrep on the same files; one table row each. cases, when not empty, keeps only the
+// searches whose label contains it.
+SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions,
+                                const QString &cases);

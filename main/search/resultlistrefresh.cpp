@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -14,8 +15,8 @@ constexpr qint64 kIntervalPerRefreshCost = 8;
 
 } // namespace
 
-ResultListRefresh::ResultListRefresh(QAbstractItemView *list)
-    : m_list(list), m_intervalMs(kShortestIntervalMs)
+ResultListRefresh::ResultListRefresh(QAbstractItemView *list, QList<QWidget *> counters)
+    : m_list(list), m_counters(std::move(counters)), m_intervalMs(kShortestIntervalMs)
 {
     m_list->installEventFilter(this);
     m_sinceRefresh.start();
@@ -48,6 +49,8 @@ void ResultListRefresh::holdBack(bool hold)
 {
     m_holding = hold;
     m_list->setUpdatesEnabled(!hold);
+    for (QWidget *counter : m_counters)
+        counter->setUpdatesEnabled(!hold);
 }
 
 bool ResultListRefresh::eventFilter(QObject *watched, QEvent *event)

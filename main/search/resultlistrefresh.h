@@ -1,20 +1,25 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 
 class QAbstractItemView;
+class QWidget;
 
-// Runs the event loop for the search run while holding back the result list's own layout and
-// repainting between refreshes. A list view lays out every row again and repaints after each
-// insertion once the event loop runs, which costs time in proportion to the rows found so far;
-// done after every second file it made a run over many files quadratic. The rows themselves are
-// in the list at once, and every other event is processed as before; only the picture of the list
-// is brought up to date at most every refresh interval, which grows with the cost of a refresh.
+// Runs the event loop for the search run while holding back the drawing of what the run changes
+// with every file (the result list, the hit counter, the progress bar) between refreshes. A list
+// view lays out every row again and repaints after each insertion once the event loop runs, which
+// costs time in proportion to the rows found so far; done after every second file it made a run
+// over many files quadratic, and redrawing the counter and the bar that often cost more than
+// reading the file. The rows and texts themselves change at once, and every other event is
+// processed as before; only their picture is brought up to date at most every refresh interval,
+// which grows with the cost of a refresh.
 class ResultListRefresh : public QObject
 {
 public:
-    explicit ResultListRefresh(QAbstractItemView *list);
+    // The widgets in counters are held back as well; they are only drawn, never laid out.
+    ResultListRefresh(QAbstractItemView *list, QList<QWidget *> counters);
     ~ResultListRefresh() override;
     ResultListRefresh(const ResultListRefresh &) = delete;
     ResultListRefresh &operator=(const ResultListRefresh &) = delete;
@@ -29,6 +34,7 @@ private:
     void holdBack(bool hold);
 
     QAbstractItemView *m_list;
+    QList<QWidget *> m_counters;
     QElapsedTimer m_sinceRefresh;
     qint64 m_intervalMs;
     bool m_holding = false;

@@ -89,7 +89,7 @@ void TForm1::Button3Click(QObject * /*Sender*/)
 
 template <typename PerFile> void TForm1::scanSources(PerFile perFile)
 {
-    ResultListRefresh refresh(files);
+    ResultListRefresh refresh(files, {Label7, bar1});
     const int n = box->count();
     for (int i = 0; i < n; ++i) {
         // Other commands run while events are processed and may have shortened the list.

@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The UTF-8 form of the bytes 0x80..0xFF, each padded to four bytes for a single store.
@@ -31,6 +35,25 @@ const HighBytes &highBytes()
     return table;
 }
 
+#ifdef __SSE2__
+constexpr qsizetype kBlock = 16;
+
+// Copies the next block of plain bytes and returns how many of them there were (kBlock when the
+// whole block is plain); the bytes after them in out are overwritten later. The first special
+// byte (NUL, CR, LF or above ASCII) ends the count.
+inline int copyPlainBlock(const unsigned char *src, char *dst)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(dst), bytes);
+    const __m128i breaks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()),
+                                                     _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
+                                        _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+    // movemask takes the high bit of every byte: set for bytes above ASCII and for the breaks.
+    const int special = _mm_movemask_epi8(bytes) | _mm_movemask_epi8(breaks);
+    return special == 0 ? int(kBlock) : int(qCountTrailingZeroBits(unsigned(special)));
+}
+#else
+constexpr qsizetype kBlock = 8;
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
@@ -41,12 +64,18 @@ constexpr std::uint64_t zeroBytes(std::uint64_t word)
     return (word - kOnes) & ~word & kHighBits;
 }
 
-// Marks the bytes that need more than a copy: NUL, CR, LF and everything above ASCII.
-constexpr std::uint64_t specialBytes(std::uint64_t word)
+inline int copyPlainBlock(const unsigned char *src, char *dst)
 {
-    return (word & kHighBits) | zeroBytes(word) | zeroBytes(word ^ (kOnes * '\r')) |
-           zeroBytes(word ^ (kOnes * '\n'));
+    std::uint64_t raw;
+    std::memcpy(&raw, src, 8);
+    std::memcpy(dst, &raw, 8);
+    const std::uint64_t word = qFromLittleEndian(raw);
+    const std::uint64_t special = (word & kHighBits) | zeroBytes(word) |
+                                  zeroBytes(word ^ (kOnes * '\r')) |
+                                  zeroBytes(word ^ (kOnes * '\n'));
+    return special == 0 ? int(kBlock) : int(qCountTrailingZeroBits(special)) / 8;
 }
+#endif
 
 } // namespace
 
@@ -61,20 +90,12 @@ NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out)
     qsizetype continuationBytes = 0;
 
     while (src < end) {
-        if (end - src >= 8) {
-            std::uint64_t raw;
-            std::memcpy(&raw, src, 8);
-            const std::uint64_t special = specialBytes(qFromLittleEndian(raw));
-            // The whole word is copied; only its plain bytes count, the rest is overwritten.
-            std::memcpy(dst, &raw, 8);
-            if (special == 0) {
-                src += 8;
-                dst += 8;
-                continue;
-            }
-            const int plain = int(qCountTrailingZeroBits(special)) / 8;
+        if (end - src >= kBlock) {
+            const int plain = copyPlainBlock(src, dst);
             src += plain;
             dst += plain;
+            if (plain == kBlock)
+                continue;
         }
         const unsigned char b = *src++;
         if (b >= 0x80) {

@@ -6,7 +6,7 @@
 // most, the line break of an open last line, and slack for its word-sized stores.
 constexpr qsizetype normalizedUtf8Capacity(qsizetype size)
 {
-    return 3 * size + 2 + 8;
+    return 3 * size + 2 + 16;
 }
 
 struct NormalizedUtf8
@@ -19,6 +19,6 @@ struct NormalizedUtf8
 
 // The line rule of text loading (see normalizeLineBreaks) and the conversion from Windows-1252 to
 // UTF-8 in one pass over the raw bytes, writing to out, which has room for
-// normalizedUtf8Capacity(size) bytes. Stretches of plain ASCII are copied eight bytes at a time
+// normalizedUtf8Capacity(size) bytes. Stretches of plain ASCII are copied a block at a time
 // and CR LF passes through as it is, which is what most source text consists of.
 NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out);
