@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <utility>
 #include <vector>
 
 // How the preview shows a character.
@@ -28,20 +29,27 @@ struct PreviewPiece
     }
 };
 
-// The mark of every character of a line, as successive marking passes leave it.
+// The marks of a line's characters, kept as the matched ranges rather than one mark per
+// character, which for a text of many megabytes would cost more than the matching itself.
 class CharacterMarks
 {
 public:
     explicit CharacterMarks(qsizetype length);
 
-    // A later mark replaces an earlier one; the part of a range beyond the line is ignored.
+    // Marks a range as a search or a weighting match. A weighting mark replaces a search mark
+    // wherever both cover a character, as the weighting string is marked after the search
+    // string; the part of a range beyond the line is ignored.
     void mark(qsizetype start, qsizetype length, Mark mark);
 
     // The maximal runs of characters with one mark, in order; none for an empty line.
     std::vector<PreviewPiece> runs() const;
 
 private:
-    std::vector<Mark> m_marks;
+    using Ranges = std::vector<std::pair<qsizetype, qsizetype>>;
+
+    qsizetype m_length;
+    Ranges m_search;
+    Ranges m_weighting;
 };
 
 // Turns every line break marker that lies whole inside one run into a paragraph break. A marker

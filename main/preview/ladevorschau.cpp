@@ -1,10 +1,10 @@
 #include "preview/ladevorschau.h"
 
+#include "preview/linemarker.h"
 #include "preview/markedpreview.h"
 #include "preview/previewdocument.h"
 #include "search/globals.h"
 #include "search/qvxerror.h"
-#include "search/textloading.h"
 #include "search/tform1.h"
 
 #include <QTreeWidget>
@@ -13,7 +13,8 @@ void Ladevorschau(QTextEdit *Vorschau, const QString &filestr)
 {
     if (!Form1 || Form1->files->selectedItems().isEmpty())
         return;
-    const MarkedPreview preview = markPreview(loadText(filestr), suchstrGlobal, GewichtStrGlobal);
+    const MarkedPreview preview =
+        markPreview(loadPreviewLine(filestr), suchstrGlobal, GewichtStrGlobal);
     showPreviewPieces(Vorschau, preview.line, preview.pieces);
     if (preview.error)
         throw QvxError(*preview.error);

@@ -1,22 +1,100 @@
 #include "preview/linemarker.h"
 
-#include <QStringView>
+#include "search/codepage.h"
+#include "search/textloading.h"
 
-QString markLineBreaks(const QString &text)
+#include <QByteArray>
+#include <array>
+
+namespace {
+
+// The UTF-16 unit and the UTF-8 bytes of every Windows-1252 byte, worked out once from the code
+// page's table instead of per byte.
+struct ByteTable
 {
-    // QString::replace moves the rest of the text again for every batch of replacements, which
-    // takes long on a text of many megabytes; one pass that copies forwards does not.
-    const QString marker = lineBreakMarker();
-    const QStringView lineBreak = u"\r\n";
-    const QStringView source(text);
-    QString line;
-    line.reserve(text.size() + source.count(lineBreak) * (marker.size() - lineBreak.size()));
-    qsizetype from = 0;
-    for (qsizetype at = source.indexOf(lineBreak); at >= 0; at = source.indexOf(lineBreak, from)) {
-        line += source.mid(from, at - from);
-        line += marker;
-        from = at + lineBreak.size();
+    std::array<char16_t, 256> unit{};
+    std::array<std::array<char, 3>, 256> utf8{};
+    std::array<unsigned char, 256> utf8Length{};
+
+    ByteTable()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const auto i = static_cast<size_t>(b);
+            const QChar u = cp1252::toUnicode(static_cast<unsigned char>(b));
+            unit[i] = u.unicode();
+            const QByteArray bytes = QString(u).toUtf8();
+            utf8Length[i] = static_cast<unsigned char>(bytes.size());
+            std::copy(bytes.begin(), bytes.end(), utf8[i].begin());
+        }
     }
-    line += source.mid(from);
-    return line;
+};
+
+const ByteTable &byteTable()
+{
+    static const ByteTable table;
+    return table;
+}
+
+// Writes the marker's characters at out and returns the end.
+template <typename Unit, typename Marker> Unit *putMarker(Unit *out, const Marker &marker)
+{
+    return std::copy(marker.begin(), marker.end(), out);
+}
+
+} // namespace
+
+PreviewLine markLineBreaks(const QByteArray &text)
+{
+    // One forward pass writes the line and the subject into room for the longest results (every
+    // CR a line break), so that no text of many megabytes is copied or grown a second time.
+    const ByteTable &table = byteTable();
+    const QString marker = lineBreakMarker();
+    const QByteArray utf8Marker = marker.toUtf8();
+    const qsizetype crs = text.count('\r');
+    qsizetype utf8Size = text.size() + crs * (utf8Marker.size() - 2) + 2;
+    for (const char byte : text)
+        utf8Size += table.utf8Length[static_cast<unsigned char>(byte)] - 1;
+
+    PreviewLine result;
+    result.line.resize(text.size() + crs * (marker.size() - 2));
+    result.subject.resize(static_cast<size_t>(utf8Size));
+    QChar *const lineBegin = result.line.data();
+    QChar *line = lineBegin;
+    char *const subjectBegin = result.subject.data();
+    char *subject = subjectBegin;
+
+    const char *data = text.constData();
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        // A CR without LF is no line break; it stays a character of the line.
+        if (data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') {
+            line = putMarker(line, marker);
+            subject = putMarker(subject, utf8Marker);
+            ++i;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(data[i]);
+        *line++ = QChar(table.unit[byte]);
+        if (byte < 0x80) {
+            *subject++ = static_cast<char>(byte);
+        } else {
+            for (unsigned char k = 0; k < table.utf8Length[byte]; ++k)
+                *subject++ = table.utf8[byte][k];
+        }
+    }
+    *subject++ = '\r';
+    *subject++ = '\n';
+    result.line.truncate(line - lineBegin);
+    result.subject.resize(static_cast<size_t>(subject - subjectBegin));
+    return result;
+}
+
+PreviewLine loadPreviewLine(const QString &path)
+{
+    QByteArray raw;
+    readWholeFile(path, raw);
+    QByteArray text;
+    normalizeLineBreaks(raw.constData(), raw.size(), text);
+    raw.clear();
+    return markLineBreaks(text);
 }

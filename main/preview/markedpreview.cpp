@@ -4,19 +4,18 @@
 #include "search/pattern.h"
 #include "search/qvxerror.h"
 
-#include <QByteArray>
-#include <string_view>
+#include <string>
+#include <utility>
 
 namespace {
 
-void markMatches(const QString &pattern, const QByteArray &subject, Mark mark,
+void markMatches(const QString &pattern, const std::string &subject, Mark mark,
                  CharacterMarks &marks)
 {
     const Pattern compiled(pattern);
     try {
         compiled.forEachMatch(
-            std::string_view(subject.constData(), subject.size()),
-            [&](qsizetype start, qsizetype length) { marks.mark(start, length, mark); });
+            subject, [&](qsizetype start, qsizetype length) { marks.mark(start, length, mark); });
     } catch (const MatchLimitError &) {
         throw QvxError(QStringLiteral("Der reguläre Ausdruck ist für diesen Text zu aufwendig: "
                                       "PCRE2 hat seine Grenze für Suchschritte erreicht."));
@@ -25,15 +24,14 @@ void markMatches(const QString &pattern, const QByteArray &subject, Mark mark,
 
 } // namespace
 
-MarkedPreview markPreview(const QString &text, const QString &searchPattern,
+MarkedPreview markPreview(PreviewLine text, const QString &searchPattern,
                           const QString &weightingPattern)
 {
     MarkedPreview preview;
-    preview.line = markLineBreaks(text);
+    preview.line = std::move(text.line);
     // The patterns also see the CR LF that ends the preview's text ("$", "\s" may match there);
     // marks on it show nothing, so only the line carries marks.
-    QByteArray subject = preview.line.toUtf8();
-    subject += "\r\n";
+    const std::string subject = std::move(text.subject);
     CharacterMarks marks(preview.line.size());
     try {
         markMatches(searchPattern, subject, Mark::Search, marks);

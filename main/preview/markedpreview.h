@@ -1,6 +1,7 @@
 #pragma once
 
 #include "preview/formatruns.h"
+#include "preview/linemarker.h"
 
 #include <QString>
 #include <optional>
@@ -18,9 +19,9 @@ struct MarkedPreview
     std::optional<QString> error;
 };
 
-// Marks in the text every match of the search pattern, then every match of the weighting pattern
+// Marks in the line every match of the search pattern, then every match of the weighting pattern
 // (left out when empty), and turns the markers that the marks leave whole into paragraph breaks.
 // Both are case-sensitive regular expressions, whatever mode the search ran in. The matches are
 // counted over the line followed by CR LF.
-MarkedPreview markPreview(const QString &text, const QString &searchPattern,
+MarkedPreview markPreview(PreviewLine text, const QString &searchPattern,
                           const QString &weightingPattern);

@@ -37,6 +37,17 @@ struct ShownParagraph
 // Appends text to the stretch, starting a new shown paragraph wherever the current one is full.
 void appendWrapped(QString &stretch, QStringView text, ShownParagraph &paragraph)
 {
+    // Text that leaves the paragraph shorter than the longest run can end it nowhere; nearly
+    // every piece of an ordinary text is such, and is taken whole rather than character by
+    // character.
+    if (paragraph.length + text.size() < longestShownRun) {
+        const qsizetype lastBlank = text.lastIndexOf(QLatin1Char(' '));
+        paragraph.sinceBlank =
+            lastBlank < 0 ? paragraph.sinceBlank + text.size() : text.size() - 1 - lastBlank;
+        paragraph.length += text.size();
+        stretch += text;
+        return;
+    }
     qsizetype from = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         ++paragraph.length;

@@ -1,5 +1,9 @@
+#include "fixtures.h"
 #include "preview/formatruns.h"
 #include "preview/linemarker.h"
+#include "search/codepage.h"
+#include "search/qvxerror.h"
+#include "search/textloading.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -31,7 +35,7 @@ std::vector<PreviewPiece> pieces(const QString &line,
 
 } // namespace
 
-TEST(CharacterMarks, RunsAreMaximalAndLaterMarksWin)
+TEST(CharacterMarks, RunsAreMaximalAndWeightingMarksWin)
 {
     CharacterMarks marks(10);
     marks.mark(1, 2, Mark::Search);
@@ -47,14 +51,65 @@ TEST(CharacterMarks, RunsAreMaximalAndLaterMarksWin)
                                                 text(9, 1, Mark::Search)};
     EXPECT_EQ(marks.runs(), expected);
     EXPECT_TRUE(CharacterMarks(0).runs().empty());
+
+    // Matches that come out of order or overlap within one kind, and a search match that
+    // arrives after the weighting match covering it.
+    CharacterMarks mixed(12);
+    mixed.mark(8, 2, Mark::Search);
+    mixed.mark(1, 4, Mark::Search);
+    mixed.mark(3, 3, Mark::Search);
+    mixed.mark(4, 1, Mark::Weighting);
+    mixed.mark(3, 2, Mark::Search);
+    mixed.mark(-3, 4, Mark::Weighting);
+    EXPECT_EQ(mixed.runs(),
+              std::vector<PreviewPiece>({text(0, 1, Mark::Weighting), text(1, 3, Mark::Search),
+                                         text(4, 1, Mark::Weighting), text(5, 1, Mark::Search),
+                                         text(6, 2), text(8, 2, Mark::Search), text(10, 2)}));
 }
 
 TEST(LineMarkers, EveryCrLfBecomesAMarker)
 {
-    EXPECT_EQ(markLineBreaks(QStringLiteral("a\r\nb\r\n")), QStringLiteral("a<<>>b<<>>"));
-    EXPECT_EQ(markLineBreaks(QStringLiteral("\r\n\r\nx")), QStringLiteral("<<>><<>>x"));
-    EXPECT_EQ(markLineBreaks(QStringLiteral("ohne Umbruch")), QStringLiteral("ohne Umbruch"));
-    EXPECT_EQ(markLineBreaks(QString()), QString());
+    EXPECT_EQ(markLineBreaks("a\r\nb\r\n").line, QStringLiteral("a<<>>b<<>>"));
+    EXPECT_EQ(markLineBreaks("\r\n\r\nx").line, QStringLiteral("<<>><<>>x"));
+    EXPECT_EQ(markLineBreaks("ohne Umbruch").line, QStringLiteral("ohne Umbruch"));
+    EXPECT_EQ(markLineBreaks(QByteArray()).line, QString());
+    // A CR without LF is a character of the line.
+    EXPECT_EQ(markLineBreaks("a\rb\r\r\nc\r").line, QStringLiteral("a\rb\r<<>>c\r"));
+}
+
+TEST(LineMarkers, TheSubjectIsTheLineInUtf8FollowedByCrLf)
+{
+    // Every byte value, line breaks, a lone CR and a marker typed in the text.
+    QByteArray text;
+    for (int b = 1; b < 256; ++b) {
+        text += char(b);
+        if (b % 37 == 0)
+            text += "\r\n<<>>\r\n\r";
+    }
+    text += "\r\n";
+    const PreviewLine marked = markLineBreaks(text);
+    EXPECT_EQ(marked.line, cp1252::decode(text).replace(QStringLiteral("\r\n"), lineBreakMarker()));
+    EXPECT_EQ(marked.subject, marked.line.toStdString() + "\r\n");
+    EXPECT_EQ(markLineBreaks(QByteArray()).subject, "\r\n");
+}
+
+TEST(LineMarkers, AFileIsReadByTheLoadingRuleOfTheSearch)
+{
+    TempCorpus corpus;
+    const QString path = corpus.write(QStringLiteral("t.txt"),
+                                      QByteArray("\x80r\xe4ume\rzwei\ndrei\r\n\r\rvier<<>>\n\nf\xfc"
+                                                 "nf\r\n\x81\x00"
+                                                 "danach",
+                                                 44));
+    const QString expected = loadText(path).replace(QStringLiteral("\r\n"), lineBreakMarker());
+    ASSERT_EQ(expected, QStringLiteral("\u20ACräume<<>>zwei<<>>drei<<>><<>><<>>vier<<>><<>><<>>"
+                                       "fünf<<>>\u0081<<>>"));
+    const PreviewLine loaded = loadPreviewLine(path);
+    EXPECT_EQ(loaded.line, expected);
+    EXPECT_EQ(loaded.subject, expected.toStdString() + "\r\n");
+
+    EXPECT_EQ(loadPreviewLine(corpus.write(QStringLiteral("leer.txt"), "")).line, QString());
+    EXPECT_THROW(loadPreviewLine(corpus.filePath(QStringLiteral("fehlt.txt"))), QvxError);
 }
 
 TEST(BreakAtMarkers, MarkersWithinOneRunBecomeBreaks)

@@ -1,4 +1,5 @@
 #include "preview/markedpreview.h"
+#include "search/codepage.h"
 #include "search/pattern.h"
 
 #include <QString>
@@ -44,10 +45,16 @@ std::string rendered(const MarkedPreview &preview)
     return out.toStdString();
 }
 
+// The preview of a text whose lines end in CR LF.
+MarkedPreview markText(const QString &text, const QString &search, const QString &weighting)
+{
+    return markPreview(markLineBreaks(cp1252::encode(text)), search, weighting);
+}
+
 std::string rendered(const char *text, const char *search, const char *weighting = "")
 {
-    return rendered(markPreview(QString::fromUtf8(text), QString::fromUtf8(search),
-                                QString::fromUtf8(weighting)));
+    return rendered(
+        markText(QString::fromUtf8(text), QString::fromUtf8(search), QString::fromUtf8(weighting)));
 }
 
 using Ranges = std::vector<std::pair<qsizetype, qsizetype>>;
@@ -94,18 +101,18 @@ TEST(MarkPreview, PatternsSeeMarkersAndTheClosingLineBreak)
 TEST(MarkPreview, AnInvalidPatternLeavesTheLineAsFarAsMarked)
 {
     const MarkedPreview badSearch =
-        markPreview(QStringLiteral("x (abc y\r\n"), QStringLiteral("(abc"), QStringLiteral("y"));
+        markText(QStringLiteral("x (abc y\r\n"), QStringLiteral("(abc"), QStringLiteral("y"));
     EXPECT_EQ(badSearch.error,
               QStringLiteral("Fehler in regulärem Ausdruck bei Offset 4: missing closing "
                              "parenthesis"));
     EXPECT_EQ(rendered(badSearch), "x (abc y<<>>");
 
-    const MarkedPreview badWeighting = markPreview(QStringLiteral("x (abc y\r\nz\r\n"),
-                                                   QStringLiteral("abc"), QStringLiteral("["));
+    const MarkedPreview badWeighting =
+        markText(QStringLiteral("x (abc y\r\nz\r\n"), QStringLiteral("abc"), QStringLiteral("["));
     EXPECT_EQ(badWeighting.error,
               QStringLiteral("Fehler in regulärem Ausdruck bei Offset 1: missing terminating ] "
                              "for character class"));
     EXPECT_EQ(rendered(badWeighting), "x ([R:abc] y<<>>z<<>>");
 
-    EXPECT_FALSE(markPreview(QStringLiteral("a\r\n"), QStringLiteral("a"), QString()).error);
+    EXPECT_FALSE(markText(QStringLiteral("a\r\n"), QStringLiteral("a"), QString()).error);
 }
