@@ -52,7 +52,7 @@ std::vector<PreviewPiece> CharacterMarks::runs() const
         while (w != weighting.end() && w->second <= at)
             ++w;
         if (w != weighting.end() && w->first <= at) {
-            result.push_back({at, w->second - at, Mark::Weighting, false});
+            result.push_back({at, w->second - at, Mark::Weighting});
             at = w->second;
             continue;
         }
@@ -61,46 +61,44 @@ std::vector<PreviewPiece> CharacterMarks::runs() const
             ++s;
         if (s != search.end() && s->first <= at) {
             const qsizetype end = std::min(s->second, nextWeighting);
-            result.push_back({at, end - at, Mark::Search, false});
+            result.push_back({at, end - at, Mark::Search});
             at = end;
             continue;
         }
         const qsizetype end = std::min(s != search.end() ? s->first : m_length, nextWeighting);
-        result.push_back({at, end - at, Mark::None, false});
+        result.push_back({at, end - at, Mark::None});
         at = end;
     }
     return result;
 }
 
-std::vector<PreviewPiece> breakAtMarkers(const QString &line, const std::vector<PreviewPiece> &runs)
+void breakAtMarkers(QString &line, std::vector<PreviewPiece> &runs)
 {
     // The marker has no border (no proper prefix that is also a suffix), so its occurrences never
-    // overlap: one scan over the whole line finds the same markers as a scan within each run,
-    // and a run keeps those that lie whole inside it. Knowing them first, the pieces get their
-    // room at once instead of growing through copies of a vector of many megabytes.
+    // overlap: one scan over the whole line finds the same markers as a scan within each run.
+    // The text moves towards the start as markers shrink to one character, so the scan, always
+    // ahead of the writing, only meets text that has not moved yet.
     const QString marker = lineBreakMarker();
-    const QStringView text(line);
-    std::vector<qsizetype> markers;
-    for (qsizetype at = text.indexOf(marker); at >= 0;
-         at = text.indexOf(marker, at + marker.size()))
-        markers.push_back(at);
-
-    std::vector<PreviewPiece> pieces;
-    pieces.reserve(runs.size() + 2 * markers.size());
-    auto next = markers.cbegin();
-    for (const PreviewPiece &run : runs) {
+    const qsizetype size = line.size();
+    QChar *const text = line.data();
+    const auto find = [&](qsizetype from) { return QStringView(text, size).indexOf(marker, from); };
+    qsizetype nextMarker = find(0);
+    qsizetype write = 0;
+    for (PreviewPiece &run : runs) {
         const qsizetype runEnd = run.start + run.length;
-        qsizetype from = run.start;
-        while (next != markers.cend() && *next < from)
-            ++next;
-        for (; next != markers.cend() && *next + marker.size() <= runEnd; ++next) {
-            if (*next > from)
-                pieces.push_back({from, *next - from, run.mark, false});
-            pieces.push_back({*next, marker.size(), run.mark, true});
-            from = *next + marker.size();
+        qsizetype read = run.start;
+        const qsizetype start = write;
+        while (nextMarker >= 0 && nextMarker < read)
+            nextMarker = find(nextMarker + marker.size());
+        while (nextMarker >= 0 && nextMarker + marker.size() <= runEnd) {
+            write = std::copy(text + read, text + nextMarker, text + write) - text;
+            text[write++] = QChar(QChar::ParagraphSeparator);
+            read = nextMarker + marker.size();
+            nextMarker = find(read);
         }
-        if (from < runEnd)
-            pieces.push_back({from, runEnd - from, run.mark, false});
+        write = std::copy(text + read, text + runEnd, text + write) - text;
+        run.start = start;
+        run.length = write - start;
     }
-    return pieces;
+    line.truncate(write);
 }

@@ -13,19 +13,16 @@ enum class Mark : quint8
     Weighting, // a match of the weighting string
 };
 
-// A stretch of the preview's line shown in one format; a paragraph break stands in for the
-// marker at [start, start + length).
+// A stretch of the preview's text shown in one format.
 struct PreviewPiece
 {
     qsizetype start = 0;
     qsizetype length = 0;
     Mark mark = Mark::None;
-    bool paragraphBreak = false;
 
     bool operator==(const PreviewPiece &other) const
     {
-        return start == other.start && length == other.length && mark == other.mark &&
-               paragraphBreak == other.paragraphBreak;
+        return start == other.start && length == other.length && mark == other.mark;
     }
 };
 
@@ -52,7 +49,7 @@ private:
     Ranges m_weighting;
 };
 
-// Turns every line break marker that lies whole inside one run into a paragraph break. A marker
-// cut by a change of mark stays text, so its four characters remain visible.
-std::vector<PreviewPiece> breakAtMarkers(const QString &line,
-                                         const std::vector<PreviewPiece> &runs);
+// Replaces every line break marker that lies whole inside one run by a paragraph separator
+// (U+2029), in place: the line gets shorter and the runs move with their text. A marker cut by a
+// change of mark stays text, so its four characters remain visible.
+void breakAtMarkers(QString &line, std::vector<PreviewPiece> &runs);

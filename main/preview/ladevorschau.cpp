@@ -15,7 +15,7 @@ void Ladevorschau(QTextEdit *Vorschau, const QString &filestr)
         return;
     const MarkedPreview preview =
         markPreview(loadPreviewLine(filestr), suchstrGlobal, GewichtStrGlobal);
-    showPreviewPieces(Vorschau, preview.line, preview.pieces);
+    showPreviewPieces(Vorschau, preview.text, preview.pieces);
     if (preview.error)
         throw QvxError(*preview.error);
 }

@@ -28,11 +28,11 @@ MarkedPreview markPreview(PreviewLine text, const QString &searchPattern,
                           const QString &weightingPattern)
 {
     MarkedPreview preview;
-    preview.line = std::move(text.line);
+    preview.text = std::move(text.line);
     // The patterns also see the CR LF that ends the preview's text ("$", "\s" may match there);
     // marks on it show nothing, so only the line carries marks.
     const std::string subject = std::move(text.subject);
-    CharacterMarks marks(preview.line.size());
+    CharacterMarks marks(preview.text.size());
     try {
         markMatches(searchPattern, subject, Mark::Search, marks);
         if (!weightingPattern.isEmpty())
@@ -42,6 +42,7 @@ MarkedPreview markPreview(PreviewLine text, const QString &searchPattern,
         preview.error = error.message();
         return preview;
     }
-    preview.pieces = breakAtMarkers(preview.line, marks.runs());
+    preview.pieces = marks.runs();
+    breakAtMarkers(preview.text, preview.pieces);
     return preview;
 }

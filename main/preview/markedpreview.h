@@ -10,9 +10,10 @@
 // A text prepared for the preview.
 struct MarkedPreview
 {
-    // The text as one line, every line break replaced by the marker.
-    QString line;
-    // How the line is shown, piece by piece.
+    // The text as it is shown: one line in which a paragraph separator (U+2029) stands for every
+    // marker that the marks left whole, and the other markers stay text.
+    QString text;
+    // The stretches of the text in one format each, in order.
     std::vector<PreviewPiece> pieces;
     // Set when a pattern could not be applied; the pieces then show the line as far as the
     // marking got, with every marker still as text.
@@ -20,7 +21,8 @@ struct MarkedPreview
 };
 
 // Marks in the line every match of the search pattern, then every match of the weighting pattern
-// (left out when empty), and turns the markers that the marks leave whole into paragraph breaks.
+// (left out when empty), and turns the markers that the marks leave whole into paragraph
+// separators.
 // Both are case-sensitive regular expressions, whatever mode the search ran in. The matches are
 // counted over the line followed by CR LF.
 MarkedPreview markPreview(PreviewLine text, const QString &searchPattern,

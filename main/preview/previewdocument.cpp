@@ -34,40 +34,64 @@ struct ShownParagraph
     qsizetype sinceBlank = 0;
 };
 
-// Appends text to the stretch, starting a new shown paragraph wherever the current one is full.
-void appendWrapped(QString &stretch, QStringView text, ShownParagraph &paragraph)
+const QChar paragraphSeparator(QChar::ParagraphSeparator);
+
+// Follows the shown paragraph through text. Returns false, and leaves the paragraph as it was,
+// when one would get full in it. Nearly every piece of an ordinary text passes: it is then taken
+// as it stands rather than character by character.
+bool fitsUnbroken(QStringView text, ShownParagraph &paragraph)
 {
-    // Text that leaves the paragraph shorter than the longest run can end it nowhere; nearly
-    // every piece of an ordinary text is such, and is taken whole rather than character by
-    // character.
-    if (paragraph.length + text.size() < longestShownRun) {
-        const qsizetype lastBlank = text.lastIndexOf(QLatin1Char(' '));
-        paragraph.sinceBlank =
-            lastBlank < 0 ? paragraph.sinceBlank + text.size() : text.size() - 1 - lastBlank;
-        paragraph.length += text.size();
-        stretch += text;
-        return;
+    ShownParagraph state = paragraph;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype separator = text.indexOf(paragraphSeparator, from);
+        const QStringView part = text.mid(from, (separator < 0 ? text.size() : separator) - from);
+        // Shorter than the longest run, a paragraph can end nowhere.
+        if (state.length + part.size() >= longestShownRun)
+            return false;
+        const qsizetype lastBlank = part.lastIndexOf(QLatin1Char(' '));
+        state.sinceBlank =
+            lastBlank < 0 ? state.sinceBlank + part.size() : part.size() - 1 - lastBlank;
+        state.length += part.size();
+        if (separator < 0)
+            break;
+        state = ShownParagraph();
+        from = separator + 1;
     }
+    paragraph = state;
+    return true;
+}
+
+// The text with a paragraph separator after every place where the shown paragraph is full.
+QString brokenWhereFull(QStringView text, ShownParagraph &paragraph)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / longestShownRun + 1);
     qsizetype from = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == paragraphSeparator) {
+            paragraph = ShownParagraph();
+            continue;
+        }
         ++paragraph.length;
         const bool blank = text[i] == QLatin1Char(' ');
         paragraph.sinceBlank = blank ? 0 : paragraph.sinceBlank + 1;
         const bool full = blank ? paragraph.length >= longestShownParagraph
                                 : paragraph.sinceBlank >= longestShownRun;
         if (full) {
-            stretch += text.mid(from, i + 1 - from);
-            stretch += QChar(QChar::ParagraphSeparator);
+            result += text.mid(from, i + 1 - from);
+            result += paragraphSeparator;
             from = i + 1;
             paragraph = ShownParagraph();
         }
     }
-    stretch += text.mid(from);
+    result += text.mid(from);
+    return result;
 }
 
 } // namespace
 
-void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
+void showPreviewPieces(QTextEdit *Vorschau, const QString &text,
                        const std::vector<PreviewPiece> &pieces)
 {
     QTextDocument *previous = Vorschau->document();
@@ -81,29 +105,21 @@ void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
         markFormat(QColor(255, 0, 0)),
         markFormat(Vorschau->palette().color(QPalette::Active, QPalette::Highlight)),
     };
-    // One insertion per stretch of one format, breaks included: QTextCursor::insertText starts a
-    // new block at every paragraph separator, and the line holds nothing else that it would take
-    // for a break (its line breaks are markers; Windows-1252 has no separator characters).
+    // One insertion per piece, its paragraph separators included: QTextCursor::insertText starts
+    // a new block at each, and the text holds nothing else that it would take for a break (its
+    // other line breaks are markers; Windows-1252 has no separator characters). A piece that
+    // needs no further breaks goes in without a copy of its own.
     QTextCursor cursor(document.get());
     cursor.beginEditBlock();
-    QString stretch;
-    Mark stretchMark = Mark::None;
     ShownParagraph paragraph;
     for (const PreviewPiece &piece : pieces) {
-        if (piece.mark != stretchMark && !stretch.isEmpty()) {
-            cursor.insertText(stretch, formats[static_cast<int>(stretchMark)]);
-            stretch.resize(0);
-        }
-        stretchMark = piece.mark;
-        if (piece.paragraphBreak) {
-            stretch += QChar(QChar::ParagraphSeparator);
-            paragraph = ShownParagraph();
-        } else {
-            appendWrapped(stretch, QStringView(line).mid(piece.start, piece.length), paragraph);
-        }
+        const QTextCharFormat &format = formats[static_cast<int>(piece.mark)];
+        const QStringView pieceText = QStringView(text).mid(piece.start, piece.length);
+        if (fitsUnbroken(pieceText, paragraph))
+            cursor.insertText(QString::fromRawData(pieceText.data(), pieceText.size()), format);
+        else
+            cursor.insertText(brokenWhereFull(pieceText, paragraph), format);
     }
-    if (!stretch.isEmpty())
-        cursor.insertText(stretch, formats[static_cast<int>(stretchMark)]);
     cursor.endEditBlock();
     document->setUndoRedoEnabled(true);
 

@@ -7,9 +7,10 @@
 
 class QTextEdit;
 
-// Replaces the preview's content by the line, piece by piece: unmarked text in the control's own
+// Replaces the preview's content by the text, piece by piece: unmarked text in the control's own
 // format, search matches red, weighting matches in the palette's highlight colour, both bold and
-// underlined; a paragraph break where a piece says so. The control gets the content as a new
-// document, so caret and scroll position are where the control puts them for any new content.
-void showPreviewPieces(QTextEdit *Vorschau, const QString &line,
+// underlined; a paragraph break at every paragraph separator. The control gets the content as a
+// new document, so caret and scroll position are where the control puts them for any new
+// content.
+void showPreviewPieces(QTextEdit *Vorschau, const QString &text,
                        const std::vector<PreviewPiece> &pieces);

@@ -7,30 +7,46 @@
 
 #include <QString>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
 
 PreviewPiece text(qsizetype start, qsizetype length, Mark mark = Mark::None)
 {
-    return {start, length, mark, false};
+    return {start, length, mark};
 }
 
-PreviewPiece paragraph(qsizetype start, Mark mark = Mark::None)
-{
-    return {start, 4, mark, true};
-}
-
-std::vector<PreviewPiece> pieces(const QString &line,
-                                 const std::vector<std::pair<int, int>> &searchMatches,
-                                 const std::vector<std::pair<int, int>> &weightingMatches = {})
+// The line with the matches marked and breakAtMarkers applied, written out piece by piece:
+// "[R:...]" a search mark, "[H:...]" a weighting mark, "¶" a paragraph separator.
+std::string shown(const QString &line, const std::vector<std::pair<int, int>> &searchMatches,
+                  const std::vector<std::pair<int, int>> &weightingMatches = {})
 {
     CharacterMarks marks(line.size());
     for (auto [start, length] : searchMatches)
         marks.mark(start, length, Mark::Search);
     for (auto [start, length] : weightingMatches)
         marks.mark(start, length, Mark::Weighting);
-    return breakAtMarkers(line, marks.runs());
+    QString text = line;
+    std::vector<PreviewPiece> pieces = marks.runs();
+    breakAtMarkers(text, pieces);
+
+    QString out;
+    qsizetype covered = 0;
+    for (const PreviewPiece &piece : pieces) {
+        EXPECT_EQ(piece.start, covered) << "the pieces must cover the text in order";
+        covered += piece.length;
+        const QString part = text.mid(piece.start, piece.length)
+                                 .replace(QChar(QChar::ParagraphSeparator), QStringLiteral("¶"));
+        if (piece.mark == Mark::None)
+            out += part;
+        else
+            out += QStringLiteral("[%1:%2]")
+                       .arg(piece.mark == Mark::Search ? QLatin1Char('R') : QLatin1Char('H'))
+                       .arg(part);
+    }
+    EXPECT_EQ(covered, text.size());
+    return out.toStdString();
 }
 
 } // namespace
@@ -114,38 +130,26 @@ TEST(LineMarkers, AFileIsReadByTheLoadingRuleOfTheSearch)
 
 TEST(BreakAtMarkers, MarkersWithinOneRunBecomeBreaks)
 {
-    EXPECT_TRUE(pieces(QString(), {}).empty());
+    EXPECT_EQ(shown(QString(), {}), "");
 
     const QString line = QStringLiteral("ab<<>><<>>c<<>>");
-    EXPECT_EQ(pieces(line, {}), std::vector<PreviewPiece>({text(0, 2), paragraph(2), paragraph(6),
-                                                           text(10, 1), paragraph(11)}));
+    EXPECT_EQ(shown(line, {}), "ab¶¶c¶");
     // A match across a line end keeps the marker whole, and so do two adjacent matches of one
     // kind that meet inside it.
-    const std::vector<PreviewPiece> acrossLineEnd = {text(0, 1),
-                                                     text(1, 1, Mark::Search),
-                                                     paragraph(2, Mark::Search),
-                                                     paragraph(6),
-                                                     text(10, 1),
-                                                     paragraph(11)};
-    EXPECT_EQ(pieces(line, {{1, 5}}), acrossLineEnd);
-    EXPECT_EQ(pieces(line, {{1, 3}, {4, 2}}), acrossLineEnd);
+    EXPECT_EQ(shown(line, {{1, 5}}), "a[R:b¶]¶c¶");
+    EXPECT_EQ(shown(line, {{1, 3}, {4, 2}}), "a[R:b¶]¶c¶");
     // A match of exactly the marker's characters leaves it whole as well.
-    EXPECT_EQ(pieces(QStringLiteral("a<<>>b"), {}, {{1, 4}}),
-              std::vector<PreviewPiece>({text(0, 1), paragraph(1, Mark::Weighting), text(5, 1)}));
+    EXPECT_EQ(shown(QStringLiteral("a<<>>b"), {}, {{1, 4}}), "a[H:¶]b");
     // A line ending in "<" followed by one starting with ">".
-    EXPECT_EQ(pieces(QStringLiteral("x<<<>>>y"), {}),
-              std::vector<PreviewPiece>({text(0, 2), paragraph(2), text(6, 2)}));
+    EXPECT_EQ(shown(QStringLiteral("x<<<>>>y"), {}), "x<¶>y");
 }
 
 TEST(BreakAtMarkers, MarkersCutByAChangeOfMarkStayText)
 {
     // A match that ends inside a marker.
-    EXPECT_EQ(pieces(QStringLiteral("ab<<>>c<<>>"), {{0, 3}}),
-              std::vector<PreviewPiece>({text(0, 3, Mark::Search), text(3, 4), paragraph(7)}));
+    EXPECT_EQ(shown(QStringLiteral("ab<<>>c<<>>"), {{0, 3}}), "[R:ab<]<>>c¶");
     // A search match and a weighting match that meet inside a marker.
-    EXPECT_EQ(pieces(QStringLiteral("a<<>>b"), {{0, 3}}, {{3, 3}}),
-              std::vector<PreviewPiece>({text(0, 3, Mark::Search), text(3, 3, Mark::Weighting)}));
+    EXPECT_EQ(shown(QStringLiteral("a<<>>b"), {{0, 3}}, {{3, 3}}), "[R:a<<][H:>>b]");
     // A weighting match inside a search match cuts the marker that it overlaps.
-    EXPECT_EQ(pieces(QStringLiteral("a<<>>b"), {{0, 6}}, {{0, 2}}),
-              std::vector<PreviewPiece>({text(0, 2, Mark::Weighting), text(2, 4, Mark::Search)}));
+    EXPECT_EQ(shown(QStringLiteral("a<<>>b"), {{0, 6}}, {{0, 2}}), "[H:a<][R:<>>b]");
 }

@@ -25,11 +25,8 @@ std::string rendered(const MarkedPreview &preview)
 {
     QString out;
     for (const PreviewPiece &piece : preview.pieces) {
-        if (piece.paragraphBreak) {
-            out += QStringLiteral("¶");
-            continue;
-        }
-        const QString text = preview.line.mid(piece.start, piece.length);
+        const QString text = preview.text.mid(piece.start, piece.length)
+                                 .replace(QChar(QChar::ParagraphSeparator), QStringLiteral("¶"));
         switch (piece.mark) {
         case Mark::None:
             out += text;
@@ -89,7 +86,7 @@ TEST(MarkPreview, PatternsSeeMarkersAndTheClosingLineBreak)
     // White space across a line end does not match: the marker stands there.
     EXPECT_EQ(rendered("ein Wort\r\nEnde\r\n", "Wort\\s+Ende"), "ein Wort¶Ende¶");
     EXPECT_EQ(rendered("sowohl A\r\nals auch B\r\n", "sowohl.{0,100}als auch"),
-              "[R:sowohl A]¶[R:als auch] B¶");
+              "[R:sowohl A¶als auch] B¶");
     // A match that reaches into a marker leaves it as text.
     EXPECT_EQ(rendered("Ende\r\nzwei\r\n", "de<"), "En[R:de<]<>>zwei¶");
     // The text ends with CR LF after the line, where "\s" matches.
