@@ -15,7 +15,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <pcre2.h>
 #include <string>
 #include <utility>
@@ -71,6 +70,19 @@ struct Match
     }
 };
 
+struct Scan
+{
+    // Failed: PCRE2 ended a search with an error other than a limit, such as a recursion that
+    // loops at one position.
+    enum Outcome
+    {
+        Completed,
+        LimitHit,
+        Failed
+    } outcome = Completed;
+    std::vector<std::pair<size_t, size_t>> matches;
+};
+
 // PCRE2 compiled the way QVX compiles patterns, matched without the JIT.
 class ReferencePattern
 {
@@ -113,28 +125,29 @@ public:
 
     // Searches from offset 0, then from where the previous match ended, and after an empty
     // match from one character further on; a search starts only on a whole character, so after
-    // a match that ends inside one (\C matches a single byte) it starts with the next. Nothing
-    // when a search hits a PCRE2 limit.
-    std::optional<std::vector<std::pair<size_t, size_t>>> matches(const std::string &subject) const
+    // a match that ends inside one (\C matches a single byte) it starts with the next.
+    Scan scan(const std::string &subject) const
     {
-        std::vector<std::pair<size_t, size_t>> found;
+        Scan result;
         const auto *bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
         size_t offset = 0;
         for (;;) {
             const int rc =
                 pcre2_match(m_code, bytes, subject.size(), offset, 0, m_matchData, m_matchContext);
             if (rc == PCRE2_ERROR_NOMATCH)
-                return found;
-            if (rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
-                rc == PCRE2_ERROR_HEAPLIMIT)
-                return std::nullopt;
-            require(rc >= 0, "the interpreter either matches or reports no match");
+                return result;
+            if (rc < 0) {
+                const bool limit = rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT ||
+                                   rc == PCRE2_ERROR_HEAPLIMIT;
+                result.outcome = limit ? Scan::LimitHit : Scan::Failed;
+                return result;
+            }
             const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(m_matchData);
             const size_t start = ovector[0];
             const size_t end = ovector[1];
-            found.emplace_back(start, end);
+            result.matches.emplace_back(start, end);
             if (start == end && end == subject.size())
-                return found;
+                return result;
             size_t next = start == end ? end + 1 : end;
             while (next < subject.size() && isContinuationByte(subject[next]))
                 ++next;
@@ -174,14 +187,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     require(reference.valid(), "Pattern rejects every pattern that PCRE2 rejects");
 
-    const auto expected = reference.matches(subject.utf8);
-    if (!expected)
+    const Scan scan = reference.scan(subject.utf8);
+    if (scan.outcome == Scan::LimitHit)
         return 0;
+    if (scan.outcome == Scan::Failed) {
+        try {
+            pattern->countMatches(subject.utf8);
+            require(false, "a search that PCRE2 cannot finish is not counted");
+        } catch (const QvxError &error) {
+            require(!error.message().isEmpty(), "a failed search is reported with a message");
+        } catch (const MatchLimitError &) {
+        }
+        return 0;
+    }
+    const auto &expected = scan.matches;
 
     try {
-        require(pattern->countMatches(subject.utf8) == static_cast<qint32>(expected->size()),
+        require(pattern->countMatches(subject.utf8) == static_cast<qint32>(expected.size()),
                 "countMatches counts the matches of the plain loop");
-        require(pattern->matchesAnywhere(subject.utf8) == !expected->empty(),
+        require(pattern->matchesAnywhere(subject.utf8) == !expected.empty(),
                 "matchesAnywhere agrees with the first search of the plain loop");
 
         std::vector<Match> positions;
@@ -189,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             positions.push_back({start, length});
         });
         std::vector<Match> expectedPositions;
-        for (const auto &[start, end] : *expected) {
+        for (const auto &[start, end] : expected) {
             const qsizetype from = subject.utf16At.at(start);
             expectedPositions.push_back({from, subject.utf16At.at(end) - from});
         }
