@@ -5,10 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QHash>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -16,30 +17,6 @@ namespace {
 // Raised whenever the generated text changes, so that an old cache is never taken for a new one.
 const QString kVersion = QStringLiteral("v1");
 constexpr std::uint64_t kSeed = 0x51564221;
-
-struct Shape
-{
-    int files;
-    // Size of file i in bytes.
-    std::function<qint64(int, Random &)> size;
-};
-
-Shape shapeNamed(const QString &shape)
-{
-    if (shape == QLatin1String("big")) {
-        // Exponential sizes averaging 20 KB (about 400 MB in all), the first file the largest.
-        return {20000, [](int i, Random &random) -> qint64 {
-                    if (i == 0)
-                        return 200 * 1024;
-                    const double kb = 1.0 - 19.4 * std::log(1.0 - random.unit());
-                    return qint64(std::min(kb, 200.0) * 1024);
-                }};
-    }
-    if (shape == QLatin1String("small"))
-        return {100000,
-                [](int, Random &random) -> qint64 { return 1536 + qint64(random.below(1025)); }};
-    throw std::runtime_error("unknown corpus shape " + shape.toStdString());
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -71,6 +48,28 @@ void generateOnce(const QString &final, const std::function<void(const QString &
 
 } // namespace
 
+int shapeFileCount(const QString &shape)
+{
+    if (shape == QLatin1String("big"))
+        return 20000;
+    if (shape == QLatin1String("small"))
+        return 100000;
+    throw std::runtime_error("unknown corpus shape " + shape.toStdString());
+}
+
+qint64 shapeFileSize(const QString &shape, int i, Random &sizes)
+{
+    if (shape == QLatin1String("small"))
+        return 1536 + qint64(sizes.below(1025));
+    if (shape != QLatin1String("big"))
+        throw std::runtime_error("unknown corpus shape " + shape.toStdString());
+    // Exponential sizes averaging 20 KB (about 400 MB in all), the first file the largest.
+    if (i == 0)
+        return 200 * 1024;
+    const double kb = 1.0 - 19.4 * std::log(1.0 - sizes.unit());
+    return qint64(std::min(kb, 200.0) * 1024);
+}
+
 Corpus describeCorpus(const QString &name, const QString &directory)
 {
     Corpus corpus;
@@ -90,14 +89,15 @@ Corpus describeCorpus(const QString &name, const QString &directory)
 
 Corpus generatedCorpus(const QString &shape, const QString &root)
 {
-    const Shape spec = shapeNamed(shape);
+    const int files = shapeFileCount(shape);
     const QString directory = root + QLatin1Char('/') + shape + QLatin1Char('-') + kVersion;
     generateOnce(directory, [&](const QString &partial) {
         Random sizes(kSeed ^ qHash(shape));
         QByteArray text;
-        for (int i = 0; i < spec.files; ++i) {
+        for (int i = 0; i < files; ++i) {
             text.resize(0);
-            LineWriter(kSeed + std::uint64_t(i) * 7919).appendText(text, spec.size(i, sizes));
+            LineWriter(kSeed + std::uint64_t(i) * 7919)
+                .appendText(text, shapeFileSize(shape, i, sizes));
             writeFile(partial + QLatin1Char('/') + fileName(i), text);
         }
     });

@@ -21,6 +21,13 @@ Corpus describeCorpus(const QString &name, const QString &directory);
 // "small" (100,000 files of about 2 KB). Generated once under root and reused afterwards.
 Corpus generatedCorpus(const QString &shape, const QString &root);
 
+class Random;
+
+// How many files a generated shape has, and the size in bytes of its file i (before the last line
+// is completed); sizes draws from random. Throws std::runtime_error for an unknown shape.
+int shapeFileCount(const QString &shape);
+qint64 shapeFileSize(const QString &shape, int i, Random &sizes);
+
 // A single text of about 20 MB holding exactly previewSearchHits() matches of
 // previewSearchString() and previewWeightingHits() of previewWeightingString().
 QString generatedPreviewText(const QString &root);

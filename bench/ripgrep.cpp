@@ -30,10 +30,17 @@ RipgrepRun runRipgrep(const QString &pattern, const QString &directory, bool pcr
         run.error = QString::fromLocal8Bit(rg.readAllStandardError()).trimmed();
         return run;
     }
-    for (const QByteArray &line : rg.readAllStandardOutput().split('\n')) {
+    run.matches = sumOfCounts(rg.readAllStandardOutput());
+    return run;
+}
+
+qint64 sumOfCounts(const QByteArray &output)
+{
+    qint64 sum = 0;
+    for (const QByteArray &line : output.split('\n')) {
         const qsizetype colon = line.lastIndexOf(':');
         if (colon >= 0)
-            run.matches += line.mid(colon + 1).toLongLong();
+            sum += line.mid(colon + 1).toLongLong();
     }
-    return run;
+    return sum;
 }

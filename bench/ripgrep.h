@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,9 @@ struct RipgrepRun
 };
 
 bool ripgrepInstalled();
+
+// Adds up the "path:count" lines of rg --count-matches; a path may itself hold colons.
+qint64 sumOfCounts(const QByteArray &output);
 
 // Runs "rg -j1 --count-matches --no-ignore --hidden -E latin1 [--pcre2] PATTERN DIR" and adds up
 // the counts it prints per file.

@@ -19,7 +19,7 @@ void printTableHeader()
     std::fflush(stdout);
 }
 
-void printTableRow(const TableRow &row)
+QString formatTableRow(const TableRow &row)
 {
     const bool timed = row.seconds > 0.0;
     const QString filesPerSecond = number(row.files / row.seconds, 0, timed && row.files > 0);
@@ -27,9 +27,14 @@ void printTableRow(const TableRow &row)
     const QString toFloor =
         number(row.seconds / row.floorSeconds, 2, timed && row.floorSeconds > 0);
     const QString toRg = number(row.seconds / row.rgSeconds, 2, timed && row.rgSeconds > 0);
-    std::printf("%-6s %-42s %9s %9s %8s %7s %6s  %s\n", qPrintable(row.shape),
-                qPrintable(row.measurement), qPrintable(number(row.seconds, 3, timed)),
-                qPrintable(filesPerSecond), qPrintable(mbPerSecond), qPrintable(toFloor),
-                qPrintable(toRg), qPrintable(row.notes));
+    return QString::asprintf("%-6s %-42s %9s %9s %8s %7s %6s  %s", qPrintable(row.shape),
+                             qPrintable(row.measurement), qPrintable(number(row.seconds, 3, timed)),
+                             qPrintable(filesPerSecond), qPrintable(mbPerSecond),
+                             qPrintable(toFloor), qPrintable(toRg), qPrintable(row.notes));
+}
+
+void printTableRow(const TableRow &row)
+{
+    std::printf("%s\n", formatTableRow(row).toLocal8Bit().constData());
     std::fflush(stdout);
 }

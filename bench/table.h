@@ -27,3 +27,5 @@ struct TableRow
 // Prints the table to standard output line by line as the measurements come in.
 void printTableHeader();
 void printTableRow(const TableRow &row);
+// The line that printTableRow prints, without its line break.
+QString formatTableRow(const TableRow &row);
