@@ -94,9 +94,21 @@ QString brokenWhereFull(QStringView text, ShownParagraph &paragraph)
 void showPreviewPieces(QTextEdit *Vorschau, const QString &text,
                        const std::vector<PreviewPiece> &pieces)
 {
+    // An earlier preview's document is ours (the control deletes only the one it made itself).
+    // It is freed before the new one is built, whose text can then take its memory instead of
+    // pages that the system must first provide; meanwhile the control holds an empty interim
+    // document, which no event gets to paint. The interim one belongs to the control too, so
+    // that it stays valid should the building fail.
     QTextDocument *previous = Vorschau->document();
+    const QFont font = previous->defaultFont();
+    QTextDocument *interim = nullptr;
+    if (previous->parent() == Vorschau) {
+        interim = new QTextDocument(Vorschau);
+        Vorschau->setDocument(interim);
+        delete previous;
+    }
     auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(previous->defaultFont());
+    document->setDefaultFont(font);
     // Building the text is not an edit the user could undo.
     document->setUndoRedoEnabled(false);
 
@@ -123,11 +135,7 @@ void showPreviewPieces(QTextEdit *Vorschau, const QString &text,
     cursor.endEditBlock();
     document->setUndoRedoEnabled(true);
 
-    // The control deletes only the document it made itself; an earlier preview's is ours. Freeing
-    // a long text takes a while of its own, so the event loop does that after this load.
-    const bool previousIsOurs = previous->parent() == Vorschau;
     document->setParent(Vorschau);
     Vorschau->setDocument(document.release());
-    if (previousIsOurs)
-        previous->deleteLater();
+    delete interim;
 }

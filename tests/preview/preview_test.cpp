@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -120,6 +121,30 @@ TEST_F(PreviewTest, ClickShowsTheRowsTextWithBothKindsOfMarksAndItsLineBreaks)
     clickRow(1);
     EXPECT_EQ(shown(), "Am [R:Diens][H:tag]¶¶¶Mittwoch¶");
     EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(PreviewTest, EachLoadFreesTheDocumentOfTheLoadBefore)
+{
+    searchTexts({"eins\r\n", "zwei\r\n"}, QStringLiteral("e"));
+    ASSERT_EQ(rowCount(), 2);
+    const auto documents = [this] {
+        return vorschau()
+            ->findChildren<QTextDocument *>(QString(), Qt::FindDirectChildrenOnly)
+            .size();
+    };
+    clickRow(0);
+    const qsizetype afterFirstLoad = documents();
+    QPointer<QTextDocument> first = vorschau()->document();
+
+    clickRow(1);
+    EXPECT_TRUE(first.isNull());
+    QPointer<QTextDocument> second = vorschau()->document();
+    clickRow(0);
+    clickRow(1);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(documents(), afterFirstLoad);
+    EXPECT_EQ(shown(), "zw[R:e]i¶");
+    EXPECT_EQ(vorschau()->document()->defaultFont(), vorschau()->font());
 }
 
 TEST_F(PreviewTest, EmptyFileAndEmptyWeightingString)
