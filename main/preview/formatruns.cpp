@@ -84,6 +84,12 @@ void breakAtMarkers(QString &line, std::vector<PreviewPiece> &runs)
     const auto find = [&](qsizetype from) { return QStringView(text, size).indexOf(marker, from); };
     qsizetype nextMarker = find(0);
     qsizetype write = 0;
+    // Moves [from, to) to the writing position; nothing needs to move before the first marker.
+    const auto keep = [&](qsizetype from, qsizetype to) {
+        if (write != from)
+            std::copy(text + from, text + to, text + write);
+        write += to - from;
+    };
     for (PreviewPiece &run : runs) {
         const qsizetype runEnd = run.start + run.length;
         qsizetype read = run.start;
@@ -91,12 +97,12 @@ void breakAtMarkers(QString &line, std::vector<PreviewPiece> &runs)
         while (nextMarker >= 0 && nextMarker < read)
             nextMarker = find(nextMarker + marker.size());
         while (nextMarker >= 0 && nextMarker + marker.size() <= runEnd) {
-            write = std::copy(text + read, text + nextMarker, text + write) - text;
+            keep(read, nextMarker);
             text[write++] = QChar(QChar::ParagraphSeparator);
             read = nextMarker + marker.size();
             nextMarker = find(read);
         }
-        write = std::copy(text + read, text + runEnd, text + write) - text;
+        keep(read, runEnd);
         run.start = start;
         run.length = write - start;
     }
