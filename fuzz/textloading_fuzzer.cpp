@@ -1,8 +1,10 @@
-// Random file contents through every text loader: the one the preview uses (loadText, a QString),
-// the one counting uses (TextLoader::loadUtf8, UTF-8 straight from the bytes) and the one the
-// simple search uses (TextLoader::loadWindows1252, also in lower case). All must give the text
-// that a line-by-line reading of the loading rule gives.
+// Random file contents through every text loader: loadText (a QString), the preview's
+// loadPreviewLine (one line with markers and its UTF-8), the one counting uses
+// (TextLoader::loadUtf8, UTF-8 straight from the bytes) and the one the simple search uses
+// (TextLoader::loadWindows1252, also in lower case). All must give the text that a line-by-line
+// reading of the loading rule gives.
 #include "fuzzcheck.h"
+#include "preview/linemarker.h"
 #include "search/textloading.h"
 
 #include <QByteArray>
@@ -102,6 +104,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString previewText = loadText(path);
     requireLineBreaksInPairs(previewText);
     require(previewText == expected, "loadText gives the text of the loading rule");
+
+    // The preview decodes the file once more, straight into its one-line form.
+    const PreviewLine preview = loadPreviewLine(path);
+    require(preview.line == QString(expected).replace(QStringLiteral("\r\n"), lineBreakMarker()),
+            "the preview's line is the text with a marker for every line break");
+    require(preview.subject == preview.line.toUtf8().toStdString() + "\r\n",
+            "the preview searches the UTF-8 of its line followed by CR LF");
 
     // One loader for all inputs, as the search run keeps one for all files: its buffers carry
     // over from the previous input.
