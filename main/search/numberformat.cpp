@@ -3,6 +3,8 @@
 #include "search/qvxerror.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 QChar localeDecimalSeparator()
@@ -16,6 +18,86 @@ QString formatInteger(qint32 value)
     return QString::number(value);
 }
 
+namespace {
+
+// A finite non-zero number rounded to 15 significant digits, trailing zeros dropped.
+struct Scientific
+{
+    bool negative = false;
+    char digits[15] = {};
+    int count = 0;
+    int exponent = 0;
+};
+
+// Reads "[-]d.ddddddddddddddde[+-]x..." as both std::to_chars and QString::number write it.
+Scientific readScientific(const char *text, const char *end)
+{
+    Scientific s;
+    s.negative = *text == '-';
+    if (s.negative)
+        ++text;
+    for (; text < end && *text != 'e'; ++text) {
+        if (*text != '.')
+            s.digits[s.count++] = *text;
+    }
+    while (s.count > 1 && s.digits[s.count - 1] == '0')
+        --s.count;
+    ++text; // 'e'
+    const bool negativeExponent = *text == '-';
+    for (++text; text < end; ++text)
+        s.exponent = 10 * s.exponent + (*text - '0');
+    if (negativeExponent)
+        s.exponent = -s.exponent;
+    return s;
+}
+
+// Both round correctly, but a tie goes away from zero in QString::number and to the even digit
+// in std::to_chars. A tie has the exact digits "50" in the 16th and 17th place, so only such a
+// value takes the slower way.
+Scientific roundTo15Digits(double value)
+{
+    char buffer[40];
+    char *const end = buffer + sizeof buffer;
+    const auto wide = std::to_chars(buffer, end, value, std::chars_format::scientific, 16);
+    const char *ePos = std::find(buffer, wide.ptr, 'e');
+    if (ePos[-2] == '5' && ePos[-1] == '0') {
+        const QByteArray text = QString::number(value, 'e', 14).toLatin1();
+        return readScientific(text.constData(), text.constData() + text.size());
+    }
+    const auto rounded = std::to_chars(buffer, end, value, std::chars_format::scientific, 14);
+    return readScientific(buffer, rounded.ptr);
+}
+
+void appendZeros(char16_t *&out, int count)
+{
+    for (int i = 0; i < count; ++i)
+        *out++ = u'0';
+}
+
+void appendDigits(char16_t *&out, const char *digits, int count)
+{
+    for (int i = 0; i < count; ++i)
+        *out++ = char16_t(digits[i]);
+}
+
+void appendExponent(char16_t *&out, int exponent)
+{
+    if (exponent < 0) {
+        *out++ = u'-';
+        exponent = -exponent;
+    }
+    char reversed[4];
+    int n = 0;
+    do {
+        reversed[n++] = char('0' + exponent % 10);
+        exponent /= 10;
+    } while (exponent > 0);
+    while (n > 0)
+        *out++ = char16_t(reversed[--n]);
+}
+
+} // namespace
+
 QString formatGeneral(double value, QChar decimalSeparator)
 {
     if (std::isnan(value))
@@ -25,50 +107,42 @@ QString formatGeneral(double value, QChar decimalSeparator)
     if (value == 0.0)
         return QStringLiteral("0");
 
-    // QString::number ignores every locale, so the digits and the exponent can be read back
-    // reliably: "-d.ddddddddddddddde[+-]xx", already rounded to 15 significant digits.
-    const QString scientific = QString::number(value, 'e', 14);
-    const bool negative = scientific.startsWith(QLatin1Char('-'));
-    const qsizetype ePos = scientific.indexOf(QLatin1Char('e'));
-    const int exponent = scientific.mid(ePos + 1).toInt();
-    QString digits = scientific.mid(negative ? 1 : 0, ePos - (negative ? 1 : 0));
-    digits.remove(QLatin1Char('.'));
-    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
-        digits.chop(1);
-
-    QString result;
-    if (negative)
-        result += QLatin1Char('-');
+    const Scientific s = roundTo15Digits(value);
+    const char16_t separator = decimalSeparator.unicode();
+    // Longest text: sign, "0", separator, three zeros and 15 digits.
+    char16_t text[32];
+    char16_t *out = text;
+    if (s.negative)
+        *out++ = u'-';
 
     // The test is on the rounded value, so 9.99999999999999999E14 already counts as 1E15.
-    if (exponent >= -4 && exponent < 15) {
-        if (exponent >= 0) {
-            const qsizetype intDigits = exponent + 1;
-            if (digits.size() <= intDigits) {
-                result += digits;
-                result += QString(intDigits - digits.size(), QLatin1Char('0'));
+    if (s.exponent >= -4 && s.exponent < 15) {
+        if (s.exponent >= 0) {
+            const int intDigits = s.exponent + 1;
+            if (s.count <= intDigits) {
+                appendDigits(out, s.digits, s.count);
+                appendZeros(out, intDigits - s.count);
             } else {
-                result += digits.left(intDigits);
-                result += decimalSeparator;
-                result += digits.mid(intDigits);
+                appendDigits(out, s.digits, intDigits);
+                *out++ = separator;
+                appendDigits(out, s.digits + intDigits, s.count - intDigits);
             }
         } else {
-            result += QLatin1Char('0');
-            result += decimalSeparator;
-            result += QString(-exponent - 1, QLatin1Char('0'));
-            result += digits;
+            *out++ = u'0';
+            *out++ = separator;
+            appendZeros(out, -s.exponent - 1);
+            appendDigits(out, s.digits, s.count);
         }
-        return result;
+    } else {
+        *out++ = char16_t(s.digits[0]);
+        if (s.count > 1) {
+            *out++ = separator;
+            appendDigits(out, s.digits + 1, s.count - 1);
+        }
+        *out++ = u'E';
+        appendExponent(out, s.exponent);
     }
-
-    result += digits.at(0);
-    if (digits.size() > 1) {
-        result += decimalSeparator;
-        result += digits.mid(1);
-    }
-    result += QLatin1Char('E');
-    result += QString::number(exponent);
-    return result;
+    return QString(reinterpret_cast<const QChar *>(text), out - text);
 }
 
 namespace {

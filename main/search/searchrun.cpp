@@ -16,12 +16,26 @@
 #include <QRadioButton>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <utility>
 
 namespace {
 
 const QString incompleteInput = QStringLiteral(
     "Die Angaben sind unvollständig: Keine Quelldateien, kein Zielverzeichnis oder kein "
     "Suchstring.");
+
+// Runs a function when the scope is left, also by an exception.
+template <typename Function> class ScopeExit
+{
+public:
+    explicit ScopeExit(Function function) : m_function(std::move(function)) {}
+    ~ScopeExit() { m_function(); }
+    ScopeExit(const ScopeExit &) = delete;
+    ScopeExit &operator=(const ScopeExit &) = delete;
+
+private:
+    Function m_function;
+};
 
 // Leaves the running state on every way out of a run, also when an error travels on to the
 // default error handler.
@@ -90,34 +104,40 @@ void TForm1::Button3Click(QObject * /*Sender*/)
 template <typename PerFile> void TForm1::scanSources(PerFile perFile)
 {
     ResultListRefresh refresh(files, {Label7, bar1});
+    int done = 0;
+    // The hit counter and the bar are only seen when events run, when a box shows and after the
+    // run; writing them at those moments alone spares a label layout and a bar update per file.
+    const auto showProgress = [&] {
+        bar1->setValue(done);
+        if (m_hitCountBehind)
+            showHitCount();
+        m_hitCountBehind = false;
+    };
+    // Also on the way out with an error, whose box shows after the run.
+    const ScopeExit showAtEnd(showProgress);
     const int n = box->count();
     for (int i = 0; i < n; ++i) {
         // Other commands run while events are processed and may have shortened the list.
         if (i >= box->count())
             return;
         perFile(i, box->item(i)->text());
-        if (finishFile(i, refresh))
+        done = i + 1;
+        if (Stop) {
+            showProgress();
+            Laufen(false);
+            if (!m_closing)
+                m_dialogs->message(this, plainMessage(QStringLiteral("Vorgang abgebrochen.")));
             return;
+        }
+        if (i % 2 == 1) {
+            showProgress();
+            refresh.processEvents();
+        }
     }
-}
-
-// The common tail after file i; true when the user stopped the run.
-bool TForm1::finishFile(int i, ResultListRefresh &refresh)
-{
-    bar1->setValue(i + 1);
-    if (Stop) {
-        Laufen(false);
-        if (!m_closing)
-            m_dialogs->message(this, plainMessage(QStringLiteral("Vorgang abgebrochen.")));
-        return true;
-    }
-    if (i % 2 == 1)
-        refresh.processEvents();
-    return false;
 }
 
 void TForm1::addResultRow(int i, qint32 f, double proz, qint32 fB)
 {
     filelisteAdd(box->item(i)->text(), f, proz, fB);
-    showHitCount();
+    m_hitCountBehind = true;
 }

@@ -122,9 +122,26 @@ QString loadText(const QString &path)
     return cp1252::decode(normalized);
 }
 
+const char *TextLoader::encodedPath(const QString &path)
+{
+    // The file system's encoding keeps ASCII as it is; only other paths need the converter.
+    const char16_t *units = reinterpret_cast<const char16_t *>(path.utf16());
+    const qsizetype n = path.size();
+    m_path.resize(size_t(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        if (units[i] >= 0x80) {
+            const QByteArray encoded = QFile::encodeName(path);
+            m_path.assign(encoded.constData(), size_t(encoded.size()));
+            break;
+        }
+        m_path[size_t(i)] = char(units[i]);
+    }
+    return m_path.c_str();
+}
+
 std::string_view TextLoader::readRaw(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(encodedPath(path), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         // The general reader names the reason as the user should read it.
         readWholeFile(path, m_fallback);

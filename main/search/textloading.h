@@ -42,9 +42,12 @@ public:
 private:
     // Reads the file whole with as few system calls as the floor of reading needs.
     std::string_view readRaw(const QString &path);
+    // The path as the system calls take it, valid until the next call; no allocation per file.
+    const char *encodedPath(const QString &path);
 
     GrowBuffer m_raw;
     GrowBuffer m_utf8;
     QByteArray m_normalized;
     QByteArray m_fallback;
+    std::string m_path;
 };

@@ -22,7 +22,6 @@ class QRadioButton;
 class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
-class ResultListRefresh;
 
 // The main window. Its controls carry their names as objectName; its handlers are named after
 // the control and the event and are spread over the source folders of the subsystems.
@@ -180,7 +179,6 @@ private:
 
     // The search run's loop over the source list, shared by both modes.
     template <typename PerFile> void scanSources(PerFile perFile);
-    bool finishFile(int i, ResultListRefresh &refresh);
     void addResultRow(int i, qint32 f, double proz, qint32 fB);
     // Writes the number of result rows into the hit counter Label7.
     void showHitCount();
@@ -191,6 +189,8 @@ private:
     bool m_closing = false;
     // The checked texts are being copied into the target directory.
     bool m_saving = false;
+    // The search run added rows that the hit counter does not show yet.
+    bool m_hitCountBehind = false;
 
     // Result list handling (results/)
     // Sorts all rows by column in the order that filesCompare gives, then flips Accending.

@@ -219,3 +219,28 @@ TEST(TextLoading, LoaderReportsUnreadablePathsLikeLoadText)
     EXPECT_NE(status.find("\r\nPid:"), std::string_view::npos);
 #endif
 }
+
+TEST(TextLoading, LoaderFindsEachFileByItsOwnNameFromLongToShort)
+{
+    TempCorpus corpus;
+    // Each file's content is its name, so a path left over from the previous file would show.
+    const QString names[] = {QStringLiteral("ordner-mit-langem-namen/Übersicht für Bücher.txt"),
+                             QStringLiteral("a.txt"),
+                             QStringLiteral("Straße.txt"),
+                             QStringLiteral("Strasse.txt"),
+                             QStringLiteral("日本.txt"),
+                             QStringLiteral("b.txt")};
+    for (const QString &name : names)
+        corpus.write(name, name.toLatin1());
+    TextLoader loader;
+    for (const QString &name : names) {
+        const QString path = corpus.filePath(name);
+        const std::string_view bytes = loader.loadWindows1252(path, false);
+        EXPECT_EQ(cp1252::decode(bytes.data(), qsizetype(bytes.size())), loadText(path))
+            << path.toStdString();
+        EXPECT_EQ(QByteArray(bytes.data(), qsizetype(bytes.size())), name.toLatin1() + "\r\n")
+            << path.toStdString();
+    }
+    // A path that exists only in another spelling is still missing.
+    EXPECT_THROW(loader.loadUtf8(corpus.filePath(QStringLiteral("Strase.txt"))), QvxError);
+}
