@@ -354,3 +354,29 @@ TEST_F(SearchRunTest, RowsAreInTheListWheneverEventsRunAndTheListDrawsAgainAfter
     // Drawing is held back between refreshes only.
     EXPECT_TRUE(drawing.contains(false));
 }
+
+TEST_F(SearchRunTest, CounterAndBarAreUpToDateWheneverEventsRunAndWhenTheStopMessageShows)
+{
+    useTexts({"a\r\n", "b\r\n", "a\r\n", "a\r\n", "b\r\n", "a\r\n", "a\r\n"});
+    // The bar and the hit counter each time they can be seen.
+    QStringList seen;
+    const auto look = [&](const QString &moment) {
+        seen << QStringLiteral("%1: %2, %3").arg(moment).arg(progress()).arg(hitCounter());
+    };
+    QObject context;
+    std::function<void()> watch = [&] {
+        look(QStringLiteral("events"));
+        if (seen.size() == 2)
+            click("Button6");
+        if (find<QPushButton>("Button6")->isVisible())
+            QMetaObject::invokeMethod(&context, watch, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(&context, watch, Qt::QueuedConnection);
+    dialogs->onShow([&](const MessageRequest &) { look(QStringLiteral("message")); });
+    search(QStringLiteral("a"));
+    // The last look is the one at the end of the run, after the message.
+    EXPECT_EQ(seen, (QStringList{"events: 2, 1 Treffer", "events: 4, 3 Treffer",
+                                 "message: 5, 3 Treffer", "events: 5, 3 Treffer"}));
+    EXPECT_EQ(progress(), 5);
+    EXPECT_EQ(hitCounter(), QStringLiteral("3 Treffer"));
+}
