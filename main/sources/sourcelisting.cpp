@@ -17,6 +17,13 @@
 
 namespace {
 
+[[noreturn]] void throwUnreadable(const QString &directory)
+{
+    throw QvxError(
+        QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden (keine Leseberechtigung).")
+            .arg(QDir::toNativeSeparators(directory)));
+}
+
 void checkReadable(const QString &directory)
 {
     const QFileInfo info(directory);
@@ -26,9 +33,7 @@ void checkReadable(const QString &directory)
     if (!info.isDir())
         throw QvxError(QStringLiteral("%1 ist kein Verzeichnis.").arg(shown));
     if (!info.isReadable())
-        throw QvxError(
-            QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden (keine Leseberechtigung).")
-                .arg(shown));
+        throwUnreadable(directory);
 }
 
 // Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick.
@@ -89,9 +94,12 @@ bool isPlainFile(int directory, const dirent &entry)
 QStringList txtFileNames(const QString &directory)
 {
     QStringList names;
+    // The readability check asks with the real user's rights, which need not be the ones the
+    // listing meets (root without its override rights, a security module); an empty list would
+    // pass a refusal off as a directory without texts.
     DIR *dir = opendir(QFile::encodeName(directory).constData());
     if (!dir)
-        return names;
+        throwUnreadable(directory);
     while (const dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] != '.' && hasTxtSuffix(name, std::strlen(name)) &&

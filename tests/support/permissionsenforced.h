@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QString>
+#include <dirent.h>
 
 #ifdef Q_OS_LINUX
 #include <linux/capability.h>
@@ -45,6 +46,15 @@ public:
     {
         QFile file(unreadableFile);
         return !file.open(QIODevice::ReadOnly);
+    }
+
+    // Whether a directory can still be listed, which a test of a refused listing cannot use.
+    static bool directoryReadable(const QString &directory)
+    {
+        DIR *stream = opendir(QFile::encodeName(directory).constData());
+        if (stream)
+            closedir(stream);
+        return stream != nullptr;
     }
 
 private:
