@@ -4,36 +4,9 @@
 #include "search/textloading.h"
 
 #include <QByteArray>
-#include <array>
+#include <algorithm>
 
 namespace {
-
-// The UTF-16 unit and the UTF-8 bytes of every Windows-1252 byte, worked out once from the code
-// page's table instead of per byte.
-struct ByteTable
-{
-    std::array<char16_t, 256> unit{};
-    std::array<std::array<char, 3>, 256> utf8{};
-    std::array<unsigned char, 256> utf8Length{};
-
-    ByteTable()
-    {
-        for (int b = 0; b < 256; ++b) {
-            const auto i = static_cast<size_t>(b);
-            const QChar u = cp1252::toUnicode(static_cast<unsigned char>(b));
-            unit[i] = u.unicode();
-            const QByteArray bytes = QString(u).toUtf8();
-            utf8Length[i] = static_cast<unsigned char>(bytes.size());
-            std::copy(bytes.begin(), bytes.end(), utf8[i].begin());
-        }
-    }
-};
-
-const ByteTable &byteTable()
-{
-    static const ByteTable table;
-    return table;
-}
 
 // Writes the marker's characters at out and returns the end.
 template <typename Unit, typename Marker> Unit *putMarker(Unit *out, const Marker &marker)
@@ -47,13 +20,12 @@ PreviewLine markLineBreaks(const QByteArray &text)
 {
     // One forward pass writes the line and the subject into room for the longest results (every
     // CR a line break), so that no text of many megabytes is copied or grown a second time.
-    const ByteTable &table = byteTable();
     const QString marker = lineBreakMarker();
     const QByteArray utf8Marker = marker.toUtf8();
     const qsizetype crs = text.count('\r');
     qsizetype utf8Size = text.size() + crs * (utf8Marker.size() - 2) + 2;
     for (const char byte : text)
-        utf8Size += table.utf8Length[static_cast<unsigned char>(byte)] - 1;
+        utf8Size += cp1252::utf8Of(static_cast<unsigned char>(byte)).length - 1;
 
     PreviewLine result;
     result.line.resize(text.size() + crs * (marker.size() - 2));
@@ -74,12 +46,12 @@ PreviewLine markLineBreaks(const QByteArray &text)
             continue;
         }
         const auto byte = static_cast<unsigned char>(data[i]);
-        *line++ = QChar(table.unit[byte]);
+        *line++ = cp1252::toUnicode(byte);
         if (byte < 0x80) {
             *subject++ = static_cast<char>(byte);
         } else {
-            for (unsigned char k = 0; k < table.utf8Length[byte]; ++k)
-                *subject++ = table.utf8[byte][k];
+            const cp1252::Utf8Form &form = cp1252::utf8Of(byte);
+            subject = std::copy_n(form.bytes.begin(), form.length, subject);
         }
     }
     *subject++ = '\r';

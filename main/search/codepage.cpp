@@ -21,37 +21,27 @@ char16_t unitOf(unsigned char byte)
     return byte;
 }
 
-// The UTF-8 form of every byte, at most three bytes each, built once.
-struct Utf8Table
+// The UTF-8 form of every byte, built once.
+std::array<cp1252::Utf8Form, 256> utf8Table()
 {
-    std::array<std::array<char, 3>, 256> bytes{};
-    std::array<unsigned char, 256> length{};
-
-    Utf8Table()
-    {
-        for (int b = 0; b < 256; ++b) {
-            const char16_t u = unitOf(static_cast<unsigned char>(b));
-            auto &out = bytes[b];
-            if (u < 0x80) {
-                out[0] = static_cast<char>(u);
-                length[b] = 1;
-            } else if (u < 0x800) {
-                out[0] = static_cast<char>(0xC0 | (u >> 6));
-                out[1] = static_cast<char>(0x80 | (u & 0x3F));
-                length[b] = 2;
-            } else {
-                out[0] = static_cast<char>(0xE0 | (u >> 12));
-                out[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-                out[2] = static_cast<char>(0x80 | (u & 0x3F));
-                length[b] = 3;
-            }
+    std::array<cp1252::Utf8Form, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        const char16_t u = unitOf(static_cast<unsigned char>(b));
+        auto &form = table[static_cast<size_t>(b)];
+        if (u < 0x80) {
+            form.bytes[0] = static_cast<char>(u);
+            form.length = 1;
+        } else if (u < 0x800) {
+            form.bytes[0] = static_cast<char>(0xC0 | (u >> 6));
+            form.bytes[1] = static_cast<char>(0x80 | (u & 0x3F));
+            form.length = 2;
+        } else {
+            form.bytes[0] = static_cast<char>(0xE0 | (u >> 12));
+            form.bytes[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            form.bytes[2] = static_cast<char>(0x80 | (u & 0x3F));
+            form.length = 3;
         }
     }
-};
-
-const Utf8Table &utf8Table()
-{
-    static const Utf8Table table;
     return table;
 }
 
@@ -83,24 +73,10 @@ QString decode(const char *data, qsizetype size)
     return result;
 }
 
-void appendUtf8(const char *data, qsizetype size, std::string &out)
+const Utf8Form &utf8Of(unsigned char byte)
 {
-    const Utf8Table &table = utf8Table();
-    qsizetype i = 0;
-    while (i < size) {
-        // Source texts are mostly ASCII; copying such stretches at once keeps counting fast.
-        qsizetype run = i;
-        while (run < size && static_cast<unsigned char>(data[run]) < 0x80)
-            ++run;
-        if (run > i) {
-            out.append(data + i, static_cast<size_t>(run - i));
-            i = run;
-            continue;
-        }
-        const auto b = static_cast<unsigned char>(data[i]);
-        out.append(table.bytes[b].data(), table.length[b]);
-        ++i;
-    }
+    static const std::array<Utf8Form, 256> table = utf8Table();
+    return table[byte];
 }
 
 QByteArray encode(const QString &text)

@@ -19,8 +19,14 @@ inline QString decode(const QByteArray &bytes)
     return decode(bytes.constData(), bytes.size());
 }
 
-// Appends the UTF-8 form of the Windows-1252 bytes to out (no QString in between).
-void appendUtf8(const char *data, qsizetype size, std::string &out);
+// The UTF-8 form of one byte: one to three bytes, padded to four so that a writer may store all
+// four at once and advance by length.
+struct Utf8Form
+{
+    std::array<char, 4> bytes;
+    unsigned char length;
+};
+const Utf8Form &utf8Of(unsigned char byte);
 
 // Writes '?' for every code unit that Windows-1252 cannot hold.
 QByteArray encode(const QString &text);

@@ -13,28 +13,6 @@
 
 namespace {
 
-// The UTF-8 form of the bytes 0x80..0xFF, each padded to four bytes for a single store.
-struct HighBytes
-{
-    std::array<std::array<char, 4>, 128> utf8{};
-    std::array<unsigned char, 128> length{};
-
-    HighBytes()
-    {
-        for (int b = 0x80; b < 0x100; ++b) {
-            const QByteArray encoded = QString(cp1252::toUnicode(uchar(b))).toUtf8();
-            std::memcpy(utf8[b - 0x80].data(), encoded.constData(), size_t(encoded.size()));
-            length[b - 0x80] = uchar(encoded.size());
-        }
-    }
-};
-
-const HighBytes &highBytes()
-{
-    static const HighBytes table;
-    return table;
-}
-
 #ifdef __SSE2__
 constexpr qsizetype kBlock = 16;
 
@@ -81,7 +59,6 @@ inline int copyPlainBlock(const unsigned char *src, char *dst)
 
 NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out)
 {
-    const HighBytes &high = highBytes();
     const auto *src = reinterpret_cast<const unsigned char *>(data);
     const auto *const end = src + size;
     const auto *textEnd = end;
@@ -99,8 +76,9 @@ NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out)
         }
         const unsigned char b = *src++;
         if (b >= 0x80) {
-            std::memcpy(dst, high.utf8[b - 0x80].data(), 4);
-            const int length = high.length[b - 0x80];
+            const cp1252::Utf8Form &form = cp1252::utf8Of(b);
+            std::memcpy(dst, form.bytes.data(), 4);
+            const int length = form.length;
             dst += length;
             continuationBytes += length - 1;
         } else if (b == '\r' || b == '\n') {
