@@ -1,19 +1,19 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QObject>
+#include <QMetaObject>
 
-// Measures the longest stretch in which the event loop did not run: a posted event that posts
-// itself again each time it is delivered, so it is delivered once per round of event processing.
-class EventGapProbe : public QObject
+// Measures the longest stretch in which the event loop did not run. It listens to the event
+// dispatcher's signal that a round of event processing begins, so probing adds no event, timer or
+// wake-up of its own to the rounds it measures.
+class EventGapProbe
 {
 public:
+    ~EventGapProbe();
+
     void start();
     // Stops probing and returns the longest gap in milliseconds, the stretch up to now included.
     double stop();
-
-protected:
-    bool event(QEvent *event) override;
 
 private:
     void note();
@@ -21,5 +21,5 @@ private:
     QElapsedTimer m_clock;
     qint64 m_last = 0;
     qint64 m_longest = 0;
-    bool m_running = false;
+    QMetaObject::Connection m_connection;
 };
