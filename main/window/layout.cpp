@@ -100,7 +100,11 @@ void place(const Placement &p, const QLabel *fixedSizeLabel)
     auto *label = qobject_cast<QLabel *>(p.control);
     if (label && label != fixedSizeLabel)
         size = size.expandedTo(label->sizeHint());
-    p.control->setGeometry(p.left, p.top, size.width(), size.height());
+    // The window keeps one size and has no layouts, so each control keeps its size too. A fixed
+    // size also stops a new caption from asking the parent to lay out again, which the search
+    // would otherwise do with the hit counter at every round of events.
+    p.control->setFixedSize(size);
+    p.control->move(p.left, p.top);
 }
 
 } // namespace
