@@ -88,15 +88,15 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     }
     if (RadioButton1->isChecked()) {
         RegexScan scan(suchstr, ausschlstr);
-        scanSources([&](int i, const QString &path) {
+        scanSources([&](const QString &path) {
             if (auto result = scan.evaluate(path, [this] { return Edit2->text(); }))
-                addResultRow(i, result->f, result->proz, result->fB);
+                addResultRow(path, result->f, result->proz, result->fB);
         });
     } else {
         SimpleScan scan(suchstr, ausschlstr);
-        scanSources([&](int i, const QString &path) {
+        scanSources([&](const QString &path) {
             if (scan.qualifies(path, CheckBox1->isChecked()))
-                addResultRow(i, -1, -1.0, -1);
+                addResultRow(path, -1, -1.0, -1);
         });
     }
 }
@@ -120,7 +120,7 @@ template <typename PerFile> void TForm1::scanSources(PerFile perFile)
         // Other commands run while events are processed and may have shortened the list.
         if (i >= box->count())
             return;
-        perFile(i, box->item(i)->text());
+        perFile(box->item(i)->text());
         done = i + 1;
         if (Stop) {
             showProgress();
@@ -136,8 +136,8 @@ template <typename PerFile> void TForm1::scanSources(PerFile perFile)
     }
 }
 
-void TForm1::addResultRow(int i, qint32 f, double proz, qint32 fB)
+void TForm1::addResultRow(const QString &path, qint32 f, double proz, qint32 fB)
 {
-    filelisteAdd(box->item(i)->text(), f, proz, fB);
+    filelisteAdd(path, f, proz, fB);
     m_hitCountBehind = true;
 }

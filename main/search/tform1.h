@@ -179,7 +179,7 @@ private:
 
     // The search run's loop over the source list, shared by both modes.
     template <typename PerFile> void scanSources(PerFile perFile);
-    void addResultRow(int i, qint32 f, double proz, qint32 fB);
+    void addResultRow(const QString &path, qint32 f, double proz, qint32 fB);
     // Writes the number of result rows into the hit counter Label7.
     void showHitCount();
 

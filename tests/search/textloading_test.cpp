@@ -9,8 +9,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <chrono>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -153,7 +159,8 @@ TEST(TextLoading, LoaderReadsFilesAroundItsBufferSizesWhole)
     TextLoader loader;
     // Around the first buffer size and its doubling, also after a larger file left its content.
     int index = 0;
-    for (qsizetype size : {131073, 65535, 65536, 65537, 1, 131072, 70000}) {
+    // Around the block size too, where a short read may not be the end of the file.
+    for (qsizetype size : {131073, 65535, 65536, 65537, 1, 131072, 70000, 4095, 4096, 4097, 8192}) {
         QByteArray bytes;
         for (qsizetype i = 0; i < size; ++i)
             bytes.append(i % 61 == 60 ? '\n' : char('a' + (i + index) % 26));
@@ -167,6 +174,33 @@ TEST(TextLoading, LoaderReadsFilesAroundItsBufferSizesWhole)
             << size;
     }
 }
+
+#ifdef Q_OS_UNIX
+TEST(TextLoading, LoaderReadsOnAfterAReadThatEndsOnABlockBoundary)
+{
+    TempCorpus corpus;
+    const QString path = corpus.filePath(QStringLiteral("geteilt.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // A pipe hands the text out in the parts it was written in, as a file system may do with
+    // a large read: first one whole block, the rest later.
+    const QByteArray block(4096, 'a');
+    // A loader that stops too early must fail the test, not end it by the writer's broken pipe.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::thread writer([&] {
+        QFile fifo(path);
+        ASSERT_TRUE(fifo.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        fifo.write(block);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        fifo.write("Ende");
+    });
+    TextLoader loader;
+    const TextLoader::Utf8Text text = loader.loadUtf8(path);
+    writer.join();
+    const QByteArray loaded(text.utf8.data(), qsizetype(text.utf8.size()));
+    EXPECT_EQ(loaded.size(), block.size() + 6);
+    EXPECT_TRUE(loaded == block + "Ende\r\n");
+}
+#endif
 
 TEST(TextLoading, LoaderGivesLowerCasedBytesOfTheText)
 {
