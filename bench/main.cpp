@@ -92,10 +92,13 @@ void run(const Options &options)
         const SearchBenchResult result =
             benchSearches(window, bigCorpus, options.repetitions, options.cases);
         TableRow memory(bigCorpus.name, QStringLiteral("peak memory growth of one search"));
-        memory.notes = QStringLiteral("%1 (largest file %2)")
-                           .arg(result.peakGrowth < 0 ? QStringLiteral("unknown")
-                                                      : megabytes(result.peakGrowth),
-                                megabytes(bigCorpus.largestFile));
+        const auto shown = [](qint64 bytes) {
+            return bytes < 0 ? QStringLiteral("unknown") : megabytes(bytes);
+        };
+        memory.notes =
+            QStringLiteral("%1; heap in use at most %2 above the rows kept (largest file %3)")
+                .arg(shown(result.peakGrowth), shown(result.transientGrowth),
+                     megabytes(bigCorpus.largestFile));
         printTableRow(memory);
     }
     if (small)

@@ -1,6 +1,7 @@
 #include "searchbench.h"
 
 #include "eventgap.h"
+#include "heapprobe.h"
 #include "measure.h"
 #include "ripgrep.h"
 #include "table.h"
@@ -92,6 +93,7 @@ struct RunOutcome
     double seconds = 0.0;
     double longestGapMs = 0.0;
     qint64 peakGrowth = -1;
+    qint64 transientGrowth = -1;
     int rows = 0;
     qint64 matches = 0;
     QStringList errors;
@@ -117,16 +119,22 @@ RunOutcome runSearch(WindowDriver &window, const SearchCase &search, int repetit
 
     RunOutcome outcome;
     EventGapProbe probe;
+    HeapPeakProbe heapProbe;
     std::vector<double> seconds;
     for (int i = 0; i < repetitions; ++i) {
         resetPeakResident();
         const qint64 before = currentResidentBytes();
         QElapsedTimer timer;
         probe.start();
+        heapProbe.start();
         timer.start();
         window.click("Button3");
         seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
         outcome.longestGapMs = std::max(outcome.longestGapMs, probe.stop());
+        const qint64 heapPeak = heapProbe.stop();
+        const qint64 heapAfter = heapBytesInUse();
+        if (heapPeak >= 0 && heapAfter >= 0)
+            outcome.transientGrowth = std::max(outcome.transientGrowth, heapPeak - heapAfter);
         const qint64 peak = peakResidentSinceReset();
         if (peak >= 0 && before >= 0)
             outcome.peakGrowth = std::max(outcome.peakGrowth, peak - before);
@@ -191,6 +199,7 @@ SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int 
             continue;
         const RunOutcome outcome = runSearch(window, search, repetitions);
         result.peakGrowth = std::max(result.peakGrowth, outcome.peakGrowth);
+        result.transientGrowth = std::max(result.transientGrowth, outcome.transientGrowth);
         TableRow row(corpus.name, search.label, outcome.seconds, corpus.paths.size(),
                      corpus.totalBytes);
         row.floorSeconds = floor;

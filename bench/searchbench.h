@@ -8,6 +8,8 @@ struct SearchBenchResult
 {
     // Largest growth of the resident memory during one search over the corpus, in bytes, or -1.
     qint64 peakGrowth = -1;
+    // The most heap in use during a search above what is still in use after it (its rows).
+    qint64 transientGrowth = -1;
 };
 
 // The floor, the search runs of every pattern and mode through the window and, where ripgrep is
