@@ -73,10 +73,15 @@ QString decode(const char *data, qsizetype size)
     return result;
 }
 
-const Utf8Form &utf8Of(unsigned char byte)
+const Utf8Form *utf8Forms()
 {
     static const std::array<Utf8Form, 256> table = utf8Table();
-    return table[byte];
+    return table.data();
+}
+
+const Utf8Form &utf8Of(unsigned char byte)
+{
+    return utf8Forms()[byte];
 }
 
 QByteArray encode(const QString &text)

@@ -27,6 +27,8 @@ struct Utf8Form
     unsigned char length;
 };
 const Utf8Form &utf8Of(unsigned char byte);
+// The same forms as a table of all 256 bytes, for loops that look up every byte.
+const Utf8Form *utf8Forms();
 
 // Writes '?' for every code unit that Windows-1252 cannot hold.
 QByteArray encode(const QString &text);

@@ -12,17 +12,17 @@ class GrowBuffer
 public:
     char *data() { return m_data.get(); }
 
-    // Room for at least size bytes; the first keep bytes stay as they were.
+    // Room for at least size bytes; the first keep bytes stay as they were. It grows to exactly
+    // the size asked for, so that it never holds much more than the largest file needed.
     char *reserve(qsizetype size, qsizetype keep = 0)
     {
         if (size > m_capacity) {
-            const qsizetype capacity = qMax(size, 2 * m_capacity);
             // Left uninitialised on purpose: every byte is written before it is read.
-            std::unique_ptr<char[]> grown(new char[static_cast<size_t>(capacity)]);
+            std::unique_ptr<char[]> grown(new char[static_cast<size_t>(size)]);
             if (keep > 0)
                 std::memcpy(grown.get(), m_data.get(), static_cast<size_t>(keep));
             m_data = std::move(grown);
-            m_capacity = capacity;
+            m_capacity = size;
         }
         return m_data.get();
     }

@@ -152,7 +152,7 @@ std::string_view TextLoader::readRaw(const QString &path)
     qsizetype filled = 0;
     for (;;) {
         if (filled == m_raw.capacity())
-            m_raw.reserve(qMax(minimumCapacity, 2 * filled), filled);
+            m_raw.reserve(qMax(minimumCapacity, filled + filled / 2), filled);
         const qsizetype room = m_raw.capacity() - filled;
         const ssize_t got = ::read(fd, m_raw.data() + filled, size_t(room));
         if (got > 0) {
@@ -185,8 +185,16 @@ TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 {
     const std::string_view raw = readRaw(path);
     const qsizetype size = qsizetype(raw.size());
-    char *out = m_utf8.reserve(normalizedUtf8Capacity(size));
-    const NormalizedUtf8 text = normalizeToUtf8(raw.data(), size, out);
+    // The room a text may need at most is three times its size; asking for that much would keep
+    // a buffer of three times the largest file for the whole run.
+    qsizetype room = likelyUtf8Capacity(size);
+    char *out = m_utf8.reserve(room);
+    NormalizedUtf8 text = normalizeToUtf8(raw.data(), size, out, room);
+    if (!text.complete) {
+        room = normalizedUtf8Capacity(size);
+        out = m_utf8.reserve(room);
+        text = normalizeToUtf8(raw.data(), size, out, room);
+    }
     return {std::string_view(out, size_t(text.bytes)), text.units};
 }
 

@@ -3,7 +3,6 @@
 #include "search/codepage.h"
 
 #include <QtEndian>
-#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -13,52 +12,89 @@
 
 namespace {
 
-#ifdef __SSE2__
-constexpr qsizetype kBlock = 16;
+// One bit per byte of a block, the lowest bit for its first byte.
+struct BlockMasks
+{
+    unsigned high = 0; // above ASCII
+    unsigned cr = 0;
+    unsigned lf = 0;
+    unsigned nul = 0;
+};
 
-// Copies the next block of plain bytes and returns how many of them there were (kBlock when the
-// whole block is plain); the bytes after them in out are overwritten later. The first special
-// byte (NUL, CR, LF or above ASCII) ends the count.
-inline int copyPlainBlock(const unsigned char *src, char *dst)
+#ifdef __SSE2__
+constexpr int kBlock = 16;
+
+inline BlockMasks scanBlock(const unsigned char *src)
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(dst), bytes);
-    const __m128i breaks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_setzero_si128()),
-                                                     _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
-                                        _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
-    // movemask takes the high bit of every byte: set for bytes above ASCII and for the breaks.
-    const int special = _mm_movemask_epi8(bytes) | _mm_movemask_epi8(breaks);
-    return special == 0 ? int(kBlock) : int(qCountTrailingZeroBits(unsigned(special)));
+    BlockMasks m;
+    m.high = unsigned(_mm_movemask_epi8(bytes));
+    m.cr = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))));
+    m.lf = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+    m.nul = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128())));
+    return m;
+}
+
+inline void copyBlock(const unsigned char *src, char *dst)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(dst),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i *>(src)));
 }
 #else
-constexpr qsizetype kBlock = 8;
+constexpr int kBlock = 8;
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
 
-// The high bit of every byte of word that is zero; a byte above the first zero byte may be marked
-// wrongly, the lowest mark is always right.
+// The high bit of exactly the bytes of word that are zero.
 constexpr std::uint64_t zeroBytes(std::uint64_t word)
 {
-    return (word - kOnes) & ~word & kHighBits;
+    return ~(((word & kLow7) + kLow7) | word | kLow7);
 }
 
-inline int copyPlainBlock(const unsigned char *src, char *dst)
+// Gathers the high bit of each byte into one bit per byte.
+constexpr unsigned byteBits(std::uint64_t highBits)
+{
+    return unsigned(((highBits >> 7) * 0x0102040810204080ULL) >> 56);
+}
+
+inline BlockMasks scanBlock(const unsigned char *src)
 {
     std::uint64_t raw;
     std::memcpy(&raw, src, 8);
-    std::memcpy(dst, &raw, 8);
     const std::uint64_t word = qFromLittleEndian(raw);
-    const std::uint64_t special = (word & kHighBits) | zeroBytes(word) |
-                                  zeroBytes(word ^ (kOnes * '\r')) |
-                                  zeroBytes(word ^ (kOnes * '\n'));
-    return special == 0 ? int(kBlock) : int(qCountTrailingZeroBits(special)) / 8;
+    BlockMasks m;
+    m.high = byteBits(word & ~kLow7);
+    m.cr = byteBits(zeroBytes(word ^ (kOnes * '\r')));
+    m.lf = byteBits(zeroBytes(word ^ (kOnes * '\n')));
+    m.nul = byteBits(zeroBytes(word));
+    return m;
+}
+
+inline void copyBlock(const unsigned char *src, char *dst)
+{
+    std::memcpy(dst, src, 8);
 }
 #endif
 
+// The bytes that the block's own loop cannot take as they are: NUL ends the text, and a CR or LF
+// that is not half of a CR LF within the block becomes CR LF.
+inline unsigned irregularBytes(const BlockMasks &m)
+{
+    const unsigned pairedCr = m.cr & (m.lf >> 1);
+    const unsigned pairedLf = m.lf & (m.cr << 1);
+    return m.nul | (m.cr & ~pairedCr) | (m.lf & ~pairedLf);
+}
+
 } // namespace
 
-NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out)
+NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out, qsizetype room)
 {
+    // A step writes at most three bytes for each byte of a block and stores a word past them;
+    // past this point the next step might not fit. With the full room it is never reached:
+    // three bytes per byte read so far stay below it.
+    static_assert(3 * kBlock + 4 + 2 <= kUtf8Slack);
+    const char *const lastStepStart = out + room - kUtf8Slack;
+    const cp1252::Utf8Form *const forms = cp1252::utf8Forms();
     const auto *src = reinterpret_cast<const unsigned char *>(data);
     const auto *const end = src + size;
     const auto *textEnd = end;
@@ -67,16 +103,40 @@ NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out)
     qsizetype continuationBytes = 0;
 
     while (src < end) {
+        if (dst > lastStepStart)
+            return {false, 0, 0};
         if (end - src >= kBlock) {
-            const int plain = copyPlainBlock(src, dst);
+            const BlockMasks masks = scanBlock(src);
+            const unsigned irregular = irregularBytes(masks);
+            if (irregular == 0) {
+                // Most blocks: plain ASCII is copied whole; otherwise every byte is looked up,
+                // which costs less than a branch per character above ASCII.
+                if (masks.high == 0) {
+                    copyBlock(src, dst);
+                    dst += kBlock;
+                } else {
+                    char *const blockStart = dst;
+                    for (int i = 0; i < kBlock; ++i) {
+                        const cp1252::Utf8Form &form = forms[src[i]];
+                        std::memcpy(dst, form.bytes.data(), 4);
+                        dst += form.length;
+                    }
+                    continuationBytes += (dst - blockStart) - kBlock;
+                }
+                src += kBlock;
+                continue;
+            }
+            // The plain bytes before the first special one; the rest of the block is written
+            // again from there.
+            const unsigned special = irregular | masks.high;
+            const int plain = int(qCountTrailingZeroBits(special));
+            copyBlock(src, dst);
             src += plain;
             dst += plain;
-            if (plain == kBlock)
-                continue;
         }
         const unsigned char b = *src++;
         if (b >= 0x80) {
-            const cp1252::Utf8Form &form = cp1252::utf8Of(b);
+            const cp1252::Utf8Form &form = forms[b];
             std::memcpy(dst, form.bytes.data(), 4);
             const int length = form.length;
             dst += length;

@@ -2,15 +2,28 @@
 
 #include <QtGlobal>
 
-// The room normalizeToUtf8 needs for size input bytes: three UTF-8 bytes for every input byte at
-// most, the line break of an open last line, and slack for its word-sized stores.
+// Room beyond the text for the line break of an open last line and for the block-sized stores,
+// which may write past the bytes they keep.
+constexpr qsizetype kUtf8Slack = 64;
+
+// The room normalizeToUtf8 needs at most for size input bytes: three UTF-8 bytes for every input
+// byte.
 constexpr qsizetype normalizedUtf8Capacity(qsizetype size)
 {
-    return 3 * size + 2 + 16;
+    return 3 * size + kUtf8Slack;
+}
+
+// Room for nearly every real text: in Western European text only a few characters in a hundred
+// take more than one UTF-8 byte. A text that needs more is decoded again with the full room.
+constexpr qsizetype likelyUtf8Capacity(qsizetype size)
+{
+    return size + size / 4 + kUtf8Slack;
 }
 
 struct NormalizedUtf8
 {
+    // False when the room ran out before the end; the other fields are then meaningless.
+    bool complete = true;
     // UTF-8 bytes written.
     qsizetype bytes = 0;
     // Length of the same text in UTF-16 code units.
@@ -18,7 +31,7 @@ struct NormalizedUtf8
 };
 
 // The line rule of text loading (see normalizeLineBreaks) and the conversion from Windows-1252 to
-// UTF-8 in one pass over the raw bytes, writing to out, which has room for
-// normalizedUtf8Capacity(size) bytes. Stretches of plain ASCII are copied a block at a time
-// and CR LF passes through as it is, which is what most source text consists of.
-NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out);
+// UTF-8 in one pass over the raw bytes, writing at most room bytes to out. With room of
+// normalizedUtf8Capacity(size) the text is always complete. Stretches of plain ASCII are copied a
+// block at a time and CR LF passes through as it is, which is what most source text consists of.
+NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out, qsizetype room);

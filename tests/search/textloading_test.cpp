@@ -99,6 +99,9 @@ TEST(TextLoading, Utf8LoaderAgreesWithLoadText)
         QByteArray("\xEF\xBB\xBF\xC3\xA4\r\n\x81\x8D\x8F\x90\x9D\n\r"),
         QByteArray("vor\0nach", 8),
         big,
+        // More than the loader's first room: three UTF-8 bytes for every byte.
+        QByteArray(100000, '\x80'),
+        QByteArray("short again"),
     };
     TextLoader loader;
     std::string utf8 = "left over from an earlier file";

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 namespace {
@@ -18,8 +19,10 @@ void expectSameAsPreview(const QByteArray &raw)
     normalizeLineBreaks(raw.constData(), raw.size(), normalized);
     const QString text = cp1252::decode(normalized);
 
-    std::vector<char> out(size_t(normalizedUtf8Capacity(raw.size())), '#');
-    const NormalizedUtf8 result = normalizeToUtf8(raw.constData(), raw.size(), out.data());
+    const qsizetype room = normalizedUtf8Capacity(raw.size());
+    std::vector<char> out(size_t(room), '#');
+    const NormalizedUtf8 result = normalizeToUtf8(raw.constData(), raw.size(), out.data(), room);
+    ASSERT_TRUE(result.complete);
     ASSERT_LE(result.bytes, qsizetype(out.size()));
     EXPECT_EQ(QByteArray(out.data(), result.bytes), text.toUtf8())
         << "input " << raw.toHex().constData();
@@ -74,4 +77,76 @@ TEST(NormalizeToUtf8, LongGermanTextWithUmlautsAndTypographicQuotes)
         text += line % 3 == 0 ? "\r\n" : line % 3 == 1 ? "\n" : "\r";
     }
     expectSameAsPreview(text);
+}
+
+TEST(NormalizeToUtf8, BreaksAtEveryPlaceOfABlockAmongPlainAndHighBytes)
+{
+    const QByteArray breaks[] = {"\r\n", "\r", "\n", "\n\r", "\r\r\n", QByteArray("\0", 1)};
+    // Fillers before and after, so that each break sits at every place of a block, between
+    // plain bytes and between bytes above ASCII, and halves of CR LF fall into two blocks.
+    const char fillers[] = {'a', '\xE4', '\x80'};
+    for (const QByteArray &piece : breaks) {
+        for (char before : fillers) {
+            for (char after : fillers) {
+                for (int offset = 0; offset <= 34; ++offset)
+                    expectSameAsPreview(QByteArray(offset, before) + piece + QByteArray(40, after));
+            }
+        }
+    }
+}
+
+TEST(NormalizeToUtf8, RandomMixturesOfEveryKindOfByte)
+{
+    // A fixed seed, so that a failure comes back with the same input.
+    std::mt19937 random(20261209);
+    const char alphabet[] = {'a', 'Z', ' ', '\xE4', '\xFC', '\x80', '\x9D', '\r', '\n'};
+    std::uniform_int_distribution<int> pick(0, int(sizeof alphabet) - 1);
+    std::uniform_int_distribution<int> length(0, 120);
+    std::uniform_int_distribution<int> rare(0, 199);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray raw;
+        const int n = length(random);
+        for (int i = 0; i < n; ++i)
+            raw.append(rare(random) == 0 ? '\0' : alphabet[pick(random)]);
+        expectSameAsPreview(raw);
+    }
+}
+
+TEST(NormalizeToUtf8, ALimitedRoomIsNeverOverrunAndAShortOneIsReported)
+{
+    QByteArray quotes;
+    for (int i = 0; i < 40; ++i)
+        quotes += "Die Stra\xDF"
+                  "e f\xFChrt \x84zum Haus\x93.\r\n";
+    struct Case
+    {
+        QByteArray raw;
+        bool fitsTheLikelyRoom;
+    };
+    const Case cases[] = {
+        {QByteArray(300, 'a'), true},     {quotes, true},
+        {QByteArray(300, '\xE4'), false}, // two bytes each
+        {QByteArray(300, '\x80'), false}, // three bytes each
+        {QByteArray(300, '\n'), false},   // each becomes CR LF
+    };
+    for (const Case &c : cases) {
+        const qsizetype n = c.raw.size();
+        for (qsizetype room : {likelyUtf8Capacity(n), n + kUtf8Slack, kUtf8Slack + 1}) {
+            std::vector<char> out(size_t(room + 64), '#');
+            const NormalizedUtf8 result = normalizeToUtf8(c.raw.constData(), n, out.data(), room);
+            for (qsizetype i = room; i < room + 64; ++i)
+                ASSERT_EQ(out[size_t(i)], '#') << "written past the room at " << i;
+            if (room == likelyUtf8Capacity(n)) {
+                EXPECT_EQ(result.complete, c.fitsTheLikelyRoom)
+                    << c.raw.left(8).toHex().constData();
+            }
+            if (result.complete) {
+                QByteArray normalized;
+                normalizeLineBreaks(c.raw.constData(), n, normalized);
+                const QString text = cp1252::decode(normalized);
+                EXPECT_EQ(QByteArray(out.data(), result.bytes), text.toUtf8());
+                EXPECT_EQ(result.units, text.size());
+            }
+        }
+    }
 }
