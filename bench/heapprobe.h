@@ -9,8 +9,9 @@
 qint64 heapBytesInUse();
 
 // The most heap in use at rounds of event processing between start and stop, asked at most every
-// 20 ms because asking walks the allocator's free lists. A search keeps its loading buffers for
-// the whole run, so they are in use at every round.
+// 20 ms. Asking walks the allocator's lists and takes long on a large heap, so the probe belongs in
+// runs that are not timed. A search keeps its loading buffers for the whole run, so they are in use
+// at every round.
 class HeapPeakProbe
 {
 public:

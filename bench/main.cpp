@@ -90,7 +90,7 @@ void run(const Options &options)
     printTableHeader();
     if (big) {
         const SearchBenchResult result =
-            benchSearches(window, bigCorpus, options.repetitions, options.cases);
+            benchSearches(window, bigCorpus, options.repetitions, options.cases, true);
         TableRow memory(bigCorpus.name, QStringLiteral("peak memory growth of one search"));
         const auto shown = [](qint64 bytes) {
             return bytes < 0 ? QStringLiteral("unknown") : megabytes(bytes);
@@ -102,7 +102,7 @@ void run(const Options &options)
         printTableRow(memory);
     }
     if (small)
-        benchSearches(window, smallCorpus, options.repetitions, options.cases);
+        benchSearches(window, smallCorpus, options.repetitions, options.cases, false);
     if (rows)
         benchRows(window, smallCorpus, options.root, options.repetitions);
     if (preview)

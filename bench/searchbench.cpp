@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <fcntl.h>
+#include <functional>
 #include <unistd.h>
 #include <vector>
 
@@ -107,7 +108,10 @@ qint64 sumOfF(const QTreeWidget *files)
     return sum;
 }
 
-RunOutcome runSearch(WindowDriver &window, const SearchCase &search, int repetitions)
+// beforeEachRun, when given, runs untimed before every repetition; the ripgrep runs go there, so
+// that both programs meet the same load on the machine, repetition by repetition.
+RunOutcome runSearch(WindowDriver &window, const SearchCase &search, int repetitions,
+                     const std::function<void()> &beforeEachRun, bool measureHeap)
 {
     window.setText("Edit1", search.pattern);
     window.setText("Edit2", search.weighting);
@@ -119,25 +123,33 @@ RunOutcome runSearch(WindowDriver &window, const SearchCase &search, int repetit
 
     RunOutcome outcome;
     EventGapProbe probe;
-    HeapPeakProbe heapProbe;
     std::vector<double> seconds;
     for (int i = 0; i < repetitions; ++i) {
+        if (beforeEachRun)
+            beforeEachRun();
         resetPeakResident();
         const qint64 before = currentResidentBytes();
         QElapsedTimer timer;
         probe.start();
-        heapProbe.start();
         timer.start();
         window.click("Button3");
         seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
         outcome.longestGapMs = std::max(outcome.longestGapMs, probe.stop());
-        const qint64 heapPeak = heapProbe.stop();
-        const qint64 heapAfter = heapBytesInUse();
-        if (heapPeak >= 0 && heapAfter >= 0)
-            outcome.transientGrowth = std::max(outcome.transientGrowth, heapPeak - heapAfter);
         const qint64 peak = peakResidentSinceReset();
         if (peak >= 0 && before >= 0)
             outcome.peakGrowth = std::max(outcome.peakGrowth, peak - before);
+        outcome.errors << window.dialogs().takeErrors();
+    }
+    // Asking the allocator walks its lists and would slow the timed runs down, so the heap is
+    // probed in a run of its own.
+    if (measureHeap) {
+        HeapPeakProbe heapProbe;
+        heapProbe.start();
+        window.click("Button3");
+        const qint64 heapPeak = heapProbe.stop();
+        const qint64 heapAfter = heapBytesInUse();
+        if (heapPeak >= 0 && heapAfter >= 0)
+            outcome.transientGrowth = heapPeak - heapAfter;
         outcome.errors << window.dialogs().takeErrors();
     }
     outcome.seconds = median(seconds);
@@ -146,21 +158,32 @@ RunOutcome runSearch(WindowDriver &window, const SearchCase &search, int repetit
     return outcome;
 }
 
+// The runs of ripgrep's two engines on one pattern.
+struct RipgrepRuns
+{
+    std::vector<double> seconds[2];
+    RipgrepRun last[2];
+};
+
+void runRipgrepOnce(const Corpus &corpus, const SearchCase &search, RipgrepRuns &runs)
+{
+    for (int pcre2 : {0, 1}) {
+        const QString pattern = pcre2 ? search.rgPcre2Pattern : search.rgPattern;
+        runs.last[pcre2] = runRipgrep(pattern, corpus.directory, pcre2 != 0);
+        runs.seconds[pcre2].push_back(runs.last[pcre2].seconds);
+    }
+}
+
 // The faster of ripgrep's two engines, as a table row each; returns the faster time.
-double benchRipgrep(const Corpus &corpus, const SearchCase &search, int repetitions,
-                    qint64 expectedMatches)
+double printRipgrepRows(const Corpus &corpus, const SearchCase &search, const RipgrepRuns &runs,
+                        qint64 expectedMatches)
 {
     double fastest = 0.0;
-    for (bool pcre2 : {false, true}) {
+    for (int pcre2 : {0, 1}) {
         const QString pattern = pcre2 ? search.rgPcre2Pattern : search.rgPattern;
-        RipgrepRun last;
-        std::vector<double> seconds;
-        for (int i = 0; i < repetitions; ++i) {
-            last = runRipgrep(pattern, corpus.directory, pcre2);
-            seconds.push_back(last.seconds);
-        }
+        const RipgrepRun &last = runs.last[pcre2];
         TableRow row(corpus.name, QStringLiteral("rg%1 %2").arg(pcre2 ? " --pcre2" : "", pattern),
-                     median(seconds), corpus.paths.size(), corpus.totalBytes);
+                     median(runs.seconds[pcre2]), corpus.paths.size(), corpus.totalBytes);
         if (!last.error.isEmpty()) {
             row.seconds = 0.0;
             row.notes = QStringLiteral("FAILED: ") + last.error.left(60);
@@ -180,7 +203,7 @@ double benchRipgrep(const Corpus &corpus, const SearchCase &search, int repetiti
 } // namespace
 
 SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions,
-                                const QString &cases)
+                                const QString &cases, bool measureHeap)
 {
     SearchBenchResult result;
     const double floor = measureFloor(corpus, repetitions);
@@ -197,7 +220,16 @@ SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int 
     for (const SearchCase &search : searchCases()) {
         if (!search.label.contains(cases))
             continue;
-        const RunOutcome outcome = runSearch(window, search, repetitions);
+        // ripgrep runs with the search without weighting; the search with weighting is compared
+        // with the same ripgrep time.
+        const bool withRipgrep = rg && search.regex && search.weighting.isEmpty();
+        RipgrepRuns ripgrepRuns;
+        const RunOutcome outcome = runSearch(window, search, repetitions,
+                                             withRipgrep ? std::function<void()>([&] {
+                                                 runRipgrepOnce(corpus, search, ripgrepRuns);
+                                             })
+                                                         : std::function<void()>(),
+                                             measureHeap);
         result.peakGrowth = std::max(result.peakGrowth, outcome.peakGrowth);
         result.transientGrowth = std::max(result.transientGrowth, outcome.transientGrowth);
         TableRow row(corpus.name, search.label, outcome.seconds, corpus.paths.size(),
@@ -211,11 +243,9 @@ SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int 
             row.seconds = 0.0;
             row.notes = QStringLiteral("FAILED: ") + outcome.errors.front();
         }
-        // ripgrep runs once per pattern, before the row of the search without weighting; the
-        // search with weighting is compared with the same ripgrep time.
         if (search.regex && search.weighting.isEmpty())
-            rgSeconds = rg && outcome.errors.isEmpty()
-                            ? benchRipgrep(corpus, search, repetitions, outcome.matches)
+            rgSeconds = withRipgrep && outcome.errors.isEmpty()
+                            ? printRipgrepRows(corpus, search, ripgrepRuns, outcome.matches)
                             : 0.0;
         row.rgSeconds = search.regex ? rgSeconds : 0.0;
         printTableRow(row);

@@ -15,5 +15,6 @@ struct SearchBenchResult
 // The floor, the search runs of every pattern and mode through the window and, where ripgrep is
 // installed, ripgrep on the same files; one table row each. cases, when not empty, keeps only the
 // searches whose label contains it.
+// With measureHeap, every search runs once more, untimed, to probe the heap in use.
 SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions,
-                                const QString &cases);
+                                const QString &cases, bool measureHeap);
