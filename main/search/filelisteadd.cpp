@@ -12,8 +12,11 @@ void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB)
     const QChar separator = localeDecimalSeparator();
     double G = -1.0;
     if (fB > -1) {
-        const double fK = StrToFloat(Form1->Edit3->text(), separator);
-        const double fBK = StrToFloat(Form1->Edit4->text(), separator);
+        // The fields are read anew for every row, as they may be edited during a run.
+        static FactorReader fKReader;
+        static FactorReader fBKReader;
+        const double fK = fKReader.read(Form1->Edit3->text(), separator);
+        const double fBK = fBKReader.read(Form1->Edit4->text(), separator);
         const double weightedF = f * fK;
         const double weightedFB = fB * fBK;
         G = weightedF + weightedFB;

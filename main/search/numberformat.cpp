@@ -106,6 +106,10 @@ QString formatGeneral(double value, QChar decimalSeparator)
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     if (value == 0.0)
         return QStringLiteral("0");
+    // Whole numbers of up to 15 digits are their own digits; among them are the counts and the
+    // "-1" of the result list, half of the numbers it shows.
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return QString::number(qint64(value));
 
     const Scientific s = roundTo15Digits(value);
     const char16_t separator = decimalSeparator.unicode();
@@ -217,4 +221,16 @@ double StrToFloat(const QString &text, QChar decimalSeparator)
         return *value;
     throw QvxError(QStringLiteral("'") + text +
                    QStringLiteral("' ist kein gültiger Gleitkommawert"));
+}
+
+double FactorReader::read(const QString &text, QChar decimalSeparator)
+{
+    if (m_known && text == m_text && decimalSeparator == m_separator)
+        return m_value;
+    m_known = false;
+    m_value = StrToFloat(text, decimalSeparator);
+    m_text = text;
+    m_separator = decimalSeparator;
+    m_known = true;
+    return m_value;
 }

@@ -21,3 +21,17 @@ std::optional<double> parseDecimal(const QString &text, QChar decimalSeparator);
 
 // parseDecimal or QvxError "'<text>' ist kein gültiger Gleitkommawert".
 double StrToFloat(const QString &text, QChar decimalSeparator);
+
+// A factor field's number, read for every result row: the text is parsed again only when it or the
+// separator changed since the last call. Throws as StrToFloat does.
+class FactorReader
+{
+public:
+    double read(const QString &text, QChar decimalSeparator);
+
+private:
+    QString m_text;
+    QChar m_separator;
+    double m_value = 0.0;
+    bool m_known = false;
+};

@@ -83,6 +83,21 @@ TEST(FormatGeneral, BoundariesAndTiesMatchTheStraightforwardWay)
     EXPECT_EQ(formatGeneral(1e-300, ','), QStringLiteral("1E-300"));
 }
 
+TEST(FormatGeneral, WholeNumbersMatchTheStraightforwardWay)
+{
+    for (double value :
+         {1.0, 9.0, 10.0, 99999.0, 100000.0, 2147483647.0, 2147483648.0, 99999999999999.0,
+          999999999999999.0, 1e15, 1e15 + 2, 9007199254740992.0, 1e16, 1e20})
+        expectSameAsReference(value);
+    std::mt19937_64 random(20261209);
+    std::uniform_int_distribution<qint64> whole(-999999999999999, 999999999999999);
+    std::uniform_int_distribution<int> small(-100000, 100000);
+    for (int i = 0; i < 20000; ++i) {
+        expectSameAsReference(double(whole(random)));
+        expectSameAsReference(double(small(random)));
+    }
+}
+
 TEST(FormatGeneral, RandomValuesMatchTheStraightforwardWay)
 {
     std::mt19937_64 random(20260101);

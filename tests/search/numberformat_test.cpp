@@ -141,3 +141,18 @@ TEST(NumberFormat, StrToFloatNamesTheTextInItsMessage)
         EXPECT_EQ(e.message(), QString("'' ist kein gültiger Gleitkommawert"));
     }
 }
+
+TEST(NumberFormat, FactorReaderFollowsEveryChangeOfTextAndSeparator)
+{
+    FactorReader reader;
+    EXPECT_EQ(reader.read(QStringLiteral("1,5"), QChar(',')), 1.5);
+    EXPECT_EQ(reader.read(QStringLiteral("1,5"), QChar(',')), 1.5);
+    EXPECT_EQ(reader.read(QStringLiteral("2,5"), QChar(',')), 2.5);
+    // The same text means something else with the other separator.
+    EXPECT_THROW(reader.read(QStringLiteral("2,5"), QChar('.')), QvxError);
+    EXPECT_EQ(reader.read(QStringLiteral("2.5"), QChar('.')), 2.5);
+    // A text that failed fails again, also right after a good one was remembered.
+    EXPECT_THROW(reader.read(QStringLiteral("x"), QChar('.')), QvxError);
+    EXPECT_THROW(reader.read(QStringLiteral("x"), QChar('.')), QvxError);
+    EXPECT_EQ(reader.read(QStringLiteral("2.5"), QChar('.')), 2.5);
+}
