@@ -40,6 +40,43 @@ inline void copyBlock(const unsigned char *src, char *dst)
     _mm_storeu_si128(reinterpret_cast<__m128i *>(dst),
                      _mm_loadu_si128(reinterpret_cast<const __m128i *>(src)));
 }
+
+// Writes a block of ASCII and of bytes from 0xA0 up, which Windows-1252 shares with Latin-1 and
+// UTF-8 writes as two bytes, and returns the bytes written; returns -1, writing nothing, when the
+// block holds a byte from 0x80 to 0x9F. Each byte's place in the output is computed for all bytes
+// at once, so the stores do not wait for each other as a running output pointer would make them.
+inline int expandLatin1Block(const unsigned char *src, char *dst)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
+    // Bytes from 0x80 to 0x9F are -128 to -97 as signed bytes.
+    if (_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-96))) != 0)
+        return -1;
+    const __m128i high = _mm_cmplt_epi8(bytes, _mm_setzero_si128());
+    // From 0xC0 up the lead byte is 0xC3 and the second byte 0x40 less than the input byte;
+    // below, 0xC2 and the input byte itself.
+    const __m128i fromC0 = _mm_and_si128(high, _mm_cmpgt_epi8(bytes, _mm_set1_epi8(-65)));
+    const __m128i lead =
+        _mm_or_si128(_mm_andnot_si128(high, bytes),
+                     _mm_and_si128(high, _mm_sub_epi8(_mm_set1_epi8(char(0xC2)), fromC0)));
+    const __m128i second = _mm_sub_epi8(bytes, _mm_and_si128(fromC0, _mm_set1_epi8(0x40)));
+    // Lengths of 1 or 2 and their running sums: where each byte's output ends.
+    const __m128i length = _mm_sub_epi8(_mm_set1_epi8(1), high);
+    __m128i ends = length;
+    ends = _mm_add_epi8(ends, _mm_slli_si128(ends, 1));
+    ends = _mm_add_epi8(ends, _mm_slli_si128(ends, 2));
+    ends = _mm_add_epi8(ends, _mm_slli_si128(ends, 4));
+    ends = _mm_add_epi8(ends, _mm_slli_si128(ends, 8));
+    alignas(16) unsigned char starts[kBlock];
+    alignas(16) std::uint16_t pairs[kBlock];
+    _mm_store_si128(reinterpret_cast<__m128i *>(starts), _mm_sub_epi8(ends, length));
+    _mm_store_si128(reinterpret_cast<__m128i *>(pairs), _mm_unpacklo_epi8(lead, second));
+    _mm_store_si128(reinterpret_cast<__m128i *>(pairs + 8), _mm_unpackhi_epi8(lead, second));
+    // Every byte writes two; the second one of an ASCII byte is overwritten by the next byte
+    // or lies past the block's output.
+    for (int i = 0; i < kBlock; ++i)
+        std::memcpy(dst + starts[i], &pairs[i], 2);
+    return starts[kBlock - 1] + (src[kBlock - 1] >= 0x80 ? 2 : 1);
+}
 #else
 constexpr int kBlock = 8;
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
@@ -73,6 +110,12 @@ inline BlockMasks scanBlock(const unsigned char *src)
 inline void copyBlock(const unsigned char *src, char *dst)
 {
     std::memcpy(dst, src, 8);
+}
+
+// Without SSE2 every block above ASCII goes through the table.
+inline int expandLatin1Block(const unsigned char *, char *)
+{
+    return -1;
 }
 #endif
 
@@ -109,11 +152,15 @@ NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out, qsiz
             const BlockMasks masks = scanBlock(src);
             const unsigned irregular = irregularBytes(masks);
             if (irregular == 0) {
-                // Most blocks: plain ASCII is copied whole; otherwise every byte is looked up,
-                // which costs less than a branch per character above ASCII.
+                // Most blocks: plain ASCII is copied whole, ASCII with letters from 0xA0 up
+                // (the umlauts) is expanded at once; otherwise every byte is looked up, which
+                // costs less than a branch per character above ASCII.
                 if (masks.high == 0) {
                     copyBlock(src, dst);
                     dst += kBlock;
+                } else if (const int written = expandLatin1Block(src, dst); written >= 0) {
+                    dst += written;
+                    continuationBytes += written - kBlock;
                 } else {
                     char *const blockStart = dst;
                     for (int i = 0; i < kBlock; ++i) {

@@ -150,3 +150,30 @@ TEST(NormalizeToUtf8, ALimitedRoomIsNeverOverrunAndAShortOneIsReported)
         }
     }
 }
+
+TEST(NormalizeToUtf8, RandomTextOfAsciiAndTheLettersFromA0Up)
+{
+    // Whole blocks of such text take a way of their own; the rare bytes from 0x80 to 0x9F and
+    // line breaks let blocks of every other kind follow them.
+    std::mt19937 random(1252);
+    std::uniform_int_distribution<int> kind(0, 99);
+    std::uniform_int_distribution<int> upper(0xA0, 0xFF);
+    std::uniform_int_distribution<int> ascii(0x20, 0x7E);
+    std::uniform_int_distribution<int> length(0, 200);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray raw;
+        const int n = length(random);
+        for (int i = 0; i < n; ++i) {
+            const int k = kind(random);
+            if (k < 40)
+                raw.append(char(upper(random)));
+            else if (k < 97)
+                raw.append(char(ascii(random)));
+            else if (k < 98)
+                raw.append("\r\n");
+            else
+                raw.append(char(0x80 + k % 32));
+        }
+        expectSameAsPreview(raw);
+    }
+}
