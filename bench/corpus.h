@@ -20,6 +20,8 @@ Corpus describeCorpus(const QString &name, const QString &directory);
 // The two generated shapes: "big" (about 20,000 files, 400 MB, 1 KB to 200 KB each) and
 // "small" (100,000 files of about 2 KB). Generated once under root and reused afterwards.
 Corpus generatedCorpus(const QString &shape, const QString &root);
+// The same corpus generated where needed, without listing it; returns its directory.
+QString generatedCorpusDirectory(const QString &shape, const QString &root);
 
 class Random;
 

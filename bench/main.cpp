@@ -61,9 +61,9 @@ bool parseOptions(const QStringList &arguments, Options &options)
     return options.repetitions > 0;
 }
 
-Corpus corpusFor(const QString &shape, const QString &given, const QString &root)
+QString corpusDirectory(const QString &shape, const QString &given, const QString &root)
 {
-    return given.isEmpty() ? generatedCorpus(shape, root) : describeCorpus(shape, given);
+    return given.isEmpty() ? generatedCorpusDirectory(shape, root) : given;
 }
 
 QString megabytes(qint64 bytes)
@@ -78,17 +78,20 @@ void run(const Options &options)
     const bool small = options.parts.contains(QLatin1String("small"));
     const bool rows = options.parts.contains(QLatin1String("rows"));
     const bool preview = options.parts.contains(QLatin1String("preview"));
-    // Generated before anything is measured, so that the table comes out in one piece.
-    Corpus bigCorpus, smallCorpus;
-    if (big)
-        bigCorpus = corpusFor(QStringLiteral("big"), options.big, options.root);
-    if (small || rows)
-        smallCorpus = corpusFor(QStringLiteral("small"), options.small, options.root);
+    // Generated before anything is measured, so that the table comes out in one piece; listed
+    // only when their part begins, so that one part's lists do not lie in the heap that the
+    // part before it measures.
+    const QString bigDirectory =
+        big ? corpusDirectory(QStringLiteral("big"), options.big, options.root) : QString();
+    const QString smallDirectory =
+        small || rows ? corpusDirectory(QStringLiteral("small"), options.small, options.root)
+                      : QString();
     const QString previewText = preview ? generatedPreviewText(options.root) : QString();
 
     WindowDriver window;
     printTableHeader();
     if (big) {
+        const Corpus bigCorpus = describeCorpus(QStringLiteral("big"), bigDirectory);
         const SearchBenchResult result =
             benchSearches(window, bigCorpus, options.repetitions, options.cases, true);
         TableRow memory(bigCorpus.name, QStringLiteral("peak memory growth of one search"));
@@ -101,6 +104,9 @@ void run(const Options &options)
                      megabytes(bigCorpus.largestFile));
         printTableRow(memory);
     }
+    Corpus smallCorpus;
+    if (small || rows)
+        smallCorpus = describeCorpus(QStringLiteral("small"), smallDirectory);
     if (small)
         benchSearches(window, smallCorpus, options.repetitions, options.cases, false);
     if (rows)
