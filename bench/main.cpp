@@ -20,7 +20,7 @@ const char kUsage[] =
     "                else /tmp/qvx-bench)\n"
     "  --big DIR     measure the *.txt files of DIR instead of the generated big corpus\n"
     "  --small DIR   the same for the small corpus (also used for the 100,000-row commands)\n"
-    "  --reps N      repetitions per measurement, the median is shown (default 3)\n"
+    "  --reps N      repetitions per measurement, the median is shown (default 5)\n"
     "  --only PARTS  comma-separated subset of big,small,rows,preview (default all)\n"
     "  --cases TEXT  only the searches whose label contains TEXT (for example \"regex Haus\")\n";
 
@@ -29,7 +29,7 @@ struct Options
     QString root;
     QString big;
     QString small;
-    int repetitions = 3;
+    int repetitions = 5;
     QString cases;
     QStringList parts = {QStringLiteral("big"), QStringLiteral("small"), QStringLiteral("rows"),
                          QStringLiteral("preview")};
