@@ -35,3 +35,7 @@ struct NormalizedUtf8
 // normalizedUtf8Capacity(size) the text is always complete. Stretches of plain ASCII are copied a
 // block at a time and CR LF passes through as it is, which is what most source text consists of.
 NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out, qsizetype room);
+
+// The same with machine words instead of SSE2 instructions, as it runs on processors without them;
+// the tests hold both to the same results.
+NormalizedUtf8 normalizeToUtf8Portable(const char *data, qsizetype size, char *out, qsizetype room);
