@@ -1,11 +1,13 @@
 // Random file contents through every text loader: loadText (a QString), the preview's
 // loadPreviewLine (one line with markers and its UTF-8), the one counting uses
-// (TextLoader::loadUtf8, UTF-8 straight from the bytes) and the one the simple search uses
+// (TextLoader::loadUtf8, UTF-8 straight from the bytes, also its decoder's variant for processors
+// without SSE2) and the one the simple search uses
 // (TextLoader::loadWindows1252, also in lower case). All must give the text that a line-by-line
 // reading of the loading rule gives.
 #include "fuzzcheck.h"
 #include "preview/linemarker.h"
 #include "search/textloading.h"
+#include "search/utf8normalizer.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -120,6 +123,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(text.length == expected.size(), "loadUtf8 gives the UTF-16 length of the text");
     require(text.utf8 == previewUtf8,
             "the counting loader gives the UTF-8 of the preview loader's text");
+
+    // The decoder as it runs on processors without SSE2, in the same room.
+    std::vector<char> portable(static_cast<size_t>(normalizedUtf8Capacity(bytes.size())));
+    const NormalizedUtf8 word = normalizeToUtf8Portable(
+        bytes.constData(), bytes.size(), portable.data(), normalizedUtf8Capacity(bytes.size()));
+    require(word.complete && word.units == expected.size() &&
+                std::string_view(portable.data(), static_cast<size_t>(word.bytes)) == previewUtf8,
+            "the portable decoder gives the same UTF-8 and length");
 
     std::string utf8 = "left over from before";
     require(loader.loadUtf8(path, utf8) == expected.size() && utf8 == previewUtf8,
