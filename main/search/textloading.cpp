@@ -85,8 +85,9 @@ void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out)
         return;
     }
 
-    // Worst case: every byte is a lone break that doubles, plus the break of an open last line.
-    out.resize(2 * n + 2);
+    // Room for a line break added to every eighth byte, more only for a text that needs it: the
+    // worst case, every byte a lone break that doubles, would keep twice the largest file.
+    out.resize(n + n / 8 + 2);
     char *dst = out.data();
     const char *src = data;
     const char *const end = data + n;
@@ -94,6 +95,13 @@ void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out)
         const char *stop = src;
         while (stop < end && *stop != '\r' && *stop != '\n')
             ++stop;
+        // The line, its break and the break of an open last line.
+        const qsizetype needed = (dst - out.constData()) + (stop - src) + 4;
+        if (needed > out.size()) {
+            const qsizetype written = dst - out.constData();
+            out.resize(qMax(needed, 2 * out.size()));
+            dst = out.data() + written;
+        }
         std::memcpy(dst, src, static_cast<size_t>(stop - src));
         dst += stop - src;
         if (stop == end)

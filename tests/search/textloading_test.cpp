@@ -44,6 +44,22 @@ TEST(LineBreaks, EveryLineEndsWithCrLf)
     EXPECT_EQ(normalized(""), QByteArray());
 }
 
+TEST(LineBreaks, TextsOfManyLoneBreaksOutgrowTheFirstRoom)
+{
+    // More breaks that double than the room made at first allows, at the start, in the middle
+    // and at the end of a text.
+    EXPECT_EQ(normalized(QByteArray(1000, '\n')), QByteArray(1000, '\r').replace("\r", "\r\n"));
+    QByteArray alternating;
+    QByteArray expected;
+    for (int i = 0; i < 500; ++i) {
+        alternating += "a\r";
+        expected += "a\r\n";
+    }
+    EXPECT_EQ(normalized(alternating), expected);
+    EXPECT_EQ(normalized(QByteArray(200, 'x') + QByteArray(300, '\r') + "y"),
+              QByteArray(200, 'x') + QByteArray(300, '\r').replace("\r", "\r\n") + "y\r\n");
+}
+
 TEST(LineBreaks, FirstNulEndsTheText)
 {
     EXPECT_EQ(normalized(QByteArray("ab\0cd\n", 6)), QByteArray("ab\r\n"));
