@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 bool ripgrepInstalled()
 {
@@ -19,7 +20,15 @@ RipgrepRun runRipgrep(const QString &pattern, const QString &directory, bool pcr
     arguments << pattern << directory;
 
     RipgrepRun run;
+    // The counts go to a file: read through the pipe, a hundred thousand lines would be gathered
+    // piece by piece in the heap that the next search run is measured in.
+    QTemporaryFile counts;
+    if (!counts.open()) {
+        run.error = QStringLiteral("no temporary file for ripgrep's counts");
+        return run;
+    }
     QProcess rg;
+    rg.setStandardOutputFile(counts.fileName());
     QElapsedTimer timer;
     timer.start();
     rg.start(QStringLiteral("rg"), arguments);
@@ -30,17 +39,24 @@ RipgrepRun runRipgrep(const QString &pattern, const QString &directory, bool pcr
         run.error = QString::fromLocal8Bit(rg.readAllStandardError()).trimmed();
         return run;
     }
-    run.matches = sumOfCounts(rg.readAllStandardOutput());
+    counts.seek(0);
+    run.matches = sumOfCounts(counts.readAll());
     return run;
 }
 
-qint64 sumOfCounts(const QByteArray &output)
+qint64 sumOfCounts(QByteArrayView output)
 {
     qint64 sum = 0;
-    for (const QByteArray &line : output.split('\n')) {
+    qsizetype start = 0;
+    while (start < output.size()) {
+        qsizetype end = output.indexOf('\n', start);
+        if (end < 0)
+            end = output.size();
+        const QByteArrayView line = output.sliced(start, end - start);
         const qsizetype colon = line.lastIndexOf(':');
         if (colon >= 0)
-            sum += line.mid(colon + 1).toLongLong();
+            sum += line.sliced(colon + 1).toLongLong();
+        start = end + 1;
     }
     return sum;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -13,8 +14,9 @@ struct RipgrepRun
 
 bool ripgrepInstalled();
 
-// Adds up the "path:count" lines of rg --count-matches; a path may itself hold colons.
-qint64 sumOfCounts(const QByteArray &output);
+// Adds up the "path:count" lines of rg --count-matches; a path may itself hold colons. Allocates
+// nothing per line.
+qint64 sumOfCounts(QByteArrayView output);
 
 // Runs "rg -j1 --count-matches --no-ignore --hidden -E latin1 [--pcre2] PATTERN DIR" and adds up
 // the counts it prints per file.

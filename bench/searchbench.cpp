@@ -108,10 +108,7 @@ qint64 sumOfF(const QTreeWidget *files)
     return sum;
 }
 
-// beforeEachRun, when given, runs untimed before every repetition; the ripgrep runs go there, so
-// that both programs meet the same load on the machine, repetition by repetition.
-RunOutcome runSearch(WindowDriver &window, const SearchCase &search, int repetitions,
-                     const std::function<void()> &beforeEachRun, bool measureHeap)
+void prepareSearch(WindowDriver &window, const SearchCase &search)
 {
     window.setText("Edit1", search.pattern);
     window.setText("Edit2", search.weighting);
@@ -120,42 +117,43 @@ RunOutcome runSearch(WindowDriver &window, const SearchCase &search, int repetit
     window.setText("Edit4", QStringLiteral("2"));
     window.setChecked(search.regex ? "RadioButton1" : "RadioButton2", true);
     window.setChecked("CheckBox1", search.ignoreCase);
+}
 
-    RunOutcome outcome;
+// One timed run of the search; its rows are counted before another search replaces them.
+void timeSearchOnce(WindowDriver &window, const SearchCase &search, RunOutcome &outcome,
+                    std::vector<double> &seconds)
+{
+    prepareSearch(window, search);
     EventGapProbe probe;
-    std::vector<double> seconds;
-    for (int i = 0; i < repetitions; ++i) {
-        if (beforeEachRun)
-            beforeEachRun();
-        resetPeakResident();
-        const qint64 before = currentResidentBytes();
-        QElapsedTimer timer;
-        probe.start();
-        timer.start();
-        window.click("Button3");
-        seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
-        outcome.longestGapMs = std::max(outcome.longestGapMs, probe.stop());
-        const qint64 peak = peakResidentSinceReset();
-        if (peak >= 0 && before >= 0)
-            outcome.peakGrowth = std::max(outcome.peakGrowth, peak - before);
-        outcome.errors << window.dialogs().takeErrors();
-    }
-    // Asking the allocator walks its lists and would slow the timed runs down, so the heap is
-    // probed in a run of its own.
-    if (measureHeap) {
-        HeapPeakProbe heapProbe;
-        heapProbe.start();
-        window.click("Button3");
-        const qint64 heapPeak = heapProbe.stop();
-        const qint64 heapAfter = heapBytesInUse();
-        if (heapPeak >= 0 && heapAfter >= 0)
-            outcome.transientGrowth = heapPeak - heapAfter;
-        outcome.errors << window.dialogs().takeErrors();
-    }
-    outcome.seconds = median(seconds);
+    resetPeakResident();
+    const qint64 before = currentResidentBytes();
+    QElapsedTimer timer;
+    probe.start();
+    timer.start();
+    window.click("Button3");
+    seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
+    outcome.longestGapMs = std::max(outcome.longestGapMs, probe.stop());
+    const qint64 peak = peakResidentSinceReset();
+    if (peak >= 0 && before >= 0)
+        outcome.peakGrowth = std::max(outcome.peakGrowth, peak - before);
+    outcome.errors << window.dialogs().takeErrors();
     outcome.rows = window.files()->topLevelItemCount();
     outcome.matches = sumOfF(window.files());
-    return outcome;
+}
+
+// Asking the allocator walks its lists and would slow the timed runs down, so the heap is probed
+// in a run of its own.
+void probeSearchHeap(WindowDriver &window, const SearchCase &search, RunOutcome &outcome)
+{
+    prepareSearch(window, search);
+    HeapPeakProbe heapProbe;
+    heapProbe.start();
+    window.click("Button3");
+    const qint64 heapPeak = heapProbe.stop();
+    const qint64 heapAfter = heapBytesInUse();
+    if (heapPeak >= 0 && heapAfter >= 0)
+        outcome.transientGrowth = heapPeak - heapAfter;
+    outcome.errors << window.dialogs().takeErrors();
 }
 
 // The runs of ripgrep's two engines on one pattern.
@@ -200,6 +198,24 @@ double printRipgrepRows(const Corpus &corpus, const SearchCase &search, const Ri
     return fastest;
 }
 
+void printSearchRow(const Corpus &corpus, const SearchCase &search, const RunOutcome &outcome,
+                    double floor, double rgSeconds)
+{
+    TableRow row(corpus.name, search.label, outcome.seconds, corpus.paths.size(),
+                 corpus.totalBytes);
+    row.floorSeconds = floor;
+    row.rgSeconds = search.regex ? rgSeconds : 0.0;
+    row.notes = QStringLiteral("%1 rows").arg(outcome.rows);
+    if (search.regex)
+        row.notes += QStringLiteral(", %1 matches").arg(outcome.matches);
+    row.notes += QStringLiteral(", gap %1 ms").arg(outcome.longestGapMs, 0, 'f', 1);
+    if (!outcome.errors.isEmpty()) {
+        row.seconds = 0.0;
+        row.notes = QStringLiteral("FAILED: ") + outcome.errors.front();
+    }
+    printTableRow(row);
+}
+
 } // namespace
 
 SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions,
@@ -216,39 +232,48 @@ SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int 
     window.chooseSources(corpus.directory);
     window.setText("zielverz", corpus.directory + QStringLiteral("-ziel"));
     const bool rg = ripgrepInstalled();
-    double rgSeconds = 0.0;
+    std::vector<SearchCase> chosen;
     for (const SearchCase &search : searchCases()) {
-        if (!search.label.contains(cases))
-            continue;
-        // ripgrep runs with the search without weighting; the search with weighting is compared
-        // with the same ripgrep time.
-        const bool withRipgrep = rg && search.regex && search.weighting.isEmpty();
+        if (search.label.contains(cases))
+            chosen.push_back(search);
+    }
+    // The searches of one pattern, without and with weighting, and ripgrep on that pattern take
+    // turns repetition by repetition, so that all of them meet the same load on the machine.
+    for (size_t first = 0; first < chosen.size();) {
+        size_t end = first + 1;
+        while (end < chosen.size() && chosen[end].regex == chosen[first].regex &&
+               chosen[end].pattern == chosen[first].pattern)
+            ++end;
+        const bool withRipgrep = rg && chosen[first].regex;
         RipgrepRuns ripgrepRuns;
-        const RunOutcome outcome = runSearch(window, search, repetitions,
-                                             withRipgrep ? std::function<void()>([&] {
-                                                 runRipgrepOnce(corpus, search, ripgrepRuns);
-                                             })
-                                                         : std::function<void()>(),
-                                             measureHeap);
-        result.peakGrowth = std::max(result.peakGrowth, outcome.peakGrowth);
-        result.transientGrowth = std::max(result.transientGrowth, outcome.transientGrowth);
-        TableRow row(corpus.name, search.label, outcome.seconds, corpus.paths.size(),
-                     corpus.totalBytes);
-        row.floorSeconds = floor;
-        row.notes = QStringLiteral("%1 rows").arg(outcome.rows);
-        if (search.regex)
-            row.notes += QStringLiteral(", %1 matches").arg(outcome.matches);
-        row.notes += QStringLiteral(", gap %1 ms").arg(outcome.longestGapMs, 0, 'f', 1);
-        if (!outcome.errors.isEmpty()) {
-            row.seconds = 0.0;
-            row.notes = QStringLiteral("FAILED: ") + outcome.errors.front();
+        std::vector<RunOutcome> outcomes(end - first);
+        std::vector<std::vector<double>> seconds(end - first);
+        for (int i = 0; i < repetitions; ++i) {
+            if (withRipgrep)
+                runRipgrepOnce(corpus, chosen[first], ripgrepRuns);
+            // The run right after ripgrep's came out slower; every other repetition takes the
+            // searches in the other order, so that each is that run equally often.
+            for (size_t n = 0; n < end - first; ++n) {
+                const size_t k = i % 2 == 0 ? n : end - first - 1 - n;
+                timeSearchOnce(window, chosen[first + k], outcomes[k], seconds[k]);
+            }
         }
-        if (search.regex && search.weighting.isEmpty())
-            rgSeconds = withRipgrep && outcome.errors.isEmpty()
-                            ? printRipgrepRows(corpus, search, ripgrepRuns, outcome.matches)
-                            : 0.0;
-        row.rgSeconds = search.regex ? rgSeconds : 0.0;
-        printTableRow(row);
+        for (size_t k = first; k < end; ++k) {
+            if (measureHeap)
+                probeSearchHeap(window, chosen[k], outcomes[k - first]);
+            outcomes[k - first].seconds = median(seconds[k - first]);
+        }
+        const double rgSeconds =
+            withRipgrep && outcomes.front().errors.isEmpty()
+                ? printRipgrepRows(corpus, chosen[first], ripgrepRuns, outcomes.front().matches)
+                : 0.0;
+        for (size_t k = first; k < end; ++k) {
+            const RunOutcome &outcome = outcomes[k - first];
+            result.peakGrowth = std::max(result.peakGrowth, outcome.peakGrowth);
+            result.transientGrowth = std::max(result.transientGrowth, outcome.transientGrowth);
+            printSearchRow(corpus, chosen[k], outcome, floor, rgSeconds);
+        }
+        first = end;
     }
     return result;
 }
