@@ -11,7 +11,6 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <fcntl.h>
-#include <functional>
 #include <unistd.h>
 #include <vector>
 

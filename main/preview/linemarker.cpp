@@ -22,10 +22,11 @@ PreviewLine markLineBreaks(const QByteArray &text)
     // CR a line break), so that no text of many megabytes is copied or grown a second time.
     const QString marker = lineBreakMarker();
     const QByteArray utf8Marker = marker.toUtf8();
+    const cp1252::Utf8Form *const forms = cp1252::utf8Forms();
     const qsizetype crs = text.count('\r');
     qsizetype utf8Size = text.size() + crs * (utf8Marker.size() - 2) + 2;
     for (const char byte : text)
-        utf8Size += cp1252::utf8Of(static_cast<unsigned char>(byte)).length - 1;
+        utf8Size += forms[static_cast<unsigned char>(byte)].length - 1;
 
     PreviewLine result;
     result.line.resize(text.size() + crs * (marker.size() - 2));
@@ -50,7 +51,7 @@ PreviewLine markLineBreaks(const QByteArray &text)
         if (byte < 0x80) {
             *subject++ = static_cast<char>(byte);
         } else {
-            const cp1252::Utf8Form &form = cp1252::utf8Of(byte);
+            const cp1252::Utf8Form &form = forms[byte];
             subject = std::copy_n(form.bytes.begin(), form.length, subject);
         }
     }

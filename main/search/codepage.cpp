@@ -79,11 +79,6 @@ const Utf8Form *utf8Forms()
     return table.data();
 }
 
-const Utf8Form &utf8Of(unsigned char byte)
-{
-    return utf8Forms()[byte];
-}
-
 QByteArray encode(const QString &text)
 {
     const auto &high = highEncoder();

@@ -26,8 +26,8 @@ struct Utf8Form
     std::array<char, 4> bytes;
     unsigned char length;
 };
-const Utf8Form &utf8Of(unsigned char byte);
-// The same forms as a table of all 256 bytes, for loops that look up every byte.
+// The forms of all 256 bytes, indexed by the byte; a loop takes the table once and looks up every
+// byte in it.
 const Utf8Form *utf8Forms();
 
 // Writes '?' for every code unit that Windows-1252 cannot hold.

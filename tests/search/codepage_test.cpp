@@ -59,7 +59,7 @@ namespace {
 void appendUtf8(const char *data, qsizetype size, std::string &out)
 {
     for (qsizetype i = 0; i < size; ++i) {
-        const cp1252::Utf8Form &form = cp1252::utf8Of(static_cast<unsigned char>(data[i]));
+        const cp1252::Utf8Form &form = cp1252::utf8Forms()[static_cast<unsigned char>(data[i])];
         out.append(form.bytes.data(), form.length);
     }
 }
