@@ -1,6 +1,6 @@
-#include "search/tform1.h"
 #include "window/fonts.h"
 #include "window/programstart.h"
+#include "window/tform1.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -2,8 +2,8 @@
 
 #include "corpus.h"
 #include "measure.h"
-#include "search/tform1.h"
 #include "table.h"
+#include "window/tform1.h"
 #include "windowdriver.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 
 #include "measure.h"
 #include "search/filelisteadd.h"
-#include "search/tform1.h"
 #include "table.h"
 #include "textgenerator.h"
+#include "window/tform1.h"
 #include "windowdriver.h"
 
 #include <QCoreApplication>

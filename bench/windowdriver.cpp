@@ -1,6 +1,6 @@
 #include "windowdriver.h"
 
-#include "search/tform1.h"
+#include "window/tform1.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -3,8 +3,8 @@
 #include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
 #include "search/checkedrows.h"
-#include "search/tform1.h"
 #include "window/dialogs.h"
+#include "window/tform1.h"
 
 #include <QComboBox>
 #include <QDir>

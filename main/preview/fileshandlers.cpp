@@ -1,5 +1,5 @@
 #include "preview/ladevorschau.h"
-#include "search/tform1.h"
+#include "window/tform1.h"
 
 #include <QTreeWidget>
 

@@ -3,9 +3,9 @@
 #include "preview/linemarker.h"
 #include "preview/markedpreview.h"
 #include "preview/previewdocument.h"
-#include "search/globals.h"
 #include "search/qvxerror.h"
-#include "search/tform1.h"
+#include "window/globals.h"
+#include "window/tform1.h"
 
 #include <QTreeWidget>
 

@@ -2,9 +2,9 @@
 
 #include "results/checkmarkbatch.h"
 #include "results/thresholdnumber.h"
-#include "search/globals.h"
 #include "search/numberformat.h"
-#include "search/tform1.h"
+#include "window/globals.h"
+#include "window/tform1.h"
 
 #include <QTreeWidget>
 #include <vector>

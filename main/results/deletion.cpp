@@ -1,4 +1,4 @@
-#include "search/tform1.h"
+#include "window/tform1.h"
 
 #include <QTreeWidget>
 

@@ -1,6 +1,6 @@
 #include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
-#include "search/tform1.h"
+#include "window/tform1.h"
 
 #include <QDir>
 #include <QFileDialog>

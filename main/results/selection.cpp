@@ -1,6 +1,6 @@
 #include "results/auswahl.h"
 #include "results/checkmarkbatch.h"
-#include "search/tform1.h"
+#include "window/tform1.h"
 
 #include <QTreeWidget>
 

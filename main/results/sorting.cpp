@@ -1,8 +1,8 @@
 #include "results/cellcomparison.h"
 #include "results/sortkeys.h"
-#include "search/globals.h"
 #include "search/numberformat.h"
-#include "search/tform1.h"
+#include "window/globals.h"
+#include "window/tform1.h"
 
 #include <QTreeWidget>
 

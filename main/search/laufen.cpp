@@ -1,7 +1,7 @@
 #include "search/laufen.h"
 
-#include "search/globals.h"
-#include "search/tform1.h"
+#include "window/globals.h"
+#include "window/tform1.h"
 
 #include <QPushButton>
 

@@ -1,11 +1,11 @@
 #include "search/filelisteadd.h"
-#include "search/globals.h"
 #include "search/laufen.h"
 #include "search/regexscan.h"
 #include "search/resultlistrefresh.h"
 #include "search/simplescan.h"
-#include "search/tform1.h"
 #include "window/dialogs.h"
+#include "window/globals.h"
+#include "window/tform1.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "sources/copyfileex.h"
 
-#include "search/globals.h"
-#include "search/tform1.h"
 #include "sources/filecopy.h"
 #include "window/dialogs.h"
+#include "window/globals.h"
+#include "window/tform1.h"
 
 #include <QDir>
 #include <QFileInfo>

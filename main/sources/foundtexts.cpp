@@ -1,7 +1,7 @@
 #include "search/checkedrows.h"
-#include "search/tform1.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"
+#include "window/tform1.h"
 
 #include <QCursor>
 #include <QListWidget>

@@ -1,8 +1,8 @@
 #include "search/qvxerror.h"
-#include "search/tform1.h"
 #include "sources/sourcelisting.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"
+#include "window/tform1.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "search/tform1.h"
 #include "sources/copyfileex.h"
 #include "sources/targetmessages.h"
 #include "window/dialogs.h"
+#include "window/tform1.h"
 
 #include <QCoreApplication>
 #include <QDir>

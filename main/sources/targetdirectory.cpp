@@ -1,6 +1,6 @@
-#include "search/tform1.h"
 #include "sources/targetmessages.h"
 #include "window/dialogs.h"
+#include "window/tform1.h"
 
 #include <QDir>
 #include <QFileInfo>

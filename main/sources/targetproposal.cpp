@@ -1,5 +1,5 @@
-#include "search/tform1.h"
 #include "sources/targetname.h"
+#include "window/tform1.h"
 
 #include <QDate>
 #include <QLineEdit>

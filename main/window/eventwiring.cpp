@@ -1,7 +1,7 @@
 #include "results/resultcelldelegate.h"
-#include "search/handle.h"
-#include "search/tform1.h"
 #include "window/eventcallback.h"
+#include "window/handle.h"
+#include "window/tform1.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "window/frame.h"
 
-#include "search/tform1.h"
+#include "window/tform1.h"
 
 #include <QGuiApplication>
 #include <QScreen>

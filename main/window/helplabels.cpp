@@ -1,6 +1,6 @@
-#include "search/tform1.h"
 #include "window/dialogs.h"
 #include "window/helptexts.h"
+#include "window/tform1.h"
 
 void TForm1::Label14Click(QObject * /*Sender*/)
 {

@@ -1,6 +1,6 @@
-#include "search/tform1.h"
 #include "window/compactindicatorstyle.h"
 #include "window/fonts.h"
+#include "window/tform1.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "search/tform1.h"
 #include "window/frame.h"
 #include "window/helptexts.h"
+#include "window/tform1.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>

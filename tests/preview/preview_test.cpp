@@ -1,4 +1,4 @@
-#include "search/globals.h"
+#include "window/globals.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>

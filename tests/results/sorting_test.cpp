@@ -1,6 +1,6 @@
 #include "resultlistfixture.h"
 #include "results/mergesort.h"
-#include "search/globals.h"
+#include "window/globals.h"
 
 #include <QHeaderView>
 #include <QRandomGenerator>

@@ -1,5 +1,5 @@
 #include "permissionsenforced.h"
-#include "search/globals.h"
+#include "window/globals.h"
 #include "windowfixture.h"
 
 #include <QCoreApplication>

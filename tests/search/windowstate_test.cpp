@@ -1,5 +1,5 @@
-#include "search/globals.h"
 #include "search/laufen.h"
+#include "window/globals.h"
 #include "windowfixture.h"
 
 #include <QAction>

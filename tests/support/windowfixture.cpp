@@ -1,6 +1,6 @@
 #include "windowfixture.h"
 
-#include "search/globals.h"
+#include "window/globals.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "fixtures.h"
 #include "scripteddialogs.h"
-#include "search/tform1.h"
+#include "window/tform1.h"
 
 #include <QStringList>
 #include <QTreeWidget>

@@ -1,4 +1,4 @@
-#include "search/globals.h"
+#include "window/globals.h"
 
 TForm1 *Form1 = nullptr;
 bool Stop = false;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "search/tform1.h"
 #include "window/errorhandler.h"
+#include "window/tform1.h"
 
 // Included by the files that connect signals to handlers.
 template <typename Body> void TForm1::handle(Body body) noexcept

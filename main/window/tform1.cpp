@@ -1,9 +1,9 @@
-#include "search/tform1.h"
+#include "window/tform1.h"
 
-#include "search/globals.h"
-#include "search/handle.h"
 #include "window/errorhandler.h"
 #include "window/fonts.h"
+#include "window/globals.h"
+#include "window/handle.h"
 #include "window/qtdialogs.h"
 
 #include <QAction>
