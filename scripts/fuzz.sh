@@ -9,7 +9,6 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 jobs="${QVX_JOBS:-2}"
-targets=(textloading_fuzzer counting_fuzzer numbers_fuzzer comparetext_fuzzer)
 
 launcher=()
 if command -v ccache >/dev/null; then
@@ -17,7 +16,9 @@ if command -v ccache >/dev/null; then
 fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQVX_FUZZ=ON \
     -DQVX_BUILD_TESTS=OFF -DQVX_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build build-fuzz -j"$jobs" --target "${targets[@]}"
+cmake --build build-fuzz -j"$jobs" --target fuzzers
+# The targets as fuzz/CMakeLists.txt lists them, one a line.
+mapfile -t targets <build-fuzz/fuzz/fuzzers.txt
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
