@@ -5,9 +5,9 @@
 // Input layout: the first byte gives the pattern's length in bytes (modulo 48), those bytes are
 // the pattern in UTF-8, and every further byte picks one character of the text from a small
 // alphabet of letters, umlauts, line breaks and a few characters of two, three and four bytes.
+#include "errors/qvxerror.h"
 #include "fuzzcheck.h"
 #include "search/pattern.h"
-#include "search/qvxerror.h"
 
 #include <QByteArray>
 #include <QString>

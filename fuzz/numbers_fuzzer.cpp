@@ -4,11 +4,11 @@
 //
 // Input: the first eight bytes (where there are eight) are a double and the first four an
 // integer to write and read back; the whole input, as UTF-8, is a text to parse.
+#include "errors/qvxerror.h"
 #include "fuzzcheck.h"
-#include "results/integerconversion.h"
 #include "results/thresholdnumber.h"
+#include "search/integerconversion.h"
 #include "search/numberformat.h"
-#include "search/qvxerror.h"
 
 #include <QRegularExpression>
 #include <QString>

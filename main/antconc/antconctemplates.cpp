@@ -1,7 +1,7 @@
 #include "antconc/antconctemplates.h"
 
+#include "errors/qvxerror.h"
 #include "search/codepage.h"
-#include "search/qvxerror.h"
 
 #include <QFile>
 

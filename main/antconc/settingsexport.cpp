@@ -1,8 +1,8 @@
 #include "antconc/antconcsettings.h"
 #include "antconc/antconctemplates.h"
+#include "results/checkedrows.h"
 #include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
-#include "search/checkedrows.h"
 #include "window/dialogs.h"
 #include "window/tform1.h"
 

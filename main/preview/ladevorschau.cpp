@@ -1,9 +1,9 @@
 #include "preview/ladevorschau.h"
 
+#include "errors/qvxerror.h"
 #include "preview/linemarker.h"
 #include "preview/markedpreview.h"
 #include "preview/previewdocument.h"
-#include "search/qvxerror.h"
 #include "window/globals.h"
 #include "window/tform1.h"
 

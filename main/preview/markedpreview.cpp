@@ -1,8 +1,8 @@
 #include "preview/markedpreview.h"
 
+#include "errors/qvxerror.h"
 #include "preview/linemarker.h"
 #include "search/pattern.h"
-#include "search/qvxerror.h"
 
 #include <string>
 #include <utility>

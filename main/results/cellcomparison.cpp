@@ -1,7 +1,7 @@
 #include "results/cellcomparison.h"
 
-#include "results/integerconversion.h"
 #include "results/textcompare.h"
+#include "search/integerconversion.h"
 #include "search/numberformat.h"
 
 qint32 compareIntegers(qint32 p, qint32 q)

@@ -1,8 +1,8 @@
 #include "results/sortkeys.h"
 
 #include "results/cellcomparison.h"
-#include "results/integerconversion.h"
 #include "results/mergesort.h"
+#include "search/integerconversion.h"
 #include "search/numberformat.h"
 
 #include <numeric>

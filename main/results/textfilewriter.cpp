@@ -1,8 +1,8 @@
 #include "results/textfilewriter.h"
 
+#include "errors/fileerror.h"
+#include "errors/qvxerror.h"
 #include "search/codepage.h"
-#include "search/fileerror.h"
-#include "search/qvxerror.h"
 
 #include <QDir>
 #include <QFileInfo>

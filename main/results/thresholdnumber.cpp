@@ -1,6 +1,6 @@
 #include "results/thresholdnumber.h"
 
-#include "results/integerconversion.h"
+#include "search/integerconversion.h"
 #include "search/numberformat.h"
 
 double readThresholdNumber(int column, const QString &text, QChar decimalSeparator)

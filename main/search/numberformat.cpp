@@ -1,6 +1,6 @@
 #include "search/numberformat.h"
 
-#include "search/qvxerror.h"
+#include "errors/qvxerror.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "search/pattern.h"
 
-#include "search/qvxerror.h"
+#include "errors/qvxerror.h"
 
 #include <pcre2.h>
 

@@ -1,6 +1,6 @@
 #include "search/regexscan.h"
 
-#include "search/qvxerror.h"
+#include "errors/qvxerror.h"
 
 #include <utility>
 

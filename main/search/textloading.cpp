@@ -1,8 +1,8 @@
 #include "search/textloading.h"
 
+#include "errors/fileerror.h"
+#include "errors/qvxerror.h"
 #include "search/codepage.h"
-#include "search/fileerror.h"
-#include "search/qvxerror.h"
 #include "search/utf8normalizer.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "sources/filecopy.h"
 
-#include "search/fileerror.h"
+#include "errors/fileerror.h"
 
 #include <QDir>
 #include <QFile>

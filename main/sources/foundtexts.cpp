@@ -1,4 +1,4 @@
-#include "search/checkedrows.h"
+#include "results/checkedrows.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"
 #include "window/tform1.h"

@@ -1,4 +1,4 @@
-#include "search/qvxerror.h"
+#include "errors/qvxerror.h"
 #include "sources/sourcelisting.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"

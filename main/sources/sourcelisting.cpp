@@ -1,6 +1,6 @@
 #include "sources/sourcelisting.h"
 
-#include "search/qvxerror.h"
+#include "errors/qvxerror.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>

@@ -1,6 +1,6 @@
 #include "window/errorhandler.h"
 
-#include "search/qvxerror.h"
+#include "errors/qvxerror.h"
 #include "window/dialogs.h"
 
 #include <QCoreApplication>

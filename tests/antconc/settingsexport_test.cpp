@@ -1,4 +1,4 @@
-#include "targetmessages.h"
+#include "targetrefusals.h"
 #include "windowfixture.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
+#include "errors/qvxerror.h"
 #include "fixtures.h"
 #include "preview/formatruns.h"
 #include "preview/linemarker.h"
 #include "search/codepage.h"
-#include "search/qvxerror.h"
 #include "search/textloading.h"
 
 #include <QString>

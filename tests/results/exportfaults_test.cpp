@@ -1,7 +1,7 @@
+#include "errors/qvxerror.h"
 #include "permissionsenforced.h"
 #include "resultlistfixture.h"
 #include "results/textfilewriter.h"
-#include "search/qvxerror.h"
 
 #include <QCoreApplication>
 #include <QDir>

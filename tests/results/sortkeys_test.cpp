@@ -1,7 +1,7 @@
+#include "errors/qvxerror.h"
 #include "results/cellcomparison.h"
 #include "results/mergesort.h"
 #include "results/sortkeys.h"
-#include "search/qvxerror.h"
 
 #include <QList>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
+#include "errors/qvxerror.h"
 #include "filesizelimit.h"
 #include "fixtures.h"
 #include "results/textfilewriter.h"
-#include "search/qvxerror.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
+#include "errors/qvxerror.h"
 #include "search/pattern.h"
-#include "search/qvxerror.h"
 
 #include <QString>
 #include <gtest/gtest.h>

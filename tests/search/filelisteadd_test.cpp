@@ -1,5 +1,5 @@
+#include "errors/qvxerror.h"
 #include "search/filelisteadd.h"
-#include "search/qvxerror.h"
 #include "windowfixture.h"
 
 TEST_F(WindowTest, RowsCarryTheirNumbersInTheLocaleFormat)

@@ -1,6 +1,6 @@
+#include "errors/qvxerror.h"
 #include "fixtures.h"
 #include "search/numberformat.h"
-#include "search/qvxerror.h"
 
 #include <QString>
 #include <cmath>

@@ -1,5 +1,5 @@
+#include "errors/qvxerror.h"
 #include "fixtures.h"
-#include "search/qvxerror.h"
 #include "search/simplescan.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
+#include "errors/qvxerror.h"
 #include "fixtures.h"
 #include "search/codepage.h"
-#include "search/qvxerror.h"
 #include "search/simplescan.h"
 #include "search/textloading.h"
 

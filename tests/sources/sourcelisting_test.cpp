@@ -1,6 +1,6 @@
+#include "errors/qvxerror.h"
 #include "fixtures.h"
 #include "permissionsenforced.h"
-#include "search/qvxerror.h"
 #include "sources/sourcelisting.h"
 
 #include <QDir>

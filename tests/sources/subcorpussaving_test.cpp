@@ -1,5 +1,5 @@
 #include "search/filelisteadd.h"
-#include "targetmessages.h"
+#include "targetrefusals.h"
 #include "windowfixture.h"
 
 #include <QAction>

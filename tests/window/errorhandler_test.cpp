@@ -1,5 +1,5 @@
+#include "errors/qvxerror.h"
 #include "scripteddialogs.h"
-#include "search/qvxerror.h"
 #include "window/errorhandler.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "search/checkedrows.h"
+#include "results/checkedrows.h"
 
 #include <QTreeWidget>
 

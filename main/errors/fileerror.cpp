@@ -1,4 +1,4 @@
-#include "search/fileerror.h"
+#include "errors/fileerror.h"
 
 QString germanReason(QFileDevice::FileError error)
 {

@@ -1,6 +1,6 @@
-#include "results/integerconversion.h"
+#include "search/integerconversion.h"
 
-#include "search/qvxerror.h"
+#include "errors/qvxerror.h"
 
 #include <limits>
 

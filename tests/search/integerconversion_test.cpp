@@ -1,6 +1,6 @@
-#include "results/integerconversion.h"
+#include "errors/qvxerror.h"
 #include "results/thresholdnumber.h"
-#include "search/qvxerror.h"
+#include "search/integerconversion.h"
 
 #include <gtest/gtest.h>
 #include <limits>
