@@ -1,6 +1,9 @@
 #include "results/resultcelldelegate.h"
 
+#include "window/tform1.h"
+
 #include <QPalette>
+#include <QTreeWidget>
 
 QColor resultCellBackground(int column, const QPalette &palette)
 {
@@ -23,4 +26,9 @@ void ResultCellDelegate::initStyleOption(QStyleOptionViewItem *option,
     // colours.
     if (index.column() != 0)
         option->state &= ~QStyle::State_Selected;
+}
+
+void TForm1::installResultDelegate()
+{
+    files->setItemDelegate(new ResultCellDelegate(files));
 }

@@ -1,5 +1,7 @@
 #include "sources/sourcedirectorydialog.h"
 
+#include "window/qtdialogs.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -156,4 +158,10 @@ void SourceDirectoryDialog::selectInTree(const QString &path)
 void SourceDirectoryDialog::listFiles(const QString &path)
 {
     m_files->setRootIndex(m_fileModel->setRootPath(path));
+}
+
+QString QtDialogs::chooseSourceDirectory(QWidget *parent)
+{
+    SourceDirectoryDialog dialog(parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.directoryName() : QString();
 }

@@ -1,4 +1,3 @@
-#include "results/resultcelldelegate.h"
 #include "window/eventcallback.h"
 #include "window/handle.h"
 #include "window/tform1.h"
@@ -41,7 +40,7 @@ void TForm1::connectHandlers()
             handle([&] { m_dialogs->popupMenu(PopupMenu1, area->viewport()->mapToGlobal(pos)); });
         });
     }
-    files->setItemDelegate(new ResultCellDelegate(files));
+    installResultDelegate();
 
     // Sources and subcorpus output
     onClick(Button1, &TForm1::Button1Click);

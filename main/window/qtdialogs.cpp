@@ -1,7 +1,5 @@
 #include "window/qtdialogs.h"
 
-#include "sources/sourcedirectorydialog.h"
-
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
@@ -49,12 +47,6 @@ int QtDialogs::message(QWidget *parent, const MessageRequest &request)
             return static_cast<int>(i);
     }
     return -1;
-}
-
-QString QtDialogs::chooseSourceDirectory(QWidget *parent)
-{
-    SourceDirectoryDialog dialog(parent);
-    return dialog.exec() == QDialog::Accepted ? dialog.directoryName() : QString();
 }
 
 QString QtDialogs::chooseFolder(QWidget *parent, const QString &instruction)

@@ -193,6 +193,8 @@ private:
     bool m_hitCountBehind = false;
 
     // Result list handling (results/)
+    // Paints the cells of files in the colours of their columns.
+    void installResultDelegate();
     // Sorts all rows by column in the order that filesCompare gives, then flips Accending.
     void sortFiles(qint32 column);
     // Makes rows, in this order, the whole content of files; the highlighted row stays
