@@ -1,4 +1,3 @@
-#include "results/cellcomparison.h"
 #include "results/sortkeys.h"
 #include "search/numberformat.h"
 #include "window/globals.h"
@@ -30,12 +29,11 @@ void TForm1::NachProzentsortieren1Click(QObject * /*Sender*/)
 void TForm1::filesCompare(QObject * /*Sender*/, QTreeWidgetItem *Item1, QTreeWidgetItem *Item2,
                           qint32 /*Data*/, qint32 &Compare)
 {
-    const QString a = Item1->text(ColumnToSort);
-    const QString b = Item2->text(ColumnToSort);
-    const QChar separator = localeDecimalSeparator();
-    // Descending is the ascending comparison with the two rows exchanged.
-    Compare = Accending ? compareCells(ColumnToSort, a, b, separator)
-                        : compareCells(ColumnToSort, b, a, separator);
+    // The sort's own keys for the two cells. Descending is the ascending comparison with the two
+    // rows exchanged.
+    const QString first = (Accending ? Item1 : Item2)->text(ColumnToSort);
+    const QString second = (Accending ? Item2 : Item1)->text(ColumnToSort);
+    Compare = SortKeys(ColumnToSort, {first, second}, localeDecimalSeparator()).compare(0, 1);
 }
 
 void TForm1::sortFiles(qint32 column)

@@ -15,8 +15,9 @@ public:
     // conversion, for the first cell that does not convert.
     SortKeys(int column, const QStringList &cells, QChar decimalSeparator);
 
-    // Has the sign of compareCells for the cells i and j: negative when cell i goes first in
-    // ascending order, 0 when they are equal.
+    // The result list's comparison of the cells i and j: negative when cell i goes first in
+    // ascending order, 0 when they are equal. Paths compare with the sign of CompareText, f and
+    // fB by compareIntegers, % and G by compareNumbers.
     qint32 compare(qsizetype i, qsizetype j) const;
 
 private:

@@ -14,28 +14,15 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <utility>
 
 namespace {
 
 const QString incompleteInput = QStringLiteral(
     "Die Angaben sind unvollständig: Keine Quelldateien, kein Zielverzeichnis oder kein "
     "Suchstring.");
-
-// Runs a function when the scope is left, also by an exception.
-template <typename Function> class ScopeExit
-{
-public:
-    explicit ScopeExit(Function function) : m_function(std::move(function)) {}
-    ~ScopeExit() { m_function(); }
-    ScopeExit(const ScopeExit &) = delete;
-    ScopeExit &operator=(const ScopeExit &) = delete;
-
-private:
-    Function m_function;
-};
 
 // Leaves the running state on every way out of a run, also when an error travels on to the
 // default error handler.
@@ -114,7 +101,7 @@ template <typename PerFile> void TForm1::scanSources(PerFile perFile)
         m_hitCountBehind = false;
     };
     // Also on the way out with an error, whose box shows after the run.
-    const ScopeExit showAtEnd(showProgress);
+    const auto showAtEnd = qScopeGuard(showProgress);
     const int n = box->count();
     for (int i = 0; i < n; ++i) {
         // Other commands run while events are processed and may have shortened the list.

@@ -121,15 +121,6 @@ void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out)
     out.resize(dst - out.constData());
 }
 
-QString loadText(const QString &path)
-{
-    QByteArray raw;
-    readWholeFile(path, raw);
-    QByteArray normalized;
-    normalizeLineBreaks(raw.constData(), raw.size(), normalized);
-    return cp1252::decode(normalized);
-}
-
 const char *TextLoader::encodedPath(const QString &path)
 {
     // The file system's encoding keeps ASCII as it is; only other paths need the converter.
@@ -204,13 +195,6 @@ TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
         text = normalizeToUtf8(raw.data(), size, out, room);
     }
     return {std::string_view(out, size_t(text.bytes)), text.units};
-}
-
-qsizetype TextLoader::loadUtf8(const QString &path, std::string &utf8)
-{
-    const Utf8Text text = loadUtf8(path);
-    utf8.assign(text.utf8);
-    return text.length;
 }
 
 std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase)

@@ -16,9 +16,6 @@ void readWholeFile(const QString &path, QByteArray &buffer);
 // The bytes stay Windows-1252. An empty input, or one that starts with NUL, gives an empty out.
 void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out);
 
-// The text of a source file as search and preview see it.
-QString loadText(const QString &path);
-
 // Loads source texts for the search, one after another, into buffers that it reuses from file to
 // file. What it returns stays valid until its next load.
 class TextLoader
@@ -33,8 +30,6 @@ public:
 
     // The file's text in UTF-8.
     Utf8Text loadUtf8(const QString &path);
-    // Replaces utf8 by the file's text and returns the text's length in UTF-16 code units.
-    qsizetype loadUtf8(const QString &path, std::string &utf8);
     // The file's text in Windows-1252, one byte per UTF-16 code unit; with lowerCase every byte
     // stands for the lower-case form of its character.
     std::string_view loadWindows1252(const QString &path, bool lowerCase);

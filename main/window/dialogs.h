@@ -14,8 +14,7 @@ enum class MessageIcon
 {
     None,
     Error,
-    Question,
-    Information
+    Question
 };
 
 // One modal message box as the user would see it.

@@ -16,8 +16,6 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
         return QMessageBox::Critical;
     case MessageIcon::Question:
         return QMessageBox::Question;
-    case MessageIcon::Information:
-        return QMessageBox::Information;
     case MessageIcon::None:
         break;
     }

@@ -1,9 +1,9 @@
 #include "errors/qvxerror.h"
 #include "fixtures.h"
+#include "loadtext.h"
 #include "preview/formatruns.h"
 #include "preview/linemarker.h"
 #include "search/codepage.h"
-#include "search/textloading.h"
 
 #include <QString>
 #include <gtest/gtest.h>

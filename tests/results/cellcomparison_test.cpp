@@ -1,6 +1,7 @@
 #include "errors/qvxerror.h"
 #include "results/cellcomparison.h"
 #include "results/mergesort.h"
+#include "results/sortkeys.h"
 #include "results/textcompare.h"
 
 #include <QList>
@@ -13,6 +14,12 @@ namespace {
 int sign(int value)
 {
     return (value > 0) - (value < 0);
+}
+
+// Two cells of a column compared as the sort compares them.
+qint32 compareCells(int column, const QString &p, const QString &q, QChar decimalSeparator)
+{
+    return SortKeys(column, {p, q}, decimalSeparator).compare(0, 1);
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 #include "results/cellcomparison.h"
 #include "results/mergesort.h"
 #include "results/sortkeys.h"
+#include "results/textcompare.h"
+#include "search/integerconversion.h"
+#include "search/numberformat.h"
 
 #include <QList>
 #include <QRandomGenerator>
@@ -16,6 +19,21 @@ const QChar comma(',');
 int sign(qint32 value)
 {
     return (value > 0) - (value < 0);
+}
+
+// The comparison of two cells read one pair at a time, as the rule states it: the path by
+// CompareText, f and fB as integers, % and G as decimal numbers.
+qint32 compareCells(int column, const QString &p, const QString &q, QChar decimalSeparator)
+{
+    switch (column) {
+    case 0:
+        return CompareText(p, q);
+    case 1:
+    case 3:
+        return compareIntegers(StrToInt(p), StrToInt(q));
+    default:
+        return compareNumbers(StrToFloat(p, decimalSeparator), StrToFloat(q, decimalSeparator));
+    }
 }
 
 // Cells of each column with ties, the "-1" of a simple search, values whose 32-bit difference

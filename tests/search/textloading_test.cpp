@@ -1,5 +1,6 @@
 #include "errors/qvxerror.h"
 #include "fixtures.h"
+#include "loadtext.h"
 #include "search/codepage.h"
 #include "search/simplescan.h"
 #include "search/textloading.h"
@@ -125,9 +126,10 @@ TEST(TextLoading, Utf8LoaderAgreesWithLoadText)
     for (const QByteArray &bytes : samples) {
         const QString path = corpus.write(QString("sample%1.txt").arg(index++), bytes);
         const QString text = loadText(path);
-        const qsizetype length = loader.loadUtf8(path, utf8);
+        const TextLoader::Utf8Text loaded = loader.loadUtf8(path);
+        utf8.assign(loaded.utf8);
         EXPECT_EQ(QByteArray::fromStdString(utf8), text.toUtf8()) << path.toStdString();
-        EXPECT_EQ(length, text.size()) << path.toStdString();
+        EXPECT_EQ(loaded.length, text.size()) << path.toStdString();
     }
 }
 
@@ -149,8 +151,7 @@ TEST(TextLoading, UnreadablePathsThrowTheGermanMessage)
     const QString link = corpus.filePath("verweis.txt");
     ASSERT_TRUE(QFile::link(corpus.filePath("weg.txt"), link));
     try {
-        std::string utf8;
-        TextLoader().loadUtf8(link, utf8);
+        TextLoader().loadUtf8(link);
         FAIL() << "a dangling link must throw";
     } catch (const QvxError &e) {
         EXPECT_TRUE(

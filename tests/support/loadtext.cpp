@@ -1,0 +1,15 @@
+#include "loadtext.h"
+
+#include "search/codepage.h"
+#include "search/textloading.h"
+
+#include <QByteArray>
+
+QString loadText(const QString &path)
+{
+    QByteArray raw;
+    readWholeFile(path, raw);
+    QByteArray normalized;
+    normalizeLineBreaks(raw.constData(), raw.size(), normalized);
+    return cp1252::decode(normalized);
+}
