@@ -9,7 +9,7 @@ packages=(
     libpcre2-dev
     libgtest-dev
     fonts-wine
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     desktop-file-utils appstream dpkg-dev file
 )
 

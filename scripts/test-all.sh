@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Builds QVX and runs every check: the tests in a debug build, the same tests under the address
-# and undefined-behaviour sanitizers, the fuzz targets for a short while, and the Debian package
-# installed and started. Stops at the first failure.
+# Builds QVX and runs every check: the formatting of the sources, the tests in a debug build with
+# warnings as errors, the same tests under the address and undefined-behaviour sanitizers, the
+# fuzz targets for a short while, and the Debian package installed and started. Stops at the first
+# failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs="${QVX_JOBS:-2}"
 
+echo "== Formatting (clang-format, .clang-format)"
+find app bench fuzz main tests -name '*.h' -o -name '*.cpp' | sort |
+    xargs clang-format --dry-run -Werror
+
 echo "== Tests (debug build)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DQVX_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=ON -DQVX_BUILD_BENCH=OFF
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=ON -DQVX_BUILD_BENCH=OFF \
+    -DQVX_WERROR=ON
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"

@@ -8,11 +8,11 @@ namespace {
 
 template <typename T> T takeFront(std::deque<T> &queue, T fallback)
 {
-    if (queue.empty())
-        return fallback;
-    T front = std::move(queue.front());
-    queue.pop_front();
-    return front;
+    if (!queue.empty()) {
+        fallback = std::move(queue.front());
+        queue.pop_front();
+    }
+    return fallback;
 }
 
 } // namespace
