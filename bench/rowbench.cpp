@@ -96,10 +96,16 @@ void benchRows(WindowDriver &window, const Corpus &corpus, const QString &workDi
     }
 
     // Half of the f values lie above the median.
-    window.dialogs().inputAnswer = QStringLiteral("100");
+    const auto checkAboveMedian = [&] {
+        window.dialogs().answerInput(QStringLiteral("100"));
+        window.trigger("AllemitfgreralsXauswhlen1");
+    };
     seconds = medianSeconds(
         repetitions, [&] { window.trigger("AllemitfgreralsXauswhlen1"); },
-        [&] { window.trigger("Allesauswhlen1"); });
+        [&] {
+            window.trigger("Allesauswhlen1");
+            window.dialogs().answerInput(QStringLiteral("100"));
+        });
     const int checked = window.checkedRows();
     report(window, QStringLiteral("check %1 rows by f > 100").arg(n), seconds, n,
            expectation(checked > n / 3 && checked < 2 * n / 3,
@@ -109,7 +115,7 @@ void benchRows(WindowDriver &window, const Corpus &corpus, const QString &workDi
         repetitions, [&] { window.trigger("NichtausgewhlteItemslschen1"); },
         [&] {
             fillRows(window, corpus.paths);
-            window.trigger("AllemitfgreralsXauswhlen1");
+            checkAboveMedian();
         });
     const int kept = window.files()->topLevelItemCount();
     report(window, QStringLiteral("delete the unchecked half of %1 rows").arg(n), seconds, n,
@@ -117,16 +123,22 @@ void benchRows(WindowDriver &window, const Corpus &corpus, const QString &workDi
 
     fillRows(window, corpus.paths);
     const QString exportPath = workDirectory + QStringLiteral("/export.txt");
-    window.dialogs().fileAnswer = exportPath;
     seconds = medianSeconds(
-        repetitions, [&] { window.trigger("Exportieren1"); }, [&] { QFile::remove(exportPath); });
+        repetitions, [&] { window.trigger("Exportieren1"); },
+        [&] {
+            QFile::remove(exportPath);
+            window.dialogs().answerFileDialog(exportPath);
+        });
     report(window, QStringLiteral("export %1 checked rows").arg(n), seconds, n,
            expectation(lineCount(exportPath) == n,
                        QStringLiteral("%1 lines written").arg(lineCount(exportPath))));
 
-    window.dialogs().popupAction = QStringLiteral("extealsneueQuelle1");
     seconds = medianSeconds(
-        repetitions, [&] { window.click("Button7"); }, [&] { window.box()->clear(); });
+        repetitions, [&] { window.click("Button7"); },
+        [&] {
+            window.box()->clear();
+            window.dialogs().answerPopup(QStringLiteral("extealsneueQuelle1"));
+        });
     report(window, QStringLiteral("Texte als neue Quelle, %1 checked").arg(n), seconds, n,
            expectation(window.box()->count() == n,
                        QStringLiteral("%1 sources").arg(window.box()->count())));

@@ -21,7 +21,7 @@ namespace {
 class PreviewTest : public WindowTest
 {
 protected:
-    PreviewTest() { setText("zielverz", corpus.filePath(QStringLiteral("ziel"))); }
+    PreviewTest() { setDefaultTarget(); }
 
     // Writes numbered files, makes them the sources and searches them with the current mode.
     QStringList searchTexts(const QList<QByteArray> &texts, const QString &pattern,

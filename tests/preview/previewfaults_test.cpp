@@ -17,16 +17,12 @@ namespace {
 class PreviewFaultsTest : public WindowTest
 {
 protected:
-    PreviewFaultsTest() { setText("zielverz", corpus.filePath(QStringLiteral("ziel"))); }
+    PreviewFaultsTest() { setDefaultTarget(); }
 
     QStringList searchTexts(const QList<QByteArray> &texts, const QString &pattern)
     {
-        QStringList paths;
-        for (int i = 0; i < texts.size(); ++i)
-            paths << corpus.write(QStringLiteral("t%1.txt").arg(i), texts[i]);
-        setSources(paths);
-        setText("Edit1", pattern);
-        click("Button3");
+        const QStringList paths = useTexts(texts);
+        search(pattern);
         EXPECT_TRUE(dialogs->shown().empty());
         return paths;
     }

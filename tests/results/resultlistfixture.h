@@ -37,12 +37,4 @@ protected:
             marks << rowChecked(row);
         return marks;
     }
-
-    void trigger(const char *actionName)
-    {
-        if (auto *action = find<QAction>(actionName))
-            action->trigger();
-    }
-
-    QString hitCounter() const { return find<QLabel>("Label7")->text(); }
 };

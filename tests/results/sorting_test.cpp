@@ -10,16 +10,6 @@ namespace {
 
 class SortingTest : public ResultListTest
 {
-protected:
-    // A real mouse click into the middle of a header section.
-    void clickHeader(int columnIndex)
-    {
-        QHeaderView *header = form->files->header();
-        const QPoint middle(header->sectionViewportPosition(columnIndex) +
-                                header->sectionSize(columnIndex) / 2,
-                            header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
-    }
 };
 
 } // namespace

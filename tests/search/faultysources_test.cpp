@@ -24,15 +24,9 @@ class FaultySourcesTest : public WindowTest
 protected:
     FaultySourcesTest()
     {
-        setText("zielverz", corpus.filePath(QStringLiteral("ziel")));
+        setDefaultTarget();
         first = corpus.write(QStringLiteral("erster.txt"), "a\r\n");
         last = corpus.write(QStringLiteral("letzter.txt"), "a a\r\n");
-    }
-
-    void search(const QString &pattern)
-    {
-        setText("Edit1", pattern);
-        click("Button3");
     }
 
     // The good texts around the bad one are still as they were written.
@@ -60,14 +54,12 @@ protected:
         expectGoodSourcesUnchanged();
     }
 
-    QString hitCounter() const { return find<QLabel>("Label7")->text(); }
-
     // Posts a press and release at the centre of the button to the window, as the window system
     // queues a user's click: the widget under the pointer when the event loop takes it gets it.
     void postClickAt(const QWidget *button)
     {
         QWindow *window = form->windowHandle();
-        const QPointF local = button->mapTo(form.get(), QPointF(button->rect().center()));
+        const QPointF local = button->mapTo(form, QPointF(button->rect().center()));
         const QPointF global = window->mapToGlobal(local);
         QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, global,
                                                             Qt::LeftButton, Qt::LeftButton,

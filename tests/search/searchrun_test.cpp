@@ -20,23 +20,7 @@ const QString incompleteInput = QStringLiteral(
 class SearchRunTest : public WindowTest
 {
 protected:
-    SearchRunTest() { setText("zielverz", corpus.filePath(QStringLiteral("ziel"))); }
-
-    // Writes numbered files with the given contents and makes them the source list.
-    QStringList useTexts(const QList<QByteArray> &texts)
-    {
-        QStringList paths;
-        for (int i = 0; i < texts.size(); ++i)
-            paths << corpus.write(QStringLiteral("t%1.txt").arg(i), texts[i]);
-        setSources(paths);
-        return paths;
-    }
-
-    void search(const QString &pattern)
-    {
-        setText("Edit1", pattern);
-        click("Button3");
-    }
+    SearchRunTest() { setDefaultTarget(); }
 
     void expectIdleWithFocusInSearchField()
     {
@@ -45,7 +29,6 @@ protected:
         EXPECT_EQ(form->focusWidget(), find<QWidget>("Edit1"));
     }
 
-    QString hitCounter() const { return find<QLabel>("Label7")->text(); }
     int progress() const { return find<QProgressBar>("bar1")->value(); }
 };
 
@@ -322,7 +305,7 @@ TEST_F(SearchRunTest, SourceListShrinkingDuringTheRunIsNeverReadBeyondItsEnd)
 TEST_F(SearchRunTest, ClosingTheWindowDuringARunEndsItWithoutAMessage)
 {
     useTexts({"a\r\n", "a\r\n", "a\r\n", "a\r\n", "a\r\n"});
-    TForm1 *window = form.get();
+    TForm1 *window = form;
     QMetaObject::invokeMethod(
         qApp, [window] { window->close(); }, Qt::QueuedConnection);
     search(QStringLiteral("a"));

@@ -28,7 +28,7 @@ struct Caption
 TEST_F(WindowTest, OpensWithTheDefaultsOfEveryInput)
 {
     EXPECT_EQ(form->objectName(), QStringLiteral("Form1"));
-    EXPECT_EQ(Form1, form.get());
+    EXPECT_EQ(Form1, form);
     EXPECT_EQ(find<QLabel>("Label7")->text(), QStringLiteral("0 Treffer"));
     EXPECT_EQ(find<QLineEdit>("Edit3")->text(), QStringLiteral("1"));
     EXPECT_EQ(find<QLineEdit>("Edit4")->text(), QStringLiteral("1"));
@@ -148,7 +148,7 @@ TEST_F(WindowTest, SearchRunLeavesTheSortStateAlone)
     ColumnToSort = 3;
     Accending = true;
     setSources({corpus.write(QStringLiteral("a.txt"), "a\r\n")});
-    setText("zielverz", corpus.filePath(QStringLiteral("ziel")));
+    setDefaultTarget();
     setText("Edit1", QStringLiteral("a"));
     click("Button3");
     EXPECT_EQ(rowCount(), 1);

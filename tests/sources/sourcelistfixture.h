@@ -28,18 +28,16 @@ protected:
     // Writes one text per count, holding "a" that many times, and makes them the source list.
     QStringList useTexts(const QList<int> &counts)
     {
-        QStringList paths;
-        for (int i = 0; i < counts.size(); ++i)
-            paths << corpus.write(QStringLiteral("t%1.txt").arg(i), QByteArray(counts[i], 'a'));
-        setSources(paths);
-        return paths;
+        QList<QByteArray> texts;
+        for (const int count : counts)
+            texts << QByteArray(count, 'a');
+        return WindowTest::useTexts(texts);
     }
     // Counts "a" in every source text.
     void search()
     {
-        setText("zielverz", corpus.filePath(QStringLiteral("ziel")));
-        setText("Edit1", QStringLiteral("a"));
-        click("Button3");
+        setDefaultTarget();
+        WindowTest::search(QStringLiteral("a"));
     }
     QStringList rowCaptions() const
     {

@@ -1,51 +1,16 @@
 #include "windowfixture.h"
 
-#include "window/globals.h"
-
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
-
-WindowTest::WindowTest()
-{
-    Stop = false;
-    ColumnToSort = 0;
-    Accending = false;
-    suchstrGlobal.clear();
-    GewichtStrGlobal.clear();
-    auto scripted = std::make_unique<ScriptedDialogs>();
-    dialogs = scripted.get();
-    form = std::make_unique<TForm1>(std::move(scripted));
-    form->show();
-    if (!QTest::qWaitForWindowExposed(form.get()))
-        ADD_FAILURE() << "the window was not exposed";
-}
-
-WindowTest::~WindowTest()
-{
-    form.reset();
-    QCoreApplication::processEvents();
-}
-
-void WindowTest::click(const char *buttonName)
-{
-    if (auto *button = find<QAbstractButton>(buttonName))
-        QTest::mouseClick(button, Qt::LeftButton);
-}
 
 void WindowTest::clickWhenEventsRun(const char *buttonName)
 {
     auto *button = find<QAbstractButton>(buttonName);
     QMetaObject::invokeMethod(
         qApp, [button] { QTest::mouseClick(button, Qt::LeftButton); }, Qt::QueuedConnection);
-}
-
-void WindowTest::setText(const char *editName, const QString &text)
-{
-    if (auto *edit = find<QLineEdit>(editName))
-        edit->setText(text);
 }
 
 void WindowTest::setSources(const QStringList &paths)
@@ -55,9 +20,24 @@ void WindowTest::setSources(const QStringList &paths)
     box->addItems(paths);
 }
 
-int WindowTest::rowCount() const
+void WindowTest::setDefaultTarget()
 {
-    return find<QTreeWidget>("files")->topLevelItemCount();
+    setText("zielverz", corpus.filePath(QStringLiteral("ziel")));
+}
+
+QStringList WindowTest::useTexts(const QList<QByteArray> &texts)
+{
+    QStringList paths;
+    for (int i = 0; i < texts.size(); ++i)
+        paths << corpus.write(QStringLiteral("t%1.txt").arg(i), texts[i]);
+    setSources(paths);
+    return paths;
+}
+
+void WindowTest::search(const QString &pattern)
+{
+    setText("Edit1", pattern);
+    click("Button3");
 }
 
 QStringList WindowTest::rowTexts(int row) const
@@ -72,6 +52,11 @@ QStringList WindowTest::rowTexts(int row) const
 bool WindowTest::rowChecked(int row) const
 {
     return find<QTreeWidget>("files")->topLevelItem(row)->checkState(0) == Qt::Checked;
+}
+
+QString WindowTest::hitCounter() const
+{
+    return find<QLabel>("Label7")->text();
 }
 
 void WindowTest::expectOnlyErrorBox(const QString &text) const

@@ -3,44 +3,48 @@
 #include "fixtures.h"
 #include "scripteddialogs.h"
 #include "window/tform1.h"
+#include "windowdriver.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
-#include <memory>
 
 // A fresh main window, shown offscreen, with the unit's globals at their start values, the
-// German locale and scripted dialogs.
+// German locale and scripted dialogs. A control that is not there fails the test with its name.
 class WindowTest : public ::testing::Test
 {
 protected:
-    WindowTest();
-    ~WindowTest() override;
+    template <typename T> T *find(const char *name) const { return driver.find<T>(name); }
 
-    template <typename T> T *find(const char *name) const
-    {
-        T *widget = form->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            ADD_FAILURE() << "no control named " << name;
-        return widget;
-    }
-
-    void click(const char *buttonName);
+    void click(const char *buttonName) { driver.click(buttonName); }
     // Clicks the button as soon as the event loop runs next, as a user's click during work would.
     void clickWhenEventsRun(const char *buttonName);
-    void setText(const char *editName, const QString &text);
+    void setText(const char *editName, const QString &text) { driver.setText(editName, text); }
+    void trigger(const char *actionName) { driver.trigger(actionName); }
+    void clickHeader(int column) { driver.clickHeader(column); }
     void setSources(const QStringList &paths);
 
-    int rowCount() const;
+    // Names the directory "ziel" in the corpus, which does not exist yet, as the target.
+    void setDefaultTarget();
+    // Writes the texts as t0.txt, t1.txt, ... into the corpus and makes them the source list.
+    QStringList useTexts(const QList<QByteArray> &texts);
+    // Runs the search ("Suche") for pattern over the source list.
+    void search(const QString &pattern);
+
+    int rowCount() const { return driver.rowCount(); }
     // Caption and the four number cells of a result row.
     QStringList rowTexts(int row) const;
     bool rowChecked(int row) const;
+    QString hitCounter() const;
 
     // Exactly one box was shown, an error box with this text.
     void expectOnlyErrorBox(const QString &text) const;
 
     LocaleScope locale{germanLocale()};
     TempCorpus corpus;
-    ScriptedDialogs *dialogs = nullptr;
-    std::unique_ptr<TForm1> form;
+    WindowDriver driver;
+    ScriptedDialogs *const dialogs = &driver.dialogs();
+    TForm1 *const form = &driver.form();
 };

@@ -13,8 +13,8 @@ class KeyboardTest : public WindowTest
 protected:
     KeyboardTest()
     {
-        QApplication::setActiveWindow(form.get());
-        if (!QTest::qWaitForWindowActive(form.get()))
+        QApplication::setActiveWindow(form);
+        if (!QTest::qWaitForWindowActive(form))
             ADD_FAILURE() << "the window did not become active";
     }
 
@@ -37,7 +37,7 @@ protected:
         for (int i = 0; i < 5; ++i)
             paths << corpus.write(QStringLiteral("t%1.txt").arg(i), "Heute\r\n");
         setSources(paths);
-        setText("zielverz", corpus.filePath(QStringLiteral("ziel")));
+        setDefaultTarget();
         setText("Edit1", QStringLiteral("Heute"));
     }
 };
@@ -99,7 +99,7 @@ TEST_F(KeyboardTest, DuringARunEnterStartsNothingAndEscapeStops)
 TEST_F(KeyboardTest, EscapeWhenIdleDoesNothingAndKeepsTheWindowOpen)
 {
     pressOn("Edit1", Qt::Key_Escape);
-    QTest::keyClick(form.get(), Qt::Key_Escape);
+    QTest::keyClick(form, Qt::Key_Escape);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(dialogs->shown().empty());
 }

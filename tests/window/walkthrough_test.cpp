@@ -42,15 +42,6 @@ private:
 class WalkthroughTest : public WindowTest
 {
 protected:
-    void clickHeader(int column)
-    {
-        QHeaderView *header = form->files->header();
-        const QPoint middle(header->sectionViewportPosition(column) +
-                                header->sectionSize(column) / 2,
-                            header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
-    }
-
     QString labelText(const char *name) const { return find<QLabel>(name)->text(); }
     QString fieldText(const char *name) const { return find<QLineEdit>(name)->text(); }
 

@@ -46,6 +46,8 @@ public:
 
     const std::vector<MessageRequest> &shown() const { return m_shown; }
     void clearShown() { m_shown.clear(); }
+    // The texts of the error boxes shown since the last call; forgets every box shown.
+    QStringList takeErrors();
     int sourceDirectoryRequests() const { return m_sourceDirectoryRequests; }
     const std::vector<QString> &folderRequests() const { return m_folderRequests; }
     const std::vector<InputRequest> &inputRequests() const { return m_inputRequests; }

@@ -62,9 +62,25 @@ QAction *ScriptedDialogs::popupMenu(QMenu *menu, const QPoint &pos)
     const QString name = takeFront(m_popupChoices, QString());
     if (name.isEmpty())
         return nullptr;
-    // Submenus are children of their menu, so their actions are found too.
+    // Submenus are children of their menu, so their actions are found too; an action need not be
+    // a child of the menu it is shown in.
     auto *action = menu->findChild<QAction *>(name);
+    for (QAction *shown : menu->actions()) {
+        if (!action && shown->objectName() == name)
+            action = shown;
+    }
     if (action)
         action->trigger();
     return action;
+}
+
+QStringList ScriptedDialogs::takeErrors()
+{
+    QStringList errors;
+    for (const MessageRequest &box : m_shown) {
+        if (box.icon == MessageIcon::Error)
+            errors << box.text;
+    }
+    m_shown.clear();
+    return errors;
 }
