@@ -28,13 +28,9 @@ protected:
                             const QString &weighting = QString())
     {
         const size_t boxesBefore = dialogs->shown().size();
-        QStringList paths;
-        for (int i = 0; i < texts.size(); ++i)
-            paths << corpus.write(QStringLiteral("t%1.txt").arg(i), texts[i]);
-        setSources(paths);
-        setText("Edit1", pattern);
+        const QStringList paths = useTexts(texts);
         setText("Edit2", weighting);
-        click("Button3");
+        search(pattern);
         EXPECT_EQ(dialogs->shown().size(), boxesBefore);
         return paths;
     }

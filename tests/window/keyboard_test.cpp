@@ -33,10 +33,7 @@ protected:
     // Five texts with a match each, so that the run passes the event loop after file 1 and 3.
     void prepareSearch()
     {
-        QStringList paths;
-        for (int i = 0; i < 5; ++i)
-            paths << corpus.write(QStringLiteral("t%1.txt").arg(i), "Heute\r\n");
-        setSources(paths);
+        useTexts(QList<QByteArray>(5, QByteArrayLiteral("Heute\r\n")));
         setDefaultTarget();
         setText("Edit1", QStringLiteral("Heute"));
     }
