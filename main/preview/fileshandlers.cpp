@@ -1,4 +1,5 @@
 #include "preview/ladevorschau.h"
+#include "search/resultcolumn.h"
 #include "window/tform1.h"
 
 #include <QTreeWidget>
@@ -7,7 +8,7 @@ void TForm1::filesClick(QObject * /*Sender*/)
 {
     const QList<QTreeWidgetItem *> selected = files->selectedItems();
     if (!selected.isEmpty())
-        Ladevorschau(vorschau, selected.first()->text(0));
+        Ladevorschau(vorschau, selected.first()->text(ResultColumn::File));
 }
 
 // Whatever the key did (moved the selection, toggled a check mark, nothing), the preview shows

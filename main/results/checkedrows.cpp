@@ -1,5 +1,7 @@
 #include "results/checkedrows.h"
 
+#include "search/resultcolumn.h"
+
 #include <QTreeWidget>
 
 QStringList checkedCaptions(const QTreeWidget *files)
@@ -9,7 +11,7 @@ QStringList checkedCaptions(const QTreeWidget *files)
     for (int row = 0; row < n; ++row) {
         const QTreeWidgetItem *item = files->topLevelItem(row);
         if (item->checkState(0) == Qt::Checked)
-            captions << item->text(0);
+            captions << item->text(ResultColumn::File);
     }
     return captions;
 }

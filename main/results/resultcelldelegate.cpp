@@ -1,5 +1,6 @@
 #include "results/resultcelldelegate.h"
 
+#include "search/resultcolumn.h"
 #include "window/tform1.h"
 
 #include <QPalette>
@@ -8,9 +9,9 @@
 QColor resultCellBackground(int column, const QPalette &palette)
 {
     switch (column) {
-    case 1:
+    case ResultColumn::F:
         return QColor(255, 0, 0);
-    case 3:
+    case ResultColumn::FB:
         return palette.color(QPalette::Active, QPalette::Highlight);
     default:
         return QColor(255, 255, 255);
@@ -24,7 +25,7 @@ void ResultCellDelegate::initStyleOption(QStyleOptionViewItem *option,
     option->backgroundBrush = resultCellBackground(index.column(), option->palette);
     // A selected row shows its highlight on the file name only; the number cells keep their
     // colours.
-    if (index.column() != 0)
+    if (index.column() != ResultColumn::File)
         option->state &= ~QStyle::State_Selected;
 }
 

@@ -1,5 +1,6 @@
 #include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
+#include "search/resultcolumn.h"
 #include "window/tform1.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ const QString exportFailed = QStringLiteral(
 QString exportLine(const QTreeWidgetItem *row)
 {
     QStringList fields;
-    for (int column = 0; column < 5; ++column)
+    for (int column = 0; column < ResultColumn::Count; ++column)
         fields << row->text(column);
     return fields.join(QLatin1Char('\t'));
 }
@@ -32,7 +33,7 @@ void TForm1::Exportieren1Click(QObject * /*Sender*/)
         const QTreeWidgetItem *row = files->topLevelItem(i);
         if (row->checkState(0) == Qt::Checked) {
             lines << exportLine(row);
-            paths << row->text(0);
+            paths << row->text(ResultColumn::File);
         }
     }
     try {

@@ -1,5 +1,6 @@
 #include "results/auswahl.h"
 #include "results/checkmarkbatch.h"
+#include "search/resultcolumn.h"
 #include "window/tform1.h"
 
 #include <QTreeWidget>
@@ -25,15 +26,15 @@ void TForm1::Auswahlinvertieren1Click(QObject * /*Sender*/)
 
 void TForm1::AllemitfgreralsXauswhlen1Click(QObject * /*Sender*/)
 {
-    AuswahlX(1);
+    AuswahlX(ResultColumn::F);
 }
 
 void TForm1::AllemitgreralsXauswhlen1Click(QObject * /*Sender*/)
 {
-    AuswahlX(2);
+    AuswahlX(ResultColumn::Percent);
 }
 
 void TForm1::AllemitfBgreralsXauswhlen1Click(QObject * /*Sender*/)
 {
-    AuswahlX(3);
+    AuswahlX(ResultColumn::FB);
 }

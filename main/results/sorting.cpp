@@ -1,5 +1,6 @@
 #include "results/sortkeys.h"
 #include "search/numberformat.h"
+#include "search/resultcolumn.h"
 #include "window/globals.h"
 #include "window/tform1.h"
 
@@ -16,14 +17,14 @@ void TForm1::NachFrequenzfsortieren1Click(QObject * /*Sender*/)
 {
     if (refuseWhileSaving())
         return;
-    sortFiles(1);
+    sortFiles(ResultColumn::F);
 }
 
 void TForm1::NachProzentsortieren1Click(QObject * /*Sender*/)
 {
     if (refuseWhileSaving())
         return;
-    sortFiles(2);
+    sortFiles(ResultColumn::Percent);
 }
 
 void TForm1::filesCompare(QObject * /*Sender*/, QTreeWidgetItem *Item1, QTreeWidgetItem *Item2,

@@ -4,6 +4,7 @@
 #include "results/mergesort.h"
 #include "search/integerconversion.h"
 #include "search/numberformat.h"
+#include "search/resultcolumn.h"
 
 #include <numeric>
 
@@ -11,7 +12,7 @@ namespace {
 
 bool isIntegerColumn(int column)
 {
-    return column == 1 || column == 3;
+    return column == ResultColumn::F || column == ResultColumn::FB;
 }
 
 // The text with the ASCII letters a to z folded to upper case, the only folding that CompareText
@@ -30,7 +31,7 @@ QString foldAsciiLetters(const QString &text)
 
 SortKeys::SortKeys(int column, const QStringList &cells, QChar decimalSeparator) : m_column(column)
 {
-    if (column == 0) {
+    if (column == ResultColumn::File) {
         m_texts.reserve(cells.size());
         for (const QString &cell : cells)
             m_texts << foldAsciiLetters(cell);
@@ -47,7 +48,7 @@ SortKeys::SortKeys(int column, const QStringList &cells, QChar decimalSeparator)
 
 qint32 SortKeys::compare(qsizetype i, qsizetype j) const
 {
-    if (m_column == 0)
+    if (m_column == ResultColumn::File)
         return m_texts.at(i).compare(m_texts.at(j), Qt::CaseSensitive);
     const auto a = static_cast<size_t>(i);
     const auto b = static_cast<size_t>(j);

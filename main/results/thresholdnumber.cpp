@@ -2,10 +2,11 @@
 
 #include "search/integerconversion.h"
 #include "search/numberformat.h"
+#include "search/resultcolumn.h"
 
 double readThresholdNumber(int column, const QString &text, QChar decimalSeparator)
 {
-    if (column == 1)
+    if (column == ResultColumn::F)
         return StrToInt(text);
     return StrToFloat(text, decimalSeparator);
 }

@@ -1,6 +1,7 @@
 #include "search/filelisteadd.h"
 
 #include "search/numberformat.h"
+#include "search/resultcolumn.h"
 #include "window/globals.h"
 #include "window/tform1.h"
 
@@ -27,11 +28,11 @@ void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB)
                   Qt::ItemNeverHasChildren);
     // The last column first: the item then sizes its per-column storage once instead of growing
     // it column by column, which cost more than the rest of the row.
-    row->setText(4, formatGeneral(G, separator));
-    row->setText(3, formatInteger(fB));
-    row->setText(2, formatGeneral(proz, separator));
-    row->setText(1, formatInteger(f));
-    row->setText(0, filestr);
+    row->setText(ResultColumn::G, formatGeneral(G, separator));
+    row->setText(ResultColumn::FB, formatInteger(fB));
+    row->setText(ResultColumn::Percent, formatGeneral(proz, separator));
+    row->setText(ResultColumn::F, formatInteger(f));
+    row->setText(ResultColumn::File, filestr);
     row->setCheckState(0, Qt::Checked);
     Form1->files->addTopLevelItem(row);
 }

@@ -36,8 +36,7 @@ bool CopyFileEx(Dialogs &dialogs, QWidget *parent, const QString &ASource, const
     if (ARenameCheck) {
         dest = freeFileName(ADest);
     } else if (QFileInfo(ADest).isFile()) {
-        const int yes = 0;
-        if (dialogs.message(parent, confirmation(replaceQuestion(ADest))) != yes)
+        if (!confirmed(dialogs, parent, replaceQuestion(ADest)))
             return false;
     }
     if (const auto reason = copyFileWhole(ASource, dest)) {

@@ -20,7 +20,7 @@ const QString createQuestion =
 
 void TForm1::Button2Click(QObject * /*Sender*/)
 {
-    if (box->count() > 0 && m_dialogs->message(this, confirmation(resetQuestion)) == 0)
+    if (box->count() > 0 && confirmed(*m_dialogs, this, resetQuestion))
         box->clear();
     const QString directory = askSourceDirectory();
     if (directory.isEmpty())
@@ -44,7 +44,7 @@ QString TForm1::askSourceDirectory()
         const QString directory = QDir::cleanPath(QFileInfo(name).absoluteFilePath());
         if (QFileInfo::exists(directory))
             return directory;
-        if (m_dialogs->message(this, confirmation(createQuestion)) == 0) {
+        if (confirmed(*m_dialogs, this, createQuestion)) {
             if (!QDir().mkpath(directory))
                 throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht erstellt werden.")
                                    .arg(QDir::toNativeSeparators(directory)));

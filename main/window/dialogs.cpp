@@ -19,3 +19,9 @@ MessageRequest confirmation(const QString &text)
             MessageIcon::Question,
             {QStringLiteral("&Ja"), QStringLiteral("&Nein")}};
 }
+
+bool confirmed(Dialogs &dialogs, QWidget *parent, const QString &question)
+{
+    const int yesButton = 0;
+    return dialogs.message(parent, confirmation(question)) == yesButton;
+}

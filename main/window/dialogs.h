@@ -66,3 +66,6 @@ public:
     // triggered action, or nullptr. The action's own triggered signal fires as well.
     virtual QAction *popupMenu(QMenu *menu, const QPoint &pos) = 0;
 };
+
+// Asks the question as a confirmation; true when the user answered "&Ja".
+bool confirmed(Dialogs &dialogs, QWidget *parent, const QString &question);

@@ -37,75 +37,75 @@ public:
     Dialogs &dialogs() { return *m_dialogs; }
 
     // Sources and target directory
-    QFrame *Panel1;
-    QLabel *Label1;
-    QListWidget *box;
-    QPushButton *Button2;
-    QLabel *Label4;
-    QLineEdit *zielverz;
-    QPushButton *Button1;
+    QFrame *Panel1;       // the frame around the source list
+    QLabel *Label1;       // "Quelldateien (*.txt)", with the count once texts are listed
+    QListWidget *box;     // the source list
+    QPushButton *Button2; // "[...]" beside the source list
+    QLabel *Label4;       // "Zielverzeichnis:"
+    QLineEdit *zielverz;  // the target directory
+    QPushButton *Button1; // "[...]" beside the target directory
 
     // Search input
-    QLabel *Label2;
-    QLineEdit *Edit1;
-    QLabel *Label9;
-    QLineEdit *edit_ausschl;
-    QLabel *Label10;
-    QLineEdit *Edit2;
-    QLabel *Label11;
-    QLineEdit *Edit3;
-    QLabel *Label12;
-    QLineEdit *Edit4;
-    QRadioButton *RadioButton1;
-    QRadioButton *RadioButton2;
-    QCheckBox *CheckBox1;
-    QPushButton *Button3;
-    QPushButton *Button6;
-    QProgressBar *bar1;
+    QLabel *Label2;             // "Suchstring (zur positiven Suche):"
+    QLineEdit *Edit1;           // the search string
+    QLabel *Label9;             // "Zugleich auszuschließender Suchstring (…):"
+    QLineEdit *edit_ausschl;    // the exclusion string
+    QLabel *Label10;            // "Suchstring (zur Gewichtung der Textauswahl):"
+    QLineEdit *Edit2;           // the weighting string
+    QLabel *Label11;            // "Faktor fK:"
+    QLineEdit *Edit3;           // fK
+    QLabel *Label12;            // "Faktor fBK:"
+    QLineEdit *Edit4;           // fBK
+    QRadioButton *RadioButton1; // "Regular Expressions"
+    QRadioButton *RadioButton2; // "Einfache Wortsuche"
+    QCheckBox *CheckBox1;       // "Groß-/Kleinschreibung ignorieren"
+    QPushButton *Button3;       // "Suche"
+    QPushButton *Button6;       // "Stop", shown instead of Button3 while a search runs
+    QProgressBar *bar1;         // the search's progress
 
     // Results and preview
-    QLabel *Label5;
-    QLabel *Label7;
-    QTreeWidget *files;
-    QLabel *Label3;
-    QTextEdit *vorschau;
-    QLabel *Label17;
+    QLabel *Label5;      // "Vorschau der gefundenen Texte:"
+    QLabel *Label7;      // the hit counter, "0 Treffer"
+    QTreeWidget *files;  // the result list: File, f, %, fB, G = f*fK+fB*fBK
+    QLabel *Label3;      // "Vorschau (Text):"
+    QTextEdit *vorschau; // the preview
+    QLabel *Label17;     // "(?)" beside the preview
 
     // Output commands
-    QPushButton *Button4;
-    QProgressBar *bar2;
-    QLabel *Label8;
-    QPushButton *Button5;
-    QComboBox *antlist;
-    QPushButton *Button7;
-    QFileDialog *savetxtdlg;
+    QPushButton *Button4;    // "Gefundene Texte als Subkorpus abspeichern"
+    QProgressBar *bar2;      // the saving's progress
+    QLabel *Label8;          // "oder:"
+    QPushButton *Button5;    // "Export Settingfile für"
+    QComboBox *antlist;      // the AntConc versions
+    QPushButton *Button7;    // "Gefundene Texte als Quelldaten"
+    QFileDialog *savetxtdlg; // "Dateiliste speichern..."
 
     // Menus
-    QMenu *PopupMenu1;
-    QAction *NachFrequenzfsortieren1;
-    QAction *NachProzentsortieren1;
-    QAction *Auswhlen1;
-    QAction *Allesauswhlen1;
-    QAction *Nichtsauswhlen1;
-    QAction *Auswahlinvertieren1;
-    QAction *AllemitfgreralsXauswhlen1;
-    QAction *AllemitgreralsXauswhlen1;
-    QAction *AllemitfBgreralsXauswhlen1;
-    QAction *Lschen1;
-    QAction *AusgewhlteItemslschen1;
-    QAction *NichtausgewhlteItemslschen1;
-    QAction *Exportieren1;
-    QMenu *AlsQuelldaten;
-    QAction *hinzu1;
-    QAction *extealsneueQuelle1;
+    QMenu *PopupMenu1;                    // the result list's context menu
+    QAction *NachFrequenzfsortieren1;     // "Nach Frequenz (f) sortieren"
+    QAction *NachProzentsortieren1;       // "Nach Prozent (%) sortieren"
+    QAction *Auswhlen1;                   // "Auswählen"
+    QAction *Allesauswhlen1;              // "Alles auswählen"
+    QAction *Nichtsauswhlen1;             // "Nichts auswählen"
+    QAction *Auswahlinvertieren1;         // "Auswahl invertieren"
+    QAction *AllemitfgreralsXauswhlen1;   // "Alle mit f größer als X auswählen"
+    QAction *AllemitgreralsXauswhlen1;    // "Alle mit % größer als X auswählen"
+    QAction *AllemitfBgreralsXauswhlen1;  // "Alle mit fB größer als X auswählen"
+    QAction *Lschen1;                     // "Löschen"
+    QAction *AusgewhlteItemslschen1;      // "Ausgewählte Items löschen"
+    QAction *NichtausgewhlteItemslschen1; // "Nicht-ausgewählte Items löschen"
+    QAction *Exportieren1;                // "Ergebnisse als TXT exportieren"
+    QMenu *AlsQuelldaten;                 // Button7's menu
+    QAction *hinzu1;                      // "Texte an bisherige Quellen anfügen"
+    QAction *extealsneueQuelle1;          // "Texte als neue Quelle"
 
     // Help
-    QLabel *Label14;
-    QLabel *Label15;
-    QLabel *Label16;
-    QLabel *Label6;
+    QLabel *Label14; // "(?)"
+    QLabel *Label15; // "(?)"
+    QLabel *Label16; // "(?)"
+    QLabel *Label6;  // "(?)"
 
-    // Window state and search
+    // Window state (window/) and search (search/)
     void FormCreate(QObject *Sender);
     void FormClose(QObject *Sender);
     void Button3Click(QObject *Sender);
@@ -157,6 +157,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Building the window and wiring its handlers (window/)
     void createControls();
     void createSourceControls();
     void createSearchControls();
@@ -177,6 +178,7 @@ private:
     // Returns true when the caller must not go on.
     bool refuseWhileSaving();
 
+    // The search run (search/); showHitCount is the window's (window/).
     // The search run's loop over the source list, shared by both modes.
     template <typename PerFile> void scanSources(PerFile perFile);
     void addResultRow(const QString &path, qint32 f, double proz, qint32 fB);
@@ -204,7 +206,6 @@ private:
     void deleteRows(bool checked);
 
     // Sources and subcorpus output (sources/)
-
     // The chooser, repeated while the user declines to create a name that does not exist.
     // Returns the chosen directory as an absolute clean path, or the empty text on cancel.
     QString askSourceDirectory();
@@ -216,10 +217,6 @@ private:
     // stop: saving still runs, no result rows, an empty target, a target that exists or cannot
     // be created.
     bool prepareTargetDirectory();
-
-    // Preview (preview/)
-
-    // AntConc settings export (antconc/)
 
     // Main window and help (window/)
     void setupFrame();
