@@ -11,3 +11,7 @@ qint32 compareIntegers(qint32 p, qint32 q);
 
 // Only the sign of the difference counts, so values closer together than 1 are ordered too.
 qint32 compareNumbers(double p, double q);
+
+// The order of two numbers in the given direction, descending being ascending with p and q
+// exchanged; but NAN, which holds no number, goes after every number either way.
+qint32 compareNumbersInOrder(double p, double q, bool ascending);

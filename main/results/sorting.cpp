@@ -30,11 +30,9 @@ void TForm1::NachProzentsortieren1Click(QObject * /*Sender*/)
 void TForm1::filesCompare(QObject * /*Sender*/, QTreeWidgetItem *Item1, QTreeWidgetItem *Item2,
                           qint32 /*Data*/, qint32 &Compare)
 {
-    // The sort's own keys for the two cells. Descending is the ascending comparison with the two
-    // rows exchanged.
-    const QString first = (Accending ? Item1 : Item2)->text(ColumnToSort);
-    const QString second = (Accending ? Item2 : Item1)->text(ColumnToSort);
-    Compare = SortKeys(ColumnToSort, {first, second}, localeDecimalSeparator()).compare(0, 1);
+    // The sort's own keys for the two cells.
+    const QStringList cells{Item1->text(ColumnToSort), Item2->text(ColumnToSort)};
+    Compare = SortKeys(ColumnToSort, cells, localeDecimalSeparator()).compare(0, 1, Accending);
 }
 
 void TForm1::sortFiles(qint32 column)

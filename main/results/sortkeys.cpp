@@ -7,6 +7,7 @@
 #include "search/resultcolumn.h"
 
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -42,19 +43,21 @@ SortKeys::SortKeys(int column, const QStringList &cells, QChar decimalSeparator)
     } else {
         m_numbers.reserve(static_cast<size_t>(cells.size()));
         for (const QString &cell : cells)
-            m_numbers.push_back(StrToFloat(cell, decimalSeparator));
+            m_numbers.push_back(cellNumber(cell, decimalSeparator));
     }
 }
 
-qint32 SortKeys::compare(qsizetype i, qsizetype j) const
+qint32 SortKeys::compare(qsizetype i, qsizetype j, bool ascending) const
 {
+    if (m_column != ResultColumn::File && !isIntegerColumn(m_column))
+        return compareNumbersInOrder(m_numbers[static_cast<size_t>(i)],
+                                     m_numbers[static_cast<size_t>(j)], ascending);
+    // Descending is the ascending comparison with the two cells exchanged.
+    if (!ascending)
+        std::swap(i, j);
     if (m_column == ResultColumn::File)
         return m_texts.at(i).compare(m_texts.at(j), Qt::CaseSensitive);
-    const auto a = static_cast<size_t>(i);
-    const auto b = static_cast<size_t>(j);
-    if (isIntegerColumn(m_column))
-        return compareIntegers(m_integers[a], m_integers[b]);
-    return compareNumbers(m_numbers[a], m_numbers[b]);
+    return compareIntegers(m_integers[static_cast<size_t>(i)], m_integers[static_cast<size_t>(j)]);
 }
 
 QList<qsizetype> sortOrder(int column, const QStringList &cells, QChar decimalSeparator,
@@ -64,7 +67,7 @@ QList<qsizetype> sortOrder(int column, const QStringList &cells, QChar decimalSe
     QList<qsizetype> order(cells.size());
     std::iota(order.begin(), order.end(), 0);
     mergeSort(order, [&keys, ascending](qsizetype i, qsizetype j) {
-        return ascending ? keys.compare(i, j) : keys.compare(j, i);
+        return keys.compare(i, j, ascending);
     });
     return order;
 }

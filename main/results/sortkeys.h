@@ -15,10 +15,11 @@ public:
     // conversion, for the first cell that does not convert.
     SortKeys(int column, const QStringList &cells, QChar decimalSeparator);
 
-    // The result list's comparison of the cells i and j: negative when cell i goes first in
-    // ascending order, 0 when they are equal. Paths compare with the sign of CompareText, f and
-    // fB by compareIntegers, % and G by compareNumbers.
-    qint32 compare(qsizetype i, qsizetype j) const;
+    // The result list's comparison of the cells i and j: negative when cell i goes first in the
+    // given direction, 0 when they are equal. Paths compare with the sign of CompareText, f and
+    // fB by compareIntegers, % and G by compareNumbersInOrder (NAN last either way); descending
+    // is otherwise the ascending comparison with the two cells exchanged.
+    qint32 compare(qsizetype i, qsizetype j, bool ascending) const;
 
 private:
     int m_column;

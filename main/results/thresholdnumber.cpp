@@ -8,5 +8,5 @@ double readThresholdNumber(int column, const QString &text, QChar decimalSeparat
 {
     if (column == ResultColumn::F)
         return StrToInt(text);
-    return StrToFloat(text, decimalSeparator);
+    return cellNumber(text, decimalSeparator);
 }

@@ -5,7 +5,7 @@
 
 // A threshold or a cell of the threshold selection as a number: for column 1 (f) the text must
 // be an integer ("''<text>'' ist kein gültiger Integer-Wert" otherwise), for the columns 2 (%)
-// and 3 (fB) a decimal number written with decimalSeparator ("'<text>' ist kein gültiger
-// Gleitkommawert" otherwise). Every 32-bit integer is exact as a double, so one comparison of
-// doubles serves all three columns.
+// and 3 (fB) a decimal number written with decimalSeparator, or "INF", "-INF", "NAN" ("'<text>'
+// ist kein gültiger Gleitkommawert" otherwise). NAN is greater than no threshold. Every 32-bit
+// integer is exact as a double, so one comparison of doubles serves all three columns.
 double readThresholdNumber(int column, const QString &text, QChar decimalSeparator);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 QChar localeDecimalSeparator()
 {
@@ -221,6 +222,17 @@ double StrToFloat(const QString &text, QChar decimalSeparator)
         return *value;
     throw QvxError(QStringLiteral("'") + text +
                    QStringLiteral("' ist kein gültiger Gleitkommawert"));
+}
+
+double cellNumber(const QString &text, QChar decimalSeparator)
+{
+    if (text == QLatin1String("INF"))
+        return std::numeric_limits<double>::infinity();
+    if (text == QLatin1String("-INF"))
+        return -std::numeric_limits<double>::infinity();
+    if (text == QLatin1String("NAN"))
+        return std::numeric_limits<double>::quiet_NaN();
+    return StrToFloat(text, decimalSeparator);
 }
 
 double FactorReader::read(const QString &text, QChar decimalSeparator)

@@ -22,6 +22,10 @@ std::optional<double> parseDecimal(const QString &text, QChar decimalSeparator);
 // parseDecimal or QvxError "'<text>' ist kein gültiger Gleitkommawert".
 double StrToFloat(const QString &text, QChar decimalSeparator);
 
+// A "%" or "G" cell as a number: StrToFloat, and besides it the texts that formatGeneral writes
+// for values without digits, "INF", "-INF" and "NAN".
+double cellNumber(const QString &text, QChar decimalSeparator);
+
 // A factor field's number, read for every result row: the text is parsed again only when it or the
 // separator changed since the last call. Throws as StrToFloat does.
 class FactorReader

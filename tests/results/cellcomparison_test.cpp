@@ -19,7 +19,7 @@ int sign(int value)
 // Two cells of a column compared as the sort compares them.
 qint32 compareCells(int column, const QString &p, const QString &q, QChar decimalSeparator)
 {
-    return SortKeys(column, {p, q}, decimalSeparator).compare(0, 1);
+    return SortKeys(column, {p, q}, decimalSeparator).compare(0, 1, true);
 }
 
 } // namespace

@@ -116,6 +116,13 @@ TEST_F(SelectionTest, PercentAndWeightingThresholdsTakeLocaleDecimals)
     dialogs->answerInput(QStringLiteral("3"));
     trigger("AllemitfBgreralsXauswhlen1");
     EXPECT_EQ(checkMarks(), (QList<bool>{false, false, false, false, true}));
+    // The texts that the number format writes for no digits are read as well.
+    dialogs->answerInput(QStringLiteral("-INF"));
+    trigger("AllemitgreralsXauswhlen1");
+    EXPECT_EQ(checkMarks(), (QList<bool>{true, true, true, true, true}));
+    dialogs->answerInput(QStringLiteral("NAN"));
+    trigger("AllemitfBgreralsXauswhlen1");
+    EXPECT_EQ(checkMarks(), (QList<bool>{false, false, false, false, false}));
     EXPECT_TRUE(dialogs->shown().empty());
 }
 

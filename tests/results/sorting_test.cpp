@@ -134,19 +134,38 @@ TEST_F(SortingTest, RowsMoveWithTheirCheckMarksAndLaterRowsGoBelow)
     EXPECT_EQ(column(1), (QStringList{"3", "2", "1", "9", "0"}));
 }
 
+TEST_F(SortingTest, InfiniteScoresSortAndNoNumberGoesLast)
+{
+    addRow(QStringLiteral("/k/a.txt"), 1, 1.0, 1);
+    // Factors near the range of a double give scores that read "INF", "-INF" and "NAN".
+    setText("Edit3", QStringLiteral("1E308"));
+    addRow(QStringLiteral("/k/b.txt"), 10, 1.0, 1);
+    setText("Edit3", QStringLiteral("-1E308"));
+    addRow(QStringLiteral("/k/c.txt"), 10, 1.0, 1);
+    setText("Edit3", QStringLiteral("1E308"));
+    setText("Edit4", QStringLiteral("-1E308"));
+    addRow(QStringLiteral("/k/d.txt"), 10, 1.0, 10);
+    ASSERT_EQ(column(4), (QStringList{"2", "INF", "-INF", "NAN"}));
+
+    clickHeader(4);
+    EXPECT_EQ(column(0), (QStringList{"/k/b.txt", "/k/a.txt", "/k/c.txt", "/k/d.txt"}));
+    clickHeader(4);
+    EXPECT_EQ(column(0), (QStringList{"/k/c.txt", "/k/a.txt", "/k/b.txt", "/k/d.txt"}));
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
 TEST_F(SortingTest, ACellThatDoesNotConvertEndsTheSortWithoutLosingARow)
 {
     addRow(QStringLiteral("/k/a.txt"), 1, 1.0, 1);
-    // A factor far beyond the range of a double gives a score that reads "INF".
-    setText("Edit3", QStringLiteral("1E308"));
     addRow(QStringLiteral("/k/b.txt"), 10, 1.0, 1);
     addRow(QStringLiteral("/k/c.txt"), 0, 1.0, 1);
-    ASSERT_EQ(rowTexts(1)[4], QStringLiteral("INF"));
+    // The number format never writes this, but a cell may come from elsewhere.
+    form->files->topLevelItem(1)->setText(4, QStringLiteral("inf"));
 
     clickHeader(4);
     ASSERT_EQ(dialogs->shown().size(), 1u);
     EXPECT_EQ(dialogs->shown().front().text,
-              QStringLiteral("'INF' ist kein gültiger Gleitkommawert."));
+              QStringLiteral("'inf' ist kein gültiger Gleitkommawert."));
     EXPECT_EQ(column(0), (QStringList{"/k/a.txt", "/k/b.txt", "/k/c.txt"}));
 
     // The failed sort left the direction as it was: still descending.

@@ -22,23 +22,28 @@ int sign(qint32 value)
 }
 
 // The comparison of two cells read one pair at a time, as the rule states it: the path by
-// CompareText, f and fB as integers, % and G as decimal numbers.
-qint32 compareCells(int column, const QString &p, const QString &q, QChar decimalSeparator)
+// CompareText, f and fB as integers, % and G as decimal numbers (with NAN last either way);
+// descending otherwise exchanges the two cells.
+qint32 compareCellsInOrder(int column, const QString &p, const QString &q, QChar decimalSeparator,
+                           bool ascending)
 {
     switch (column) {
     case 0:
-        return CompareText(p, q);
+        return ascending ? CompareText(p, q) : CompareText(q, p);
     case 1:
     case 3:
-        return compareIntegers(StrToInt(p), StrToInt(q));
+        return ascending ? compareIntegers(StrToInt(p), StrToInt(q))
+                         : compareIntegers(StrToInt(q), StrToInt(p));
     default:
-        return compareNumbers(StrToFloat(p, decimalSeparator), StrToFloat(q, decimalSeparator));
+        return compareNumbersInOrder(cellNumber(p, decimalSeparator),
+                                     cellNumber(q, decimalSeparator), ascending);
     }
 }
 
 // Cells of each column with ties, the "-1" of a simple search, values whose 32-bit difference
 // wraps, decimals closer together than 1, and paths that differ only in the case of an ASCII
-// letter, of an umlaut, or in characters between the upper and lower case letters.
+// letter, of an umlaut, or in characters between the upper and lower case letters; the texts
+// without digits that the number format writes for infinite scores and for no number.
 QStringList cellsOf(int column)
 {
     switch (column) {
@@ -62,8 +67,8 @@ QStringList cellsOf(int column)
     case 3:
         return {"10", "9", "-1", "-1", "2147483647", "-2147483648", "0", "9", "3", "1"};
     default:
-        return {"0,5",  "0,25", "-1",    "-1", "5E-5", "0,0001", "1E15", "10",
-                "9,99", "10",   "0,501", "0",  "-0,5", "1,5E-5", "1E308"};
+        return {"0,5",   "0,25", "-1",   "-1",     "5E-5",  "0,0001", "1E15", "10",  "9,99", "10",
+                "0,501", "0",    "-0,5", "1,5E-5", "1E308", "INF",    "-INF", "NAN", "NAN"};
     }
 }
 
@@ -73,8 +78,7 @@ QList<qsizetype> orderByPairwiseComparison(int column, const QStringList &cells,
     QList<qsizetype> order(cells.size());
     std::iota(order.begin(), order.end(), 0);
     mergeSort(order, [&](qsizetype i, qsizetype j) {
-        return ascending ? compareCells(column, cells[i], cells[j], comma)
-                         : compareCells(column, cells[j], cells[i], comma);
+        return compareCellsInOrder(column, cells[i], cells[j], comma, ascending);
     });
     return order;
 }
@@ -87,11 +91,14 @@ TEST(SortKeys, EveryPairComparesWithTheSignOfTheCellComparison)
         const QStringList cells = cellsOf(column);
         const SortKeys keys(column, cells, comma);
         for (qsizetype i = 0; i < cells.size(); ++i) {
-            for (qsizetype j = 0; j < cells.size(); ++j)
-                EXPECT_EQ(sign(keys.compare(i, j)),
-                          sign(compareCells(column, cells[i], cells[j], comma)))
-                    << "column " << column << ": " << cells[i].toStdString() << " vs "
-                    << cells[j].toStdString();
+            for (qsizetype j = 0; j < cells.size(); ++j) {
+                for (const bool ascending : {true, false})
+                    EXPECT_EQ(
+                        sign(keys.compare(i, j, ascending)),
+                        sign(compareCellsInOrder(column, cells[i], cells[j], comma, ascending)))
+                        << "column " << column << ": " << cells[i].toStdString() << " vs "
+                        << cells[j].toStdString();
+            }
         }
     }
 }
@@ -120,13 +127,20 @@ TEST(SortKeys, EqualCellsKeepTheirOrderAndDescendingIsNotTheReverse)
     EXPECT_TRUE(sortOrder(2, {}, comma, true).isEmpty());
 }
 
+TEST(SortKeys, InfiniteScoresSortAsNumbersAndNanGoesLastEitherWay)
+{
+    const QStringList cells{"NAN", "1", "INF", "-INF", "NAN", "1E308"};
+    EXPECT_EQ(sortOrder(4, cells, comma, true), (QList<qsizetype>{3, 1, 5, 2, 0, 4}));
+    EXPECT_EQ(sortOrder(4, cells, comma, false), (QList<qsizetype>{2, 5, 1, 3, 0, 4}));
+}
+
 TEST(SortKeys, TheFirstCellThatDoesNotConvertStopsTheReading)
 {
     try {
-        sortOrder(4, {"1", "INF", "0.5", "2"}, comma, true);
-        FAIL() << "INF is no number cell";
+        sortOrder(4, {"1", "inf", "0.5", "2"}, comma, true);
+        FAIL() << "inf is no number cell";
     } catch (const QvxError &error) {
-        EXPECT_EQ(error.message(), QStringLiteral("'INF' ist kein gültiger Gleitkommawert"));
+        EXPECT_EQ(error.message(), QStringLiteral("'inf' ist kein gültiger Gleitkommawert"));
     }
     try {
         sortOrder(3, {"1", "2", "2,5"}, comma, false);

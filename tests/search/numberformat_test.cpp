@@ -92,6 +92,19 @@ TEST(NumberFormat, GeneralFormatOfNonFiniteValues)
     EXPECT_EQ(formatGeneral(std::nan(""), QChar(',')), QString("NAN"));
 }
 
+TEST(NumberFormat, CellNumbersReadBackEveryTextOfTheGeneralFormat)
+{
+    for (const double value : {std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity(), 0.25, -1.0, 5E-5}) {
+        EXPECT_EQ(cellNumber(formatGeneral(value, QChar(',')), QChar(',')), value);
+    }
+    EXPECT_TRUE(std::isnan(cellNumber(formatGeneral(std::nan(""), QChar(',')), QChar(','))));
+    // Factor fields keep their grammar, and the cells only the exact texts.
+    EXPECT_FALSE(parseDecimal("INF", QChar(',')).has_value());
+    for (const char *text : {"inf", "Inf", " INF", "+INF", "NaN", "INF "})
+        EXPECT_THROW(cellNumber(text, QChar(',')), QvxError) << text;
+}
+
 TEST(NumberFormat, ParseDecimalAcceptsTheFactorGrammar)
 {
     const QChar comma(',');
