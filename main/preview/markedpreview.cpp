@@ -2,6 +2,7 @@
 
 #include "errors/qvxerror.h"
 #include "preview/linemarker.h"
+#include "search/matchbudget.h"
 #include "search/pattern.h"
 
 #include <string>
@@ -9,16 +10,17 @@
 
 namespace {
 
-void markMatches(const QString &pattern, const std::string &subject, Mark mark,
+void markMatches(const QString &pattern, const std::string &subject, MatchBudget &budget, Mark mark,
                  CharacterMarks &marks)
 {
     const Pattern compiled(pattern);
     try {
-        compiled.forEachMatch(
-            subject, [&](qsizetype start, qsizetype length) { marks.mark(start, length, mark); });
-    } catch (const MatchLimitError &) {
-        throw QvxError(QStringLiteral("Der reguläre Ausdruck ist für diesen Text zu aufwendig: "
-                                      "PCRE2 hat seine Grenze für Suchschritte erreicht."));
+        compiled.forEachMatch(subject, budget, [&](qsizetype start, qsizetype length) {
+            marks.mark(start, length, mark);
+        });
+    } catch (const MatchLimitError &error) {
+        throw QvxError(QString("Der reguläre Ausdruck ist für diesen Text zu aufwendig: %1.")
+                           .arg(error.reason()));
     }
 }
 
@@ -33,10 +35,12 @@ MarkedPreview markPreview(PreviewLine text, const QString &searchPattern,
     // marks on it show nothing, so only the line carries marks.
     const std::string subject = std::move(text.subject);
     CharacterMarks marks(preview.text.size());
+    // Both patterns draw on one budget, as in the search.
+    MatchBudget budget(subject.size());
     try {
-        markMatches(searchPattern, subject, Mark::Search, marks);
+        markMatches(searchPattern, subject, budget, Mark::Search, marks);
         if (!weightingPattern.isEmpty())
-            markMatches(weightingPattern, subject, Mark::Weighting, marks);
+            markMatches(weightingPattern, subject, budget, Mark::Weighting, marks);
     } catch (const QvxError &error) {
         preview.pieces = marks.runs();
         preview.error = error.message();

@@ -1,7 +1,10 @@
 #include "search/pattern.h"
 
 #include "errors/qvxerror.h"
+#include "search/matchbudget.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <pcre2.h>
 
 namespace {
@@ -58,6 +61,18 @@ private:
     qsizetype m_position = 0;
 };
 
+// PCRE2's interpreter keeps its backtracking frames on the heap; a few hundred MB is the most
+// that one search may take.
+constexpr uint32_t kHeapLimitKiB = 512 * 1024;
+
+// The next whole character at or after offset.
+PCRE2_SIZE wholeCharacterAt(std::string_view subject, PCRE2_SIZE offset)
+{
+    while (offset < subject.size() && (static_cast<unsigned char>(subject[offset]) & 0xC0) == 0x80)
+        ++offset;
+    return offset;
+}
+
 } // namespace
 
 struct Pattern::Impl
@@ -66,6 +81,11 @@ struct Pattern::Impl
     pcre2_match_data *matchData = nullptr;
     pcre2_match_context *matchContext = nullptr;
     pcre2_jit_stack *jitStack = nullptr;
+    // Whether a search may be split into windows of start positions. \G and the backtracking
+    // verbs ((*COMMIT), (*SKIP), ...) depend on where a search begins or end it altogether, so
+    // patterns that may hold them are searched in one piece.
+    bool windowed = false;
+    bool jitCompiled = false;
 
     ~Impl()
     {
@@ -75,35 +95,69 @@ struct Pattern::Impl
         pcre2_code_free(code);
     }
 
-    int match(std::string_view subject, PCRE2_SIZE offset, uint32_t options) const
+    int match(std::string_view subject, PCRE2_SIZE offset, PCRE2_SIZE lastStart, uint32_t limit,
+              bool jit) const
     {
+        pcre2_set_match_limit(matchContext, limit);
+        pcre2_set_offset_limit(matchContext, lastStart < subject.size() ? lastStart : PCRE2_UNSET);
         return pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(),
-                           offset, options, matchData, matchContext);
+                           offset, PCRE2_NO_UTF_CHECK | (jit ? 0 : PCRE2_NO_JIT), matchData,
+                           matchContext);
     }
 
-    // Returns false for no match; throws for a failed search.
-    bool find(std::string_view subject, PCRE2_SIZE offset) const
+    // The leftmost match that starts at offset or later; false for none. A search starts with a
+    // small limit per start position over many positions; a position that needs more doubles the
+    // limit and halves the positions, down to a single one, until the budget runs out. Windows of
+    // positions that hold no match are passed one after another.
+    bool find(std::string_view subject, PCRE2_SIZE offset, MatchBudget &budget) const
     {
-        int rc = match(subject, offset, PCRE2_NO_UTF_CHECK);
-        // The JIT's stack is bounded; the interpreter keeps its frames on the heap and finds the
-        // same matches, so a long repetition that overflows the stack is retried there.
-        if (rc == PCRE2_ERROR_JIT_STACKLIMIT)
-            rc = match(subject, offset, PCRE2_NO_UTF_CHECK | PCRE2_NO_JIT);
-        if (rc >= 0)
-            return true;
-        switch (rc) {
-        case PCRE2_ERROR_NOMATCH:
-            return false;
-        case PCRE2_ERROR_MATCHLIMIT:
-        case PCRE2_ERROR_DEPTHLIMIT:
-        case PCRE2_ERROR_HEAPLIMIT:
-        case PCRE2_ERROR_JIT_STACKLIMIT:
-            throw MatchLimitError();
-        default:
-            throw QvxError(QString("Die Suche mit dem regulären Ausdruck ist fehlgeschlagen "
-                                   "(PCRE2-Fehler %1: %2)")
-                               .arg(rc)
-                               .arg(pcre2Message(rc)));
+        const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(matchData);
+        uint32_t limit = MatchBudget::kFirstLimit;
+        bool jit = jitCompiled;
+        for (;;) {
+            const uint64_t rest = subject.size() - offset;
+            const uint64_t weight = jit ? 1 : MatchBudget::kInterpreterWeight;
+            const uint64_t positions = budget.positions(limit, weight, rest + 1, windowed);
+            const PCRE2_SIZE lastStart = offset + (positions - 1);
+            const int rc = match(subject, offset, lastStart, limit, jit);
+            const uint64_t stake = uint64_t(limit) * weight * positions;
+            if (rc >= 0) {
+                // \K may report a start after the position that matched, never before it.
+                const uint64_t tried =
+                    std::min<uint64_t>(std::max(ovector[0], offset) - offset + 1, positions);
+                budget.charge(uint64_t(limit) * weight * tried);
+                budget.searched();
+                return true;
+            }
+            budget.charge(stake);
+            budget.searched();
+            switch (rc) {
+            case PCRE2_ERROR_JIT_STACKLIMIT:
+                // The interpreter finds the same matches with its frames on the heap.
+                jit = false;
+                break;
+            case PCRE2_ERROR_NOMATCH:
+                if (positions > rest)
+                    return false;
+                offset = wholeCharacterAt(subject, lastStart + 1);
+                limit = MatchBudget::kFirstLimit;
+                jit = jitCompiled;
+                break;
+            case PCRE2_ERROR_MATCHLIMIT:
+                if (limit == UINT32_MAX)
+                    throw MatchLimitError(MatchLimitError::Steps);
+                limit = limit > UINT32_MAX / 2 ? UINT32_MAX : limit * 2;
+                break;
+            case PCRE2_ERROR_DEPTHLIMIT:
+            case PCRE2_ERROR_HEAPLIMIT:
+            case PCRE2_ERROR_NOMEMORY:
+                throw MatchLimitError(MatchLimitError::Memory);
+            default:
+                throw QvxError(QString("Die Suche mit dem regulären Ausdruck ist fehlgeschlagen "
+                                       "(PCRE2-Fehler %1: %2)")
+                                   .arg(rc)
+                                   .arg(pcre2Message(rc)));
+            }
         }
     }
 };
@@ -111,6 +165,7 @@ struct Pattern::Impl
 Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique<Impl>())
 {
     const QByteArray utf8 = pattern.toUtf8();
+    d->windowed = !utf8.contains("\\G") && !utf8.contains("(*");
 
     pcre2_compile_context *compileContext = pcre2_compile_context_create(nullptr);
     if (!compileContext)
@@ -119,7 +174,8 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     d->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
-                            static_cast<PCRE2_SIZE>(utf8.size()), PCRE2_UTF, &errorCode,
+                            static_cast<PCRE2_SIZE>(utf8.size()),
+                            PCRE2_UTF | (d->windowed ? PCRE2_USE_OFFSET_LIMIT : 0), &errorCode,
                             &errorOffset, compileContext);
     pcre2_compile_context_free(compileContext);
     if (!d->code)
@@ -128,12 +184,18 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
                            .arg(pcre2Message(errorCode)));
 
     // Without the JIT the interpreter finds exactly the same matches, only more slowly.
-    pcre2_jit_compile(d->code, PCRE2_JIT_COMPLETE);
+    d->jitCompiled = pcre2_jit_compile(d->code, PCRE2_JIT_COMPLETE) == 0;
 
     d->matchData = pcre2_match_data_create_from_pattern(d->code, nullptr);
     d->matchContext = pcre2_match_context_create(nullptr);
     if (!d->matchData || !d->matchContext)
         throw std::bad_alloc();
+    pcre2_set_heap_limit(d->matchContext, kHeapLimitKiB);
+    // Every level of backtracking holds one frame, so the depth limit is the heap limit in frames.
+    size_t frameSize = 0;
+    pcre2_pattern_info(d->code, PCRE2_INFO_FRAMESIZE, &frameSize);
+    pcre2_set_depth_limit(
+        d->matchContext, uint32_t(uint64_t(kHeapLimitKiB) * 1024 / std::max<size_t>(frameSize, 1)));
     // The JIT's default stack of 32 KiB is too small for ordinary patterns on long texts.
     d->jitStack = pcre2_jit_stack_create(32 * 1024, 8 * 1024 * 1024, nullptr);
     if (d->jitStack)
@@ -143,14 +205,14 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
 Pattern::~Pattern() = default;
 
 template <typename OnMatch>
-void Pattern::scanMatches(std::string_view subject, OnMatch onMatch) const
+void Pattern::scanMatches(std::string_view subject, MatchBudget &budget, OnMatch onMatch) const
 {
     const PCRE2_SIZE length = subject.size();
     const auto *bytes = reinterpret_cast<const unsigned char *>(subject.data());
     const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(d->matchData);
     PCRE2_SIZE offset = 0;
     for (;;) {
-        if (!d->find(subject, offset))
+        if (!d->find(subject, offset, budget))
             break;
         const PCRE2_SIZE start = ovector[0];
         const PCRE2_SIZE end = ovector[1];
@@ -171,27 +233,32 @@ void Pattern::scanMatches(std::string_view subject, OnMatch onMatch) const
         // \C matches a single byte and can end a match inside a character; PCRE2 must not be
         // started there (undefined without the UTF check), so the next search begins with the
         // following whole character.
-        while (next < length && (bytes[next] & 0xC0) == 0x80)
-            ++next;
+        next = wholeCharacterAt(subject, next);
         if (next > length)
             break;
         offset = next;
     }
 }
 
-qint32 Pattern::countMatches(std::string_view subject) const
+qint64 Pattern::countMatches(std::string_view subject, MatchBudget &budget) const
 {
-    qint32 count = 0;
-    scanMatches(subject, [&count](PCRE2_SIZE, PCRE2_SIZE) { ++count; });
+    qint64 count = 0;
+    scanMatches(subject, budget, [&count](PCRE2_SIZE, PCRE2_SIZE) { ++count; });
     return count;
 }
 
+qint64 Pattern::countMatches(std::string_view subject) const
+{
+    MatchBudget budget(subject.size());
+    return countMatches(subject, budget);
+}
+
 void Pattern::forEachMatch(
-    std::string_view subject,
+    std::string_view subject, MatchBudget &budget,
     const std::function<void(qsizetype start, qsizetype length)> &onMatch) const
 {
     Utf16Positions positions(subject);
-    scanMatches(subject, [&](PCRE2_SIZE start, PCRE2_SIZE end) {
+    scanMatches(subject, budget, [&](PCRE2_SIZE start, PCRE2_SIZE end) {
         const qsizetype from = positions.at(start);
         // A match that reports its end before its start (\K in a lookahead) covers nothing.
         const qsizetype to = end > start ? positions.at(end) : from;
@@ -199,7 +266,21 @@ void Pattern::forEachMatch(
     });
 }
 
+void Pattern::forEachMatch(
+    std::string_view subject,
+    const std::function<void(qsizetype start, qsizetype length)> &onMatch) const
+{
+    MatchBudget budget(subject.size());
+    forEachMatch(subject, budget, onMatch);
+}
+
+bool Pattern::matchesAnywhere(std::string_view subject, MatchBudget &budget) const
+{
+    return d->find(subject, 0, budget);
+}
+
 bool Pattern::matchesAnywhere(std::string_view subject) const
 {
-    return d->find(subject, 0);
+    MatchBudget budget(subject.size());
+    return matchesAnywhere(subject, budget);
 }

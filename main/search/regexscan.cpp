@@ -1,7 +1,9 @@
 #include "search/regexscan.h"
 
 #include "errors/qvxerror.h"
+#include "search/matchbudget.h"
 
+#include <limits>
 #include <utility>
 
 RegexScan::RegexScan(QString suchstr, QString ausschlstr)
@@ -38,8 +40,10 @@ std::optional<FileResult> RegexScan::evaluate(const QString &path,
 {
     const TextLoader::Utf8Text text = m_loader.loadUtf8(path);
     const qsizetype length = text.length;
+    // All patterns on this text draw on one budget.
+    MatchBudget budget(text.utf8.size());
     try {
-        const qint32 f = positive().countMatches(text.utf8);
+        const qint32 f = rowCount(positive().countMatches(text.utf8, budget), path);
         if (f == 0)
             return std::nullopt;
         // An empty text has no percentage (it would divide by zero), so it qualifies in
@@ -50,17 +54,28 @@ std::optional<FileResult> RegexScan::evaluate(const QString &path,
         qint32 fB = -1;
         const QString w = weightingText();
         if (!w.isEmpty())
-            fB = weighting(w).countMatches(text.utf8);
+            fB = rowCount(weighting(w).countMatches(text.utf8, budget), path);
 
-        if (!m_ausschlstr.isEmpty() && exclusion().matchesAnywhere(text.utf8))
+        if (!m_ausschlstr.isEmpty() && exclusion().matchesAnywhere(text.utf8, budget))
             return std::nullopt;
 
         const double proz = double(f) / double(length) * 100.0;
         return FileResult{f, proz, fB};
-    } catch (const MatchLimitError &) {
+    } catch (const MatchLimitError &error) {
         throw QvxError(QString("Der reguläre Ausdruck ist für den Text der Datei %1 zu aufwendig: "
-                               "PCRE2 hat seine Grenze für Suchschritte erreicht. Die Suche wurde "
-                               "abgebrochen.")
-                           .arg(path));
+                               "%2. Die Suche wurde abgebrochen.")
+                           .arg(path, error.reason()));
     }
+}
+
+qint32 rowCount(qint64 count, const QString &path)
+{
+    if (count > std::numeric_limits<qint32>::max())
+        throw QvxError(QString("Der reguläre Ausdruck findet im Text der Datei %1 %2 Treffer; die "
+                               "Ergebnisliste kann höchstens %3 Treffer je Text zählen. Die Suche "
+                               "wurde abgebrochen.")
+                           .arg(path)
+                           .arg(count)
+                           .arg(std::numeric_limits<qint32>::max()));
+    return static_cast<qint32>(count);
 }

@@ -39,3 +39,7 @@ private:
     std::unique_ptr<Pattern> m_exclusion;
     TextLoader m_loader;
 };
+
+// A match count as the row's 32-bit f or fB. Throws QvxError naming the file when the count
+// exceeds what a row can hold.
+qint32 rowCount(qint64 count, const QString &path);

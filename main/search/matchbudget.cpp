@@ -1,0 +1,64 @@
+#include "search/matchbudget.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint64_t kBaseUnits = std::uint64_t(64) << 20;
+constexpr std::uint64_t kUnitsPerByte = 16 * MatchBudget::kFirstLimit;
+
+// About two seconds for any text, and time for ordinary searches on long ones.
+constexpr std::chrono::milliseconds kBaseTime(2000);
+constexpr std::chrono::nanoseconds kTimePerByte(300);
+
+// A search that takes longer than this shrinks the start positions of the next one.
+constexpr std::chrono::milliseconds kSlowSearch(10);
+constexpr std::chrono::milliseconds kQuickSearch(1);
+
+} // namespace
+
+QString MatchLimitError::reason() const
+{
+    return m_kind == Steps ? QStringLiteral("PCRE2 hat seine Grenze für Suchschritte erreicht")
+                           : QStringLiteral("PCRE2 hat seine Grenze für Arbeitsspeicher erreicht");
+}
+
+MatchBudget::MatchBudget(std::size_t subjectBytes)
+    : m_units(kBaseUnits + kUnitsPerByte * subjectBytes), m_lastSearch(Clock::now())
+{
+    m_deadline = m_lastSearch + kBaseTime + kTimePerByte * subjectBytes;
+}
+
+std::uint64_t MatchBudget::positions(std::uint32_t limit, std::uint64_t weight,
+                                     std::uint64_t available, bool splittable)
+{
+    const std::uint64_t affordable = m_units / (std::uint64_t(limit) * weight);
+    if (!splittable) {
+        if (affordable < available)
+            throw MatchLimitError(MatchLimitError::Steps);
+        return available;
+    }
+    const std::uint64_t staked = std::max<std::uint64_t>(kStake / limit, 1);
+    const std::uint64_t result = std::min({available, affordable, staked, m_timeWindow});
+    if (result == 0)
+        throw MatchLimitError(MatchLimitError::Steps);
+    return result;
+}
+
+void MatchBudget::charge(std::uint64_t units)
+{
+    m_units -= std::min(units, m_units);
+}
+
+void MatchBudget::searched()
+{
+    const Clock::time_point now = Clock::now();
+    if (now > m_deadline)
+        throw MatchLimitError(MatchLimitError::Steps);
+    const Clock::duration took = now - m_lastSearch;
+    m_lastSearch = now;
+    if (took > kSlowSearch)
+        m_timeWindow = std::max<std::uint64_t>(m_timeWindow / 4, 1);
+    else if (took < kQuickSearch && m_timeWindow < (std::uint64_t(1) << 40))
+        m_timeWindow *= 2;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+
+// The pattern needs more work on this text than its budget allows, or more memory than PCRE2 may
+// take.
+class MatchLimitError : public std::exception
+{
+public:
+    enum Kind
+    {
+        Steps,
+        Memory
+    };
+    explicit MatchLimitError(Kind kind) : m_kind(kind) {}
+    Kind kind() const { return m_kind; }
+    // The German reason, for example "PCRE2 hat seine Grenze für Suchschritte erreicht".
+    QString reason() const;
+    const char *what() const noexcept override { return "PCRE2 limit exceeded"; }
+
+private:
+    Kind m_kind;
+};
+
+// The work that the searches on one text may do together, over all start positions and all
+// patterns.
+//
+// It is counted in PCRE2's match-limit units. PCRE2 restarts its match limit at every start
+// position and does not say how many units a search used, so a search is charged what it may at
+// most have spent: its limit per position times the start positions it may have tried. That
+// bound is deterministic and ends the searches that backtrack without measure within
+// milliseconds. The JIT, however, counts no units while it runs back and forth through a single
+// repeated character ("a.*b" over a long line), so the time that the searches take is bounded
+// as well, and each search is kept short enough to look at the clock between searches.
+class MatchBudget
+{
+public:
+    // The limit per start position that a search tries first; ordinary patterns need a few units.
+    static constexpr std::uint32_t kFirstLimit = 64;
+    // At most this many units are put at stake in one search: the start positions that one search
+    // may try shrink as its limit per position grows.
+    static constexpr std::uint64_t kStake = std::uint64_t(1) << 18;
+    // A unit of the interpreter takes about eight times as long as a unit of the JIT.
+    static constexpr std::uint64_t kInterpreterWeight = 8;
+
+    // A text of subjectBytes UTF-8 bytes gets a fixed allowance plus an amount per byte, of units
+    // and of time. Searches whose start positions all stay within kFirstLimit units are charged
+    // at most 2 * kFirstLimit units per byte, a small part of the allowance.
+    explicit MatchBudget(std::size_t subjectBytes);
+
+    // The number of start positions, at least 1 and at most available, that the next search may
+    // try with the given limit per position (weighted for the interpreter); a search that cannot
+    // be split gets all of them. Throws MatchLimitError when the budget cannot pay for that.
+    std::uint64_t positions(std::uint32_t limit, std::uint64_t weight, std::uint64_t available,
+                            bool splittable);
+
+    // Takes the units that a search may have spent; the search was given no more than positions
+    // allowed.
+    void charge(std::uint64_t units);
+
+    // Called after every search. Throws MatchLimitError once the time is up; lets the next
+    // search try fewer start positions when this one was slow, more when it was quick.
+    void searched();
+
+    std::uint64_t remainingUnits() const { return m_units; }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    std::uint64_t m_units;
+    Clock::time_point m_deadline;
+    Clock::time_point m_lastSearch;
+    std::uint64_t m_timeWindow = 64;
+};
