@@ -9,11 +9,18 @@ constexpr std::uint64_t kUnitsPerByte = 16 * MatchBudget::kFirstLimit;
 
 // About two seconds for any text, and time for ordinary searches on long ones.
 constexpr std::chrono::milliseconds kBaseTime(2000);
-constexpr std::chrono::nanoseconds kTimePerByte(300);
+constexpr std::chrono::nanoseconds kTimePerByte(500);
 
-// A search that takes longer than this shrinks the start positions of the next one.
+// Searches that take longer than this shrink the start positions of the next one.
 constexpr std::chrono::milliseconds kSlowSearch(10);
 constexpr std::chrono::milliseconds kQuickSearch(1);
+
+// Searches over fewer start positions than this are timed together, up to this many at once.
+constexpr std::uint64_t kFewPositions = 8;
+constexpr int kUnclockedSearches = 32;
+
+// After this many searches in a row that found their match below the start limit, it is halved.
+constexpr int kEasySearches = 32;
 
 } // namespace
 
@@ -50,8 +57,11 @@ void MatchBudget::charge(std::uint64_t units)
     m_units -= std::min(units, m_units);
 }
 
-void MatchBudget::searched()
+void MatchBudget::searched(std::uint64_t tried)
 {
+    if (tried < kFewPositions && ++m_unclocked < kUnclockedSearches)
+        return;
+    m_unclocked = 0;
     const Clock::time_point now = Clock::now();
     if (now > m_deadline)
         throw MatchLimitError(MatchLimitError::Steps);
@@ -61,4 +71,15 @@ void MatchBudget::searched()
         m_timeWindow = std::max<std::uint64_t>(m_timeWindow / 4, 1);
     else if (took < kQuickSearch && m_timeWindow < (std::uint64_t(1) << 40))
         m_timeWindow *= 2;
+}
+
+void MatchBudget::found(std::uint32_t limit)
+{
+    if (limit > m_startLimit) {
+        m_startLimit = limit;
+        m_easySearches = 0;
+    } else if (++m_easySearches >= kEasySearches) {
+        m_startLimit = std::max(m_startLimit / 2, kFirstLimit);
+        m_easySearches = 0;
+    }
 }

@@ -62,9 +62,19 @@ public:
     // allowed.
     void charge(std::uint64_t units);
 
-    // Called after every search. Throws MatchLimitError once the time is up; lets the next
-    // search try fewer start positions when this one was slow, more when it was quick.
-    void searched();
+    // Called after every search with the start positions it may have tried. Throws
+    // MatchLimitError once the time is up; lets the next searches try fewer start positions when
+    // the last ones were slow, more when they were quick. A search over few positions is quick
+    // unless its pattern is slow at each, so the clock is read only after every few of them.
+    void searched(std::uint64_t tried);
+
+    // The limit per position that a search starts with: the one that the last hard start
+    // position needed, halved again after a run of searches that found their match with less.
+    // A pattern that needs more than kFirstLimit at most of its matches then does not climb the
+    // ladder of limits at every one of them.
+    std::uint32_t startLimit() const { return m_startLimit; }
+    // Called when a search found a match with the given limit per position.
+    void found(std::uint32_t limit);
 
     std::uint64_t remainingUnits() const { return m_units; }
 
@@ -74,4 +84,7 @@ private:
     Clock::time_point m_deadline;
     Clock::time_point m_lastSearch;
     std::uint64_t m_timeWindow = 64;
+    int m_unclocked = 0;
+    std::uint32_t m_startLimit = kFirstLimit;
+    int m_easySearches = 0;
 };

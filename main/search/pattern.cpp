@@ -105,14 +105,15 @@ struct Pattern::Impl
                            matchContext);
     }
 
-    // The leftmost match that starts at offset or later; false for none. A search starts with a
-    // small limit per start position over many positions; a position that needs more doubles the
-    // limit and halves the positions, down to a single one, until the budget runs out. Windows of
-    // positions that hold no match are passed one after another.
+    // The leftmost match that starts at offset or later; false for none. A search starts with the
+    // budget's start limit per start position over as many positions as the budget allows; a
+    // position that needs more doubles the limit and halves the positions, down to a single one,
+    // until the budget runs out. Windows of positions that hold no match are passed one after
+    // another, each from the smallest limit again.
     bool find(std::string_view subject, PCRE2_SIZE offset, MatchBudget &budget) const
     {
         const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(matchData);
-        uint32_t limit = MatchBudget::kFirstLimit;
+        uint32_t limit = budget.startLimit();
         bool jit = jitCompiled;
         for (;;) {
             const uint64_t rest = subject.size() - offset;
@@ -126,11 +127,12 @@ struct Pattern::Impl
                 const uint64_t tried =
                     std::min<uint64_t>(std::max(ovector[0], offset) - offset + 1, positions);
                 budget.charge(uint64_t(limit) * weight * tried);
-                budget.searched();
+                budget.searched(tried);
+                budget.found(limit);
                 return true;
             }
             budget.charge(stake);
-            budget.searched();
+            budget.searched(positions);
             switch (rc) {
             case PCRE2_ERROR_JIT_STACKLIMIT:
                 // The interpreter finds the same matches with its frames on the heap.

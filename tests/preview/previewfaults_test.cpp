@@ -114,6 +114,21 @@ TEST_F(PreviewFaultsTest, ACatastrophicPatternEndsThePreviewWithAMessage)
     EXPECT_EQ(previewText(), QString(40, QLatin1Char('a')) + QStringLiteral("<<>>(a+)+b<<>>"));
 }
 
+TEST_F(PreviewFaultsTest, BacktrackingAtEveryStartPositionEndsTheMarkingAtTheBound)
+{
+    // The simple search takes the pattern as a plain string; the preview's pattern backtracks
+    // from every "a" over the whole run after it.
+    find<QRadioButton>("RadioButton2")->setChecked(true);
+    searchTexts({QByteArray(300 * 1024, 'a') + "x\r\n(?:a|b)*c\r\n"}, QStringLiteral("(?:a|b)*c"));
+    ASSERT_EQ(rowCount(), 1);
+
+    clickRow(0);
+
+    EXPECT_EQ(errorShown(),
+              QStringLiteral("Der reguläre Ausdruck ist für diesen Text zu aufwendig: "
+                             "PCRE2 hat seine Grenze für Suchschritte erreicht."));
+}
+
 TEST_F(PreviewFaultsTest, TextsChangedAfterTheSearchShowWhatIsThereOrKeepThePreview)
 {
     const QStringList paths =

@@ -9,7 +9,7 @@
 
 namespace {
 
-qint32 count(const char *pattern, const std::string &subject)
+qint64 count(const char *pattern, const std::string &subject)
 {
     return Pattern(QString::fromUtf8(pattern)).countMatches(subject);
 }
@@ -22,6 +22,26 @@ QString compileError(const QString &pattern)
         return e.message();
     }
     return QString();
+}
+
+MatchLimitError::Kind limitHit(const QString &pattern, const std::string &subject)
+{
+    try {
+        Pattern(pattern).countMatches(subject);
+    } catch (const MatchLimitError &e) {
+        return e.kind();
+    }
+    ADD_FAILURE() << "no limit for " << pattern.toStdString();
+    return MatchLimitError::Steps;
+}
+
+// A table of numbers, blanks and line breaks, followed by a word that ends in "Euro".
+std::string numberTable(size_t size)
+{
+    std::string text;
+    for (int i = 0; text.size() < size; ++i)
+        text += std::to_string(i * 7919 % 100000) + (i % 6 == 5 ? "\r\n" : " ");
+    return text + "Summe Euro\r\n";
 }
 
 } // namespace
@@ -116,6 +136,45 @@ TEST(PatternCounting, CatastrophicBacktrackingHitsTheLimit)
     EXPECT_EQ(p.countMatches("aaab aab\r\n"), 2);
 }
 
+TEST(PatternCounting, BacktrackingAtEveryStartPositionEndsAtTheBoundOfTheWholeText)
+{
+    // Each start position alone stays far below any limit per position; all of them together
+    // would take minutes.
+    EXPECT_EQ(limitHit(QStringLiteral("(\\d|\\s)+Euro"), numberTable(100 * 1024)),
+              MatchLimitError::Steps);
+    EXPECT_EQ(limitHit(QStringLiteral("(?:a|b)*c"), std::string(300 * 1024, 'a') + "xc\r\n"),
+              MatchLimitError::Steps);
+    // The searches of several patterns on one text draw on one budget.
+    const std::string table = numberTable(100 * 1024);
+    MatchBudget budget(table.size());
+    EXPECT_THROW(Pattern("(\\d|\\s)+Euro").countMatches(table, budget), MatchLimitError);
+    EXPECT_THROW(Pattern("Summe").countMatches(table, budget), MatchLimitError);
+    EXPECT_EQ(Pattern("Summe").countMatches(table), 1);
+}
+
+TEST(PatternCounting, FramesBeyondTheHeapLimitEndTheSearch)
+{
+    // Every repetition of the group keeps the 200 empty groups' offsets in a frame of the
+    // interpreter, which takes over when the JIT's stack overflows.
+    QString groups;
+    for (int i = 0; i < 200; ++i)
+        groups += QStringLiteral("()");
+    EXPECT_EQ(limitHit("(?:" + groups + "a)*b", std::string(2 * 1024 * 1024, 'a') + "xb\r\n"),
+              MatchLimitError::Memory);
+}
+
+TEST(PatternCounting, SearchesInWindowsOfStartPositionsFindWhatOneSearchFinds)
+{
+    const std::string far = std::string(300 * 1024, 'x') + "ab" + std::string(70000, 'y') + "ab";
+    EXPECT_EQ(count("ab", far), 2);
+    EXPECT_EQ(count("(?<=x)ab", far), 1);
+    // \G and the backtracking verbs depend on where a search starts; they see one search.
+    const std::string late = "b" + std::string(100 * 1024, 'a');
+    EXPECT_EQ(count("\\Ga", late), 0);
+    EXPECT_EQ(count("(*NO_START_OPT)(*COMMIT)a", late), 0);
+    EXPECT_EQ(count("a(*SKIP)(*FAIL)|b", late), 1);
+}
+
 TEST(PatternCounting, LegitimatePatternsCopeWithLongTexts)
 {
     std::string text;
@@ -128,6 +187,9 @@ TEST(PatternCounting, LegitimatePatternsCopeWithLongTexts)
     EXPECT_EQ(Pattern("sowohl.{0,100}als auch").countMatches(text), lines);
     EXPECT_EQ(Pattern("(a|b)*c").countMatches(text), lines);
     EXPECT_EQ(Pattern("\\w+").countMatches(text), 19 * lines);
+    EXPECT_EQ(Pattern("\\boder\\b").countMatches(text), lines);
+    EXPECT_EQ(Pattern("(?i)heute|morgen").countMatches(text), lines);
+    EXPECT_EQ(Pattern("\\b(\\w+)\\b.*\\b\\1\\b").countMatches(text), lines);
     EXPECT_EQ(Pattern("x*").countMatches(text),
               static_cast<qint32>(QString::fromStdString(text).size() + 1));
     EXPECT_TRUE(Pattern("(?s)Er.*häufig\\.$").matchesAnywhere(text));

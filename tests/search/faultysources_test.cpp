@@ -206,6 +206,46 @@ TEST_F(FaultySourcesTest, StopPressedWhileTheLastFileIsReadStartsNoNewSearch)
     EXPECT_TRUE(dialogs->shown().empty());
 }
 
+TEST_F(FaultySourcesTest, BacktrackingOverAWholeTableEndsTheRunAtTheBound)
+{
+    // Every start position in the table backtracks over the rest of it; none alone reaches a
+    // limit per position, together they would hold the window for minutes.
+    QByteArray table;
+    for (int i = 0; table.size() < 100 * 1024; ++i)
+        table += QByteArray::number(i * 7919 % 100000) + (i % 6 == 5 ? "\r\n" : " ");
+    const QString hard = corpus.write(QStringLiteral("tabelle.txt"), table + "Summe Euro\r\n");
+    setSources({first, hard, last});
+
+    search(QStringLiteral("(\\d|\\s)+Euro|a"));
+
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().text,
+              QStringLiteral("Der reguläre Ausdruck ist für den Text der Datei %1 zu aufwendig: "
+                             "PCRE2 hat seine Grenze für Suchschritte erreicht. Die Suche wurde "
+                             "abgebrochen.")
+                  .arg(hard));
+    ASSERT_EQ(rowCount(), 1);
+    EXPECT_EQ(rowTexts(0).front(), first);
+    EXPECT_TRUE(find<QPushButton>("Button3")->isVisible());
+}
+
+TEST_F(FaultySourcesTest, APatternBeyondTheMemoryLimitEndsTheRunNamingTheFile)
+{
+    const QString hard =
+        corpus.write(QStringLiteral("lang.txt"), QByteArray(2 * 1024 * 1024, 'a') + "xb\r\n");
+    setSources({first, hard, last});
+
+    search(QStringLiteral("(?:%1a)*b|a").arg(QString(QStringLiteral("()")).repeated(200)));
+
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().text,
+              QStringLiteral("Der reguläre Ausdruck ist für den Text der Datei %1 zu aufwendig: "
+                             "PCRE2 hat seine Grenze für Arbeitsspeicher erreicht. Die Suche "
+                             "wurde abgebrochen.")
+                  .arg(hard));
+    ASSERT_EQ(rowCount(), 1);
+}
+
 TEST_F(FaultySourcesTest, ACatastrophicPatternEndsTheRunAtTheTextItCannotManage)
 {
     const QString easy = corpus.write(QStringLiteral("leicht.txt"), "aab\r\n");

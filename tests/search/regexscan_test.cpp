@@ -201,3 +201,18 @@ TEST(RegexScan, MatchLimitBecomesAnErrorNamingTheFile)
                                    " zu aufwendig"))
         << message.toStdString();
 }
+
+TEST(RegexScan, ACountBeyondWhatARowHoldsEndsTheRunNamingTheFile)
+{
+    EXPECT_EQ(rowCount(2147483647, "/k/a.txt"), 2147483647);
+    EXPECT_EQ(rowCount(0, "/k/a.txt"), 0);
+    try {
+        rowCount(2200000000, "/k/a.txt");
+        FAIL() << "a count beyond 32 bits is no row";
+    } catch (const QvxError &e) {
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("Der reguläre Ausdruck findet im Text der Datei /k/a.txt "
+                                 "2200000000 Treffer; die Ergebnisliste kann höchstens 2147483647 "
+                                 "Treffer je Text zählen. Die Suche wurde abgebrochen."));
+    }
+}
