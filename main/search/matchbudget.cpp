@@ -7,8 +7,8 @@ namespace {
 constexpr std::uint64_t kBaseUnits = std::uint64_t(64) << 20;
 constexpr std::uint64_t kUnitsPerByte = 16 * MatchBudget::kFirstLimit;
 
-// About two seconds for any text, and time for ordinary searches on long ones.
-constexpr std::chrono::milliseconds kBaseTime(2000);
+// About two seconds for a text of 1 MB, and time for ordinary searches on long ones.
+constexpr std::chrono::milliseconds kBaseTime(1500);
 constexpr std::chrono::nanoseconds kTimePerByte(500);
 
 // Searches that take longer than this shrink the start positions of the next one.
