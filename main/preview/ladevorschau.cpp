@@ -8,14 +8,18 @@
 #include "window/tform1.h"
 
 #include <QTreeWidget>
+#include <utility>
 
 void Ladevorschau(QTextEdit *Vorschau, const QString &filestr)
 {
     if (!Form1 || Form1->files->selectedItems().isEmpty())
         return;
-    const MarkedPreview preview =
-        markPreview(loadPreviewLine(filestr), suchstrGlobal, GewichtStrGlobal);
+    PreviewLine line = loadPreviewLine(filestr);
+    const bool cut = line.cut;
+    const MarkedPreview preview = markPreview(std::move(line), suchstrGlobal, GewichtStrGlobal);
     showPreviewPieces(Vorschau, preview.text, preview.pieces);
+    if (cut)
+        appendCutNote(Vorschau, previewCutNote());
     if (preview.error)
         throw QvxError(*preview.error);
 }

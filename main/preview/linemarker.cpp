@@ -65,9 +65,11 @@ PreviewLine markLineBreaks(const QByteArray &text)
 PreviewLine loadPreviewLine(const QString &path)
 {
     QByteArray raw;
-    readWholeFile(path, raw);
+    const bool cut = readFileStart(path, raw, previewTextLimit);
     QByteArray text;
     normalizeLineBreaks(raw.constData(), raw.size(), text);
     raw.clear();
-    return markLineBreaks(text);
+    PreviewLine line = markLineBreaks(text);
+    line.cut = cut;
+    return line;
 }

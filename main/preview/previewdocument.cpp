@@ -1,5 +1,7 @@
 #include "preview/previewdocument.h"
 
+#include "preview/linemarker.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QStringView>
@@ -138,4 +140,21 @@ void showPreviewPieces(QTextEdit *Vorschau, const QString &text,
     document->setParent(Vorschau);
     Vorschau->setDocument(document.release());
     delete interim;
+}
+
+QString previewCutNote()
+{
+    return QStringLiteral("[Die Vorschau ist gekürzt: Der Text ist länger als %1 MB; gezeigt "
+                          "wird nur sein Anfang. Suche und Kopie nehmen den ganzen Text.]")
+        .arg(previewTextLimit / (1024 * 1024));
+}
+
+void appendCutNote(QTextEdit *Vorschau, const QString &note)
+{
+    QTextCursor cursor(Vorschau->document());
+    cursor.movePosition(QTextCursor::End);
+    QTextCharFormat format;
+    format.setFontItalic(true);
+    cursor.insertBlock(QTextBlockFormat(), format);
+    cursor.insertText(note, format);
 }

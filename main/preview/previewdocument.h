@@ -14,3 +14,9 @@ class QTextEdit;
 // content.
 void showPreviewPieces(QTextEdit *Vorschau, const QString &text,
                        const std::vector<PreviewPiece> &pieces);
+
+// The note under a preview that shows only the beginning of its text.
+QString previewCutNote();
+
+// Adds the note as a paragraph of its own after the text, in italics, unmarked.
+void appendCutNote(QTextEdit *Vorschau, const QString &note);

@@ -19,7 +19,7 @@ namespace {
 [[noreturn]] void fail(const QString &path, const QSaveFile &file)
 {
     fail(path, QFileInfo(path).absoluteDir().exists()
-                   ? germanReason(file.error())
+                   ? systemErrorText(file)
                    : QStringLiteral("Das Verzeichnis existiert nicht"));
 }
 

@@ -3,77 +3,116 @@
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 #include "search/codepage.h"
+#include "search/nativepath.h"
 #include "search/utf8normalizer.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 [[noreturn]] void throwCannotOpen(const QString &path, const QString &reason)
 {
-    throw QvxError(QString("Datei %1 kann nicht geöffnet werden. %2").arg(path, reason));
+    throw QvxError(QString("Datei %1 kann nicht geöffnet werden. %2").arg(shownPath(path), reason));
 }
 
-// QFile's own error codes lump most open failures together, so the file's state tells the
-// user-facing reason apart.
-QString openFailureReason(const QString &path, QFileDevice::FileError error,
-                          const QString &errorText)
+// Closes the descriptor on every way out.
+class Descriptor
 {
-    const QFileInfo info(path);
-    // exists() follows links, so a dangling link counts as missing, as it does on Windows.
-    if (!info.exists())
-        return QStringLiteral("Das System kann die angegebene Datei nicht finden");
-    if (info.isDir())
-        return QStringLiteral("Der angegebene Pfad ist ein Verzeichnis");
-    // The readability test asks with the real user's rights, which need not be the ones the open
-    // met (root without its override rights, a security module), and Qt files a refused open
-    // under its general OpenError; the system's own error text tells the refusal apart.
-    if (!info.isReadable() || error == QFileDevice::PermissionsError ||
-        errorText == qt_error_string(EACCES) || errorText == qt_error_string(EPERM))
-        return QStringLiteral("Zugriff verweigert");
-    return germanReason(error);
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() { ::close(m_fd); }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// A piece of a large file is read and looked through for NUL before the next: a file of NUL
+// bytes, whose text is empty, ends after its first piece instead of being read whole.
+constexpr qsizetype readPiece = 16 * 1024 * 1024;
+
+// Reads the text bytes of the file at the native path into the buffer that room(size, keep)
+// provides (at least size bytes, the first keep bytes kept). The file is opened without waiting
+// (a pipe without a writer would wait for ever) and read only when it is a regular file after
+// links; no more is read than the size it had when opened (a device or a growing file never
+// ends), and reading stops at the first NUL, where the text ends. At most limit bytes are read.
+// Returns the bytes read; sets cut when the text went on beyond limit.
+template <typename Room>
+qsizetype readSourceBytes(const char *native, const QString &path, qsizetype limit, bool &cut,
+                          Room room)
+{
+    const int fd = ::open(native, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        throwCannotOpen(path, systemErrorText(errno));
+    const Descriptor descriptor(fd);
+    struct stat status;
+    if (::fstat(fd, &status) != 0)
+        throwCannotOpen(path, systemErrorText(errno));
+    if (S_ISDIR(status.st_mode))
+        throwCannotOpen(path, systemErrorText(EISDIR));
+    if (!S_ISREG(status.st_mode))
+        throwCannotOpen(path, QStringLiteral("Die Datei ist keine gewöhnliche Datei, sondern "
+                                             "ein Gerät, eine Pipe oder ein Socket"));
+    const qsizetype size = qsizetype(status.st_size);
+    // One byte beyond the limit tells a cut text from one that ends right there.
+    const qsizetype wanted = size > limit ? limit + 1 : size;
+    qsizetype filled = 0;
+    qsizetype capacity = qMin(wanted, readPiece);
+    char *data = room(capacity, 0);
+    while (filled < wanted) {
+        const qsizetype piece = qMin(wanted - filled, readPiece);
+        if (filled + piece > capacity) {
+            capacity = qMin(wanted, qMax(filled + piece, 2 * filled));
+            data = room(capacity, filled);
+        }
+        const ssize_t got = ::read(fd, data + filled, size_t(piece));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throwCannotOpen(path, systemErrorText(errno));
+        if (got == 0)
+            break;
+        const void *nul = std::memchr(data + filled, '\0', size_t(got));
+        if (nul)
+            return static_cast<const char *>(nul) - data;
+        filled += got;
+    }
+    cut = filled > limit;
+    return qMin(filled, limit);
+}
+
+qsizetype readIntoArray(const QString &path, QByteArray &buffer, qsizetype limit, bool &cut)
+{
+    const qsizetype bytes = readSourceBytes(nativePath(path).constData(), path, limit, cut,
+                                            [&buffer](qsizetype size, qsizetype /*keep*/) {
+                                                if (buffer.size() < size)
+                                                    buffer.resize(size);
+                                                return buffer.data();
+                                            });
+    buffer.resize(bytes);
+    return bytes;
 }
 
 } // namespace
 
 void readWholeFile(const QString &path, QByteArray &buffer)
 {
-    // Some platforms open a directory for reading without complaint; reading it then fails
-    // with a less helpful reason.
-    if (QFileInfo(path).isDir())
-        throwCannotOpen(path, QStringLiteral("Der angegebene Pfad ist ein Verzeichnis"));
+    bool cut = false;
+    readIntoArray(path, buffer, std::numeric_limits<qsizetype>::max() - 1, cut);
+}
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throwCannotOpen(path, openFailureReason(path, file.error(), file.errorString()));
-
-    // The reported size is only a hint: special files report 0 or change while being read.
-    constexpr qsizetype minimumChunk = 64 * 1024;
-    qsizetype capacity = qMax<qsizetype>(file.size() + 1, minimumChunk);
-    buffer.resize(capacity);
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == capacity) {
-            capacity *= 2;
-            buffer.resize(capacity);
-        }
-        const qint64 got = file.read(buffer.data() + filled, capacity - filled);
-        if (got < 0) {
-            buffer.resize(0);
-            throwCannotOpen(path, germanReason(file.error() == QFileDevice::NoError
-                                                   ? QFileDevice::ReadError
-                                                   : file.error()));
-        }
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    buffer.resize(filled);
+bool readFileStart(const QString &path, QByteArray &buffer, qsizetype limit)
+{
+    bool cut = false;
+    readIntoArray(path, buffer, limit, cut);
+    return cut;
 }
 
 void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out)
@@ -129,7 +168,7 @@ const char *TextLoader::encodedPath(const QString &path)
     m_path.resize(size_t(n));
     for (qsizetype i = 0; i < n; ++i) {
         if (units[i] >= 0x80) {
-            const QByteArray encoded = QFile::encodeName(path);
+            const QByteArray encoded = nativePath(path);
             m_path.assign(encoded.constData(), size_t(encoded.size()));
             break;
         }
@@ -140,44 +179,11 @@ const char *TextLoader::encodedPath(const QString &path)
 
 std::string_view TextLoader::readRaw(const QString &path)
 {
-    const int fd = ::open(encodedPath(path), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        // The general reader names the reason as the user should read it.
-        readWholeFile(path, m_fallback);
-        return std::string_view(m_fallback.constData(), size_t(m_fallback.size()));
-    }
-    constexpr qsizetype minimumCapacity = 64 * 1024;
-    constexpr qsizetype blockSize = 4096;
-    qsizetype filled = 0;
-    for (;;) {
-        if (filled == m_raw.capacity())
-            m_raw.reserve(qMax(minimumCapacity, filled + filled / 2), filled);
-        const qsizetype room = m_raw.capacity() - filled;
-        const ssize_t got = ::read(fd, m_raw.data() + filled, size_t(room));
-        if (got > 0) {
-            filled += got;
-            // The sources are regular files, which read short only at their end; a file system
-            // that hands a large read out in parts cuts it at a block boundary. So a short read
-            // that ends inside a block is the end, and the read that would return nothing is
-            // spared: on small files it is a quarter of the system calls.
-            if (got < room && filled % blockSize != 0) {
-                ::close(fd);
-                return std::string_view(m_raw.data(), size_t(filled));
-            }
-            continue;
-        }
-        if (got < 0 && errno == EINTR)
-            continue;
-        const int error = got < 0 ? errno : 0;
-        ::close(fd);
-        if (error == EISDIR) {
-            readWholeFile(path, m_fallback);
-            return std::string_view(m_fallback.constData(), size_t(m_fallback.size()));
-        }
-        if (error != 0)
-            throwCannotOpen(path, germanReason(QFileDevice::ReadError));
-        return std::string_view(m_raw.data(), size_t(filled));
-    }
+    bool cut = false;
+    const qsizetype bytes = readSourceBytes(
+        encodedPath(path), path, std::numeric_limits<qsizetype>::max() - 1, cut,
+        [this](qsizetype size, qsizetype keep) { return m_raw.reserve(size, keep); });
+    return std::string_view(m_raw.data(), size_t(bytes));
 }
 
 TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)

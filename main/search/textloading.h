@@ -7,9 +7,13 @@
 #include <string>
 #include <string_view>
 
-// Reads the file whole into buffer, replacing its content. Throws QvxError
-// "Datei <path> kann nicht geöffnet werden. <reason>" with a German reason.
+// Reads the text bytes of the file into buffer, replacing its content: the whole file as it was
+// when opened, up to its first NUL, where the text ends. Only regular files (after links) are
+// read. Throws QvxError "Datei <path> kann nicht geöffnet werden. <reason>" with a German reason.
 void readWholeFile(const QString &path, QByteArray &buffer);
+
+// The same, but no more than limit bytes; returns whether the text went on beyond them.
+bool readFileStart(const QString &path, QByteArray &buffer, qsizetype limit);
 
 // The line rule of text loading on raw bytes: the first NUL ends the text; CR LF, a lone CR and
 // a lone LF each end a line; every line, the last one included, is written back with CR LF.
@@ -35,7 +39,7 @@ public:
     std::string_view loadWindows1252(const QString &path, bool lowerCase);
 
 private:
-    // Reads the file whole with as few system calls as the floor of reading needs.
+    // Reads the file's text bytes (see readWholeFile) with as few system calls as it can.
     std::string_view readRaw(const QString &path);
     // The path as the system calls take it, valid until the next call; no allocation per file.
     const char *encodedPath(const QString &path);
@@ -43,6 +47,5 @@ private:
     GrowBuffer m_raw;
     GrowBuffer m_utf8;
     QByteArray m_normalized;
-    QByteArray m_fallback;
     std::string m_path;
 };

@@ -9,9 +9,9 @@
 
 namespace {
 
-QString sentence(QFileDevice::FileError error)
+QString sentence(const QFileDevice &file)
 {
-    return germanReason(error) + QLatin1Char('.');
+    return systemErrorText(file) + QLatin1Char('.');
 }
 
 std::optional<QString> sourceProblem(const QFileInfo &source)
@@ -42,11 +42,11 @@ std::optional<QString> copyBytes(QFile &in, QSaveFile &out)
     for (;;) {
         const qint64 count = in.read(buffer.data(), buffer.size());
         if (count < 0)
-            return sentence(in.error());
+            return sentence(in);
         if (count == 0)
             return std::nullopt;
         if (out.write(buffer.constData(), count) != count)
-            return sentence(out.error());
+            return sentence(out);
     }
 }
 
@@ -71,10 +71,10 @@ std::optional<QString> copyFileWhole(const QString &source, const QString &dest)
         return problem;
     // Every write moves the modification time, so the buffer is written out before it is set.
     if (!out.flush())
-        return sentence(out.error());
+        return sentence(out);
     out.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);
     if (!out.commit())
-        return sentence(out.error());
+        return sentence(out);
     return std::nullopt;
 }
 

@@ -1,4 +1,6 @@
 #include "permissionsenforced.h"
+#include "preview/linemarker.h"
+#include "preview/previewdocument.h"
 #include "windowfixture.h"
 
 #include <QCoreApplication>
@@ -50,9 +52,9 @@ protected:
 
 } // namespace
 
-TEST_F(PreviewFaultsTest, OneLineOfFiftyMegabytesIsShownWholeWithItsMark)
+TEST_F(PreviewFaultsTest, ALongLineIsShownWholeWithItsMarkUpToTheLimit)
 {
-    constexpr qsizetype size = 50 * 1024 * 1024;
+    const qsizetype size = previewTextLimit;
     QByteArray line(size, 'a');
     line[size - 1] = 'b';
     searchTexts({line}, QStringLiteral("b"));
@@ -66,6 +68,7 @@ TEST_F(PreviewFaultsTest, OneLineOfFiftyMegabytesIsShownWholeWithItsMark)
     // A run without blanks is cut every 1,000 characters.
     EXPECT_EQ(vorschau->document()->blockCount(), size / 1000 + 2);
     QString text = previewText();
+    EXPECT_FALSE(text.contains(previewCutNote()));
     text.remove(QLatin1Char('\n'));
     ASSERT_EQ(text.size(), size);
     EXPECT_EQ(text.count(QLatin1Char('a')), size - 1);
@@ -77,6 +80,28 @@ TEST_F(PreviewFaultsTest, OneLineOfFiftyMegabytesIsShownWholeWithItsMark)
     cursor.movePosition(QTextCursor::EndOfBlock);
     EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(Qt::red));
     EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+}
+
+TEST_F(PreviewFaultsTest, ATextBeyondTheLimitShowsItsBeginningAndANote)
+{
+    QByteArray text(previewTextLimit + 2, 'a');
+    text[previewTextLimit - 1] = 'b';
+    text[previewTextLimit] = 'b';
+    searchTexts({text}, QStringLiteral("b"));
+    ASSERT_EQ(rowCount(), 1);
+    // The search counts the whole text.
+    EXPECT_EQ(rowTexts(0).value(1), QStringLiteral("2"));
+
+    clickRow(0);
+
+    EXPECT_TRUE(dialogs->shown().empty());
+    QString shown = previewText();
+    ASSERT_TRUE(shown.endsWith(QLatin1Char('\n') + previewCutNote()));
+    shown.chop(previewCutNote().size() + 1);
+    shown.remove(QLatin1Char('\n'));
+    EXPECT_EQ(shown.size(), previewTextLimit);
+    EXPECT_EQ(shown.count(QLatin1Char('b')), 1);
+    EXPECT_TRUE(shown.endsWith(QLatin1Char('b')));
 }
 
 TEST_F(PreviewFaultsTest, ALongLineIsShownInParagraphsBrokenAfterABlank)

@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QWindow>
+#include <sys/stat.h>
 
 namespace {
 
@@ -83,12 +84,24 @@ TEST_F(FaultySourcesTest, SourcesThatAreGoneOrNoFilesEndTheRunNamingTheReason)
     const QString directory = corpus.filePath(QStringLiteral("x.txt"));
     const QString dangling = corpus.filePath(QStringLiteral("verweis ins Leere.txt"));
     ASSERT_TRUE(QFile::link(corpus.filePath(QStringLiteral("gibt es nicht.txt")), dangling));
+    // A pipe without a writer would hold the run for ever, a device would never end.
+    const QString pipe = corpus.filePath(QStringLiteral("pipe.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString device = corpus.filePath(QStringLiteral("null.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), device));
+    const QString loop = corpus.filePath(QStringLiteral("schleife.txt"));
+    ASSERT_TRUE(QFile::link(loop, loop));
 
     const QString missing = QStringLiteral("Das System kann die angegebene Datei nicht finden");
+    const QString special = QStringLiteral(
+        "Die Datei ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Socket");
     const QList<std::pair<QString, QString>> cases = {
         {deleted, missing},
         {directory, QStringLiteral("Der angegebene Pfad ist ein Verzeichnis")},
         {dangling, missing},
+        {pipe, special},
+        {device, special},
+        {loop, QStringLiteral("Der Name der Datei kann vom System nicht aufgelöst werden")},
     };
     for (const auto &[bad, reason] : cases) {
         dialogs->clearShown();
