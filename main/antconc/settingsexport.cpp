@@ -23,7 +23,15 @@ void TForm1::Button5Click(QObject * /*Sender*/)
     const QStringList captions = checkedCaptions(files);
     const QStringList lines = antconcSettingsLines(version, captions);
     bar2->setValue(100);
-    writeWindowsLines(zielverz->text() + QDir::separator() + antconcFileName(version), lines);
+    const QString target = zielverz->text();
+    try {
+        writeWindowsLines(target + QDir::separator() + antconcFileName(version), lines);
+    } catch (...) {
+        // The directory was made for this file alone; left empty, it would only refuse the next
+        // try as existing already.
+        QDir().rmdir(target);
+        throw;
+    }
     const QStringList substituted = unrepresentablePaths(captions);
     if (!substituted.isEmpty())
         m_dialogs->message(this, plainMessage(substitutedPathsNote(substituted)));

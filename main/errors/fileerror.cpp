@@ -50,6 +50,9 @@ QString fallbackText(QFileDevice::FileError error)
         return QStringLiteral("Schreibfehler");
     case QFileDevice::PermissionsError:
         return systemErrorText(EACCES);
+    // Qt files a write that found the disk full, and only that, as a resource error.
+    case QFileDevice::ResourceError:
+        return systemErrorText(ENOSPC);
     case QFileDevice::AbortError:
         return QStringLiteral("Der Vorgang wurde abgebrochen");
     case QFileDevice::TimeOutError:

@@ -3,6 +3,7 @@
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 #include "search/codepage.h"
+#include "search/sourcefile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,10 +49,10 @@ void writeWindowsLines(const QString &path, const QStringList &lines)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(path, file);
-    // QSaveFile::commit does not notice a failure of the flush that it performs itself, and small
-    // contents reach the disk only in that flush; so the flush is done and checked here first.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        fail(path, file);
+    // Written past Qt's buffer: a disk that fills up in the middle of a write shows as a short
+    // write, which Qt reports without its reason.
+    if (const int error = writeAll(file.handle(), bytes.constData(), bytes.size()))
+        fail(path, systemErrorText(error));
     if (!file.commit())
         fail(path, file);
 }

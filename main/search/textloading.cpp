@@ -4,14 +4,12 @@
 #include "errors/qvxerror.h"
 #include "search/codepage.h"
 #include "search/nativepath.h"
+#include "search/sourcefile.h"
 #include "search/utf8normalizer.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -20,49 +18,22 @@ namespace {
     throw QvxError(QString("Datei %1 kann nicht geöffnet werden. %2").arg(shownPath(path), reason));
 }
 
-// Closes the descriptor on every way out.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor() { ::close(m_fd); }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // A piece of a large file is read and looked through for NUL before the next: a file of NUL
 // bytes, whose text is empty, ends after its first piece instead of being read whole.
 constexpr qsizetype readPiece = 16 * 1024 * 1024;
 
-// Reads the text bytes of the file at the native path into the buffer that room(size, keep)
-// provides (at least size bytes, the first keep bytes kept). The file is opened without waiting
-// (a pipe without a writer would wait for ever) and read only when it is a regular file after
-// links; no more is read than the size it had when opened (a device or a growing file never
-// ends), and reading stops at the first NUL, where the text ends. At most limit bytes are read.
-// Returns the bytes read; sets cut when the text went on beyond limit.
+// Reads the text bytes of the source file into the buffer that room(size, keep) provides (at
+// least size bytes, the first keep bytes kept), up to the first NUL, where the text ends, and no
+// more than limit bytes. Returns the bytes read; sets cut when the text went on beyond limit.
 template <typename Room>
 qsizetype readSourceBytes(const char *native, const QString &path, qsizetype limit, bool &cut,
                           Room room)
 {
-    const int fd = ::open(native, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        throwCannotOpen(path, systemErrorText(errno));
-    const Descriptor descriptor(fd);
-    struct stat status;
-    if (::fstat(fd, &status) != 0)
-        throwCannotOpen(path, systemErrorText(errno));
-    if (S_ISDIR(status.st_mode))
-        throwCannotOpen(path, systemErrorText(EISDIR));
-    if (!S_ISREG(status.st_mode))
-        throwCannotOpen(path, QStringLiteral("Die Datei ist keine gewöhnliche Datei, sondern "
-                                             "ein Gerät, eine Pipe oder ein Socket"));
-    const qsizetype size = qsizetype(status.st_size);
+    const SourceFile file(native);
+    if (!file.isOpen())
+        throwCannotOpen(path, file.failure());
     // One byte beyond the limit tells a cut text from one that ends right there.
-    const qsizetype wanted = size > limit ? limit + 1 : size;
+    const qsizetype wanted = file.size() > limit ? limit + 1 : file.size();
     qsizetype filled = 0;
     qsizetype capacity = qMin(wanted, readPiece);
     char *data = room(capacity, 0);
@@ -72,9 +43,7 @@ qsizetype readSourceBytes(const char *native, const QString &path, qsizetype lim
             capacity = qMin(wanted, qMax(filled + piece, 2 * filled));
             data = room(capacity, filled);
         }
-        const ssize_t got = ::read(fd, data + filled, size_t(piece));
-        if (got < 0 && errno == EINTR)
-            continue;
+        const qsizetype got = readSome(file.descriptor(), data + filled, piece);
         if (got < 0)
             throwCannotOpen(path, systemErrorText(errno));
         if (got == 0)

@@ -1,25 +1,26 @@
 #include "sources/copyfileex.h"
 
+#include "search/nativepath.h"
 #include "sources/filecopy.h"
 #include "window/dialogs.h"
 #include "window/globals.h"
 #include "window/tform1.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
 QString replaceQuestion(const QString &dest)
 {
     return QStringLiteral("Die Datei %1 existiert bereits. Soll sie ersetzt werden?")
-        .arg(QDir::toNativeSeparators(dest));
+        .arg(QDir::toNativeSeparators(shownPath(dest)));
 }
 
 QString copyFailed(const QString &source, const QString &dest, const QString &reason)
 {
     return QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. %3")
-        .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(dest), reason);
+        .arg(QDir::toNativeSeparators(shownPath(source)), QDir::toNativeSeparators(shownPath(dest)),
+             reason);
 }
 
 } // namespace
@@ -32,16 +33,29 @@ bool CopyFileEx(const QString &ASource, const QString &ADest, bool ARenameCheck)
 bool CopyFileEx(Dialogs &dialogs, QWidget *parent, const QString &ASource, const QString &ADest,
                 bool ARenameCheck)
 {
+    return copyFileAsked(dialogs, parent, ASource, ADest, ARenameCheck) == CopyOutcome::Copied;
+}
+
+CopyOutcome copyFileAsked(Dialogs &dialogs, QWidget *parent, const QString &ASource,
+                          const QString &ADest, bool ARenameCheck)
+{
     QString dest = ADest;
     if (ARenameCheck) {
         dest = freeFileName(ADest);
-    } else if (QFileInfo(ADest).isFile()) {
+    } else if (isRegularFile(ADest)) {
         if (!confirmed(dialogs, parent, replaceQuestion(ADest)))
-            return false;
+            return CopyOutcome::NotCopied;
     }
-    if (const auto reason = copyFileWhole(ASource, dest)) {
-        dialogs.message(parent, errorBox(copyFailed(ASource, dest, *reason)));
-        return false;
+    const auto failure = copyFileWhole(ASource, dest);
+    if (!failure)
+        return CopyOutcome::Copied;
+    MessageRequest box = errorBox(copyFailed(ASource, dest, failure->reason));
+    if (failure->diskFull) {
+        box.text += QStringLiteral(" Es werden keine weiteren Texte kopiert.");
+        dialogs.message(parent, box);
+        return CopyOutcome::StopCopying;
     }
-    return true;
+    box.buttons = QStringList{QStringLiteral("Weiter"), QStringLiteral("Abbrechen")};
+    const int goOn = 0;
+    return dialogs.message(parent, box) == goOn ? CopyOutcome::NotCopied : CopyOutcome::StopCopying;
 }

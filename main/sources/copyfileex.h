@@ -14,3 +14,17 @@ bool CopyFileEx(const QString &ASource, const QString &ADest, bool ARenameCheck)
 // The same with the dialogs and the parent of its boxes given.
 bool CopyFileEx(Dialogs &dialogs, QWidget *parent, const QString &ASource, const QString &ADest,
                 bool ARenameCheck);
+
+enum class CopyOutcome
+{
+    Copied,
+    // Declined, or failed and the user chose "Weiter".
+    NotCopied,
+    // Failed, and the user chose "Abbrechen" or the target's disk is full: no further copy.
+    StopCopying,
+};
+
+// The same, telling a saving loop whether to go on: the box of a failed copy offers "Weiter" and
+// "Abbrechen"; a full disk gets a box with "OK" only, since every further copy would fail too.
+CopyOutcome copyFileAsked(Dialogs &dialogs, QWidget *parent, const QString &ASource,
+                          const QString &ADest, bool ARenameCheck);

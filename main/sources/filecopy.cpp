@@ -1,86 +1,130 @@
 #include "sources/filecopy.h"
 
 #include "errors/fileerror.h"
+#include "search/nativepath.h"
+#include "search/sourcefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 namespace {
 
-QString sentence(const QFileDevice &file)
+bool statPath(const QString &path, struct stat &status)
 {
-    return systemErrorText(file) + QLatin1Char('.');
+    return ::stat(nativePath(path).constData(), &status) == 0;
 }
 
-std::optional<QString> sourceProblem(const QFileInfo &source)
+CopyFailure failure(int errorNumber)
 {
-    if (!source.exists())
-        return QStringLiteral("Die Quelldatei existiert nicht.");
-    if (!source.isFile())
-        return QStringLiteral("Die Quelle ist keine Datei.");
+    const bool full = errorNumber == ENOSPC || errorNumber == EDQUOT;
+    return {systemErrorText(errorNumber) + QLatin1Char('.'), full};
+}
+
+CopyFailure failure(const QFileDevice &file)
+{
+    const QString reason = systemErrorText(file);
+    const bool full = reason == systemErrorText(ENOSPC) || reason == systemErrorText(EDQUOT);
+    return {reason + QLatin1Char('.'), full};
+}
+
+std::optional<CopyFailure> destProblem(const QString &dest)
+{
+    struct stat status;
+    if (statPath(dest, status)) {
+        if (S_ISDIR(status.st_mode))
+            return CopyFailure{
+                QStringLiteral("Am Ziel gibt es bereits ein Verzeichnis dieses Namens.")};
+        // The temporary file would be renamed over a device or a pipe, replacing the node.
+        if (!S_ISREG(status.st_mode))
+            return CopyFailure{
+                QStringLiteral("Am Ziel steht bereits etwas, das keine gewöhnliche Datei ist.")};
+    }
+    const QString directory = dest.left(dest.lastIndexOf(QDir::separator()) + 1);
+    if (!statPath(directory.isEmpty() ? QStringLiteral(".") : directory, status) ||
+        !S_ISDIR(status.st_mode))
+        return CopyFailure{QStringLiteral("Das Zielverzeichnis existiert nicht.")};
     return std::nullopt;
 }
 
-std::optional<QString> destProblem(const QFileInfo &dest)
-{
-    if (dest.isDir())
-        return QStringLiteral("Am Ziel gibt es bereits ein Verzeichnis dieses Namens.");
-    // The temporary file would be renamed over a device or a pipe, replacing the node itself.
-    if (dest.exists() && !dest.isFile())
-        return QStringLiteral("Am Ziel steht bereits etwas, das keine gewöhnliche Datei ist.");
-    if (!dest.absoluteDir().exists())
-        return QStringLiteral("Das Zielverzeichnis existiert nicht.");
-    return std::nullopt;
-}
-
-// Reads to the end rather than up to the reported size: some files report none.
-std::optional<QString> copyBytes(QFile &in, QSaveFile &out)
+// Copies no more than the size the source had when opened.
+std::optional<CopyFailure> copyBytes(const SourceFile &in, QTemporaryFile &out)
 {
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
-    for (;;) {
-        const qint64 count = in.read(buffer.data(), buffer.size());
+    qsizetype left = in.size();
+    while (left > 0) {
+        const qsizetype count = readSome(in.descriptor(), buffer.data(), qMin(left, buffer.size()));
         if (count < 0)
-            return sentence(in);
+            return failure(errno);
         if (count == 0)
             return std::nullopt;
-        if (out.write(buffer.constData(), count) != count)
-            return sentence(out);
+        if (const int error = writeAll(out.handle(), buffer.constData(), count))
+            return failure(error);
+        left -= count;
     }
+    return std::nullopt;
+}
+
+// The temporary file beside dest, with a name of plain characters: dest's own name may hold
+// bytes that Qt cannot name a file by.
+QString temporaryTemplate(const QString &dest)
+{
+    const QString directory = dest.left(dest.lastIndexOf(QDir::separator()) + 1);
+    return directory + QStringLiteral("qvx-kopie-XXXXXX");
 }
 
 } // namespace
 
-std::optional<QString> copyFileWhole(const QString &source, const QString &dest)
+std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &dest)
 {
-    const QFileInfo sourceInfo(source);
-    if (auto problem = sourceProblem(sourceInfo))
+    const SourceFile in(source);
+    if (!in.isOpen())
+        return CopyFailure{in.failure() + QLatin1Char('.')};
+    if (auto problem = destProblem(dest))
         return problem;
-    if (auto problem = destProblem(QFileInfo(dest)))
-        return problem;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("Die Quelldatei kann nicht geöffnet werden.");
-    // Until commit the bytes live in a temporary file, which QSaveFile removes on every other
-    // way out.
-    QSaveFile out(dest);
-    if (!out.open(QIODevice::WriteOnly))
-        return QStringLiteral("Die Zieldatei kann nicht angelegt werden.");
+    struct stat sourceStatus;
+    ::fstat(in.descriptor(), &sourceStatus);
+    // Until the rename the bytes live in a temporary file, which is removed on every other way
+    // out.
+    QTemporaryFile out(temporaryTemplate(dest));
+    if (!out.open())
+        return failure(out);
     if (auto problem = copyBytes(in, out))
         return problem;
-    // Every write moves the modification time, so the buffer is written out before it is set.
-    if (!out.flush())
-        return sentence(out);
-    out.setFileTime(sourceInfo.lastModified(), QFileDevice::FileModificationTime);
-    if (!out.commit())
-        return sentence(out);
+    const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
+    ::futimens(out.handle(), times);
+    // A temporary file is readable by its owner only; a copy gets the usual permissions.
+    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                       QFileDevice::ReadOther);
+    if (::fsync(out.handle()) != 0)
+        return failure(errno);
+    if (std::rename(QFile::encodeName(out.fileName()).constData(), nativePath(dest).constData()) !=
+        0)
+        return failure(errno);
+    out.setAutoRemove(false);
     return std::nullopt;
+}
+
+bool pathExists(const QString &path)
+{
+    struct stat status;
+    return statPath(path, status);
+}
+
+bool isRegularFile(const QString &path)
+{
+    struct stat status;
+    return statPath(path, status) && S_ISREG(status.st_mode);
 }
 
 QString freeFileName(const QString &dest)
 {
-    if (!QFileInfo::exists(dest))
+    if (!pathExists(dest))
         return dest;
     const QFileInfo info(dest);
     QString base = info.completeBaseName();
@@ -94,7 +138,7 @@ QString freeFileName(const QString &dest)
     for (int number = 2;; ++number) {
         const QString candidate = directory + base + QStringLiteral(" (") +
                                   QString::number(number) + QLatin1Char(')') + suffix;
-        if (!QFileInfo::exists(candidate))
+        if (!pathExists(candidate))
             return candidate;
     }
 }

@@ -3,11 +3,26 @@
 #include <QString>
 #include <optional>
 
+// Why a copy failed.
+struct CopyFailure
+{
+    // A German sentence.
+    QString reason;
+    // The target's disk (or quota) is full: every further copy there would fail the same way.
+    bool diskFull = false;
+};
+
 // Copies the file source to the full file name dest, whole or not at all: the bytes go to a
-// temporary file beside dest, which takes dest's place only once it is complete. The copy keeps
-// the source's modification time. Returns a German reason (a sentence) when the copy failed;
-// dest is then as it was before.
-std::optional<QString> copyFileWhole(const QString &source, const QString &dest);
+// temporary file beside dest, which takes dest's place only once it is complete. Only a regular
+// source is copied, no more than the size it had when opened. The copy keeps the source's
+// modification time. Returns why the copy failed; dest is then as it was before. Both paths may
+// hold bytes that are not UTF-8 (see nativePath).
+std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &dest);
+
+// Whether anything exists at path (a dangling link counts as nothing).
+bool pathExists(const QString &path);
+// Whether path is a regular file, after links.
+bool isRegularFile(const QString &path);
 
 // dest when nothing exists there, otherwise the first free name "name (2).ext",
 // "name (3).ext", ... in the same directory.

@@ -1,4 +1,6 @@
+#include "errors/fileerror.h"
 #include "errors/qvxerror.h"
+#include "search/nativepath.h"
 #include "sources/sourcelisting.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"
@@ -8,6 +10,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -42,8 +46,14 @@ QString TForm1::askSourceDirectory()
             return name;
         // Relative names are taken from the working directory, where the chooser opened.
         const QString directory = QDir::cleanPath(QFileInfo(name).absoluteFilePath());
-        if (QFileInfo::exists(directory))
+        struct stat status;
+        if (::stat(nativePath(directory).constData(), &status) == 0)
             return directory;
+        // Only a name that is truly missing may be created; a name that is too long, a link loop
+        // or a directory that may not be entered would only fail again.
+        if (errno != ENOENT)
+            throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht geöffnet werden. %2")
+                               .arg(QDir::toNativeSeparators(directory), systemErrorText(errno)));
         if (confirmed(*m_dialogs, this, createQuestion)) {
             if (!QDir().mkpath(directory))
                 throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht erstellt werden.")

@@ -1,5 +1,6 @@
 #include "sources/sourcelisting.h"
 
+#include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 
 #include <QCollator>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 #ifdef Q_OS_UNIX
 #include <cstring>
@@ -17,11 +19,10 @@
 
 namespace {
 
-[[noreturn]] void throwUnreadable(const QString &directory)
+[[noreturn]] void throwUnreadable(const QString &directory, int errorNumber = EACCES)
 {
-    throw QvxError(
-        QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden (keine Leseberechtigung).")
-            .arg(QDir::toNativeSeparators(directory)));
+    throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. %2.")
+                       .arg(QDir::toNativeSeparators(directory), systemErrorText(errorNumber)));
 }
 
 void checkReadable(const QString &directory)
@@ -99,7 +100,7 @@ QStringList txtFileNames(const QString &directory)
     // pass a refusal off as a directory without texts.
     DIR *dir = opendir(QFile::encodeName(directory).constData());
     if (!dir)
-        throwUnreadable(directory);
+        throwUnreadable(directory, errno);
     while (const dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] != '.' && hasTxtSuffix(name, std::strlen(name)) &&

@@ -46,7 +46,11 @@ void TForm1::Button4Click(QObject * /*Sender*/)
                 return;
             }
             const QString dest = target + QDir::separator() + QFileInfo(caption).fileName();
-            CopyFileEx(caption, dest, false);
+            if (copyFileAsked(*m_dialogs, this, caption, dest, false) == CopyOutcome::StopCopying) {
+                // An empty directory would only refuse the next try as existing already.
+                QDir().rmdir(created);
+                return;
+            }
         }
         bar2->setValue(i + 1);
         if (i % 2 == 1)

@@ -1,3 +1,5 @@
+#include "errors/fileerror.h"
+#include "search/nativepath.h"
 #include "sources/targetmessages.h"
 #include "window/dialogs.h"
 #include "window/tform1.h"
@@ -6,6 +8,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace {
 
@@ -14,19 +18,19 @@ const QString noRows =
 const QString noTarget = QStringLiteral(
     "Es ist kein Zielverzeichnis angegeben. Bitte geben Sie ein neues Zielverzeichnis an.");
 
-QString cannotCreate(const QString &path)
+QString cannotCreate(const QString &path, int errorNumber)
 {
-    const QFileInfo info(path);
-    QString reason;
-    if (info.exists())
-        reason = QStringLiteral("Es gibt dort bereits eine Datei dieses Namens.");
-    else if (!info.absoluteDir().exists())
-        reason = QStringLiteral("Das übergeordnete Verzeichnis existiert nicht.");
-    else
-        reason = QStringLiteral("Fehlt die Schreibberechtigung?");
-    return QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2 Der Vorgang "
+    // Creating a directory in a missing one is a missing path, not a missing file.
+    const int shown = errorNumber == ENOENT ? ENOTDIR : errorNumber;
+    return QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2. Der Vorgang "
                           "wurde abgebrochen.")
-        .arg(path, reason);
+        .arg(shownPath(path), systemErrorText(shown));
+}
+
+// One level only: a missing parent usually means a mistyped path. Returns 0 or the error number.
+int makeDirectory(const QString &path)
+{
+    return ::mkdir(nativePath(path).constData(), 0777) == 0 ? 0 : errno;
 }
 
 } // namespace
@@ -50,9 +54,8 @@ bool TForm1::prepareTargetDirectory()
         m_dialogs->message(this, errorBox(targetDirectoryExists));
         return false;
     }
-    // Only one level is created: a missing parent usually means a mistyped path.
-    if (!QDir().mkdir(target)) {
-        m_dialogs->message(this, errorBox(cannotCreate(target)));
+    if (const int error = makeDirectory(target)) {
+        m_dialogs->message(this, errorBox(cannotCreate(target, error)));
         return false;
     }
     return true;

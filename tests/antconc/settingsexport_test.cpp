@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "targetrefusals.h"
 #include "windowfixture.h"
 
@@ -188,4 +189,28 @@ TEST_F(SettingsExportTest, AFailedWriteIsReportedAndLeavesNoFileBehind)
     EXPECT_EQ(entries(target), QStringList{QStringLiteral("Subkorpus-for-antconc341w.ant")});
     EXPECT_TRUE(QFileInfo(settingsFile).isDir());
     EXPECT_TRUE(entries(settingsFile).isEmpty());
+}
+
+TEST_F(SettingsExportTest, AFailedWriteOnAFullDiskRemovesTheNewEmptyTargetSoThatATryAgainWorks)
+{
+    addRow(corpus.filePath(QStringLiteral("a.txt")), true);
+    QString target;
+    {
+        FileSizeLimit limit(1000);
+        if (!limit.active())
+            GTEST_SKIP() << "no file size limit on this platform";
+        target = exportTo(QStringLiteral("ziel"), 0);
+    }
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().text,
+              QStringLiteral("Die Datei %1/Subkorpus-for-antconc341w.ant konnte nicht geschrieben "
+                             "werden. Die Dateigröße überschreitet die zulässige Grenze und kann "
+                             "nicht gespeichert werden.")
+                  .arg(target));
+    EXPECT_FALSE(QFileInfo::exists(target));
+
+    dialogs->clearShown();
+    exportTo(QStringLiteral("ziel"), 0);
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(entries(target), QStringList{QStringLiteral("Subkorpus-for-antconc341w.ant")});
 }

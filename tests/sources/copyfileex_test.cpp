@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -129,12 +130,14 @@ TEST_F(CopyFileExTest, FailedCopyIsReportedAndCreatesNothing)
     for (const MessageRequest &box : shown) {
         EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
         EXPECT_EQ(box.icon, MessageIcon::Error);
-        EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
+        EXPECT_EQ(box.buttons,
+                  (QStringList{QStringLiteral("Weiter"), QStringLiteral("Abbrechen")}));
     }
     EXPECT_EQ(shown[0].text, failure(directory, target(QStringLiteral("t.txt")),
-                                     QStringLiteral("Die Quelle ist keine Datei.")));
-    EXPECT_EQ(shown[1].text, failure(missing, target(QStringLiteral("weg.txt")),
-                                     QStringLiteral("Die Quelldatei existiert nicht.")));
+                                     QStringLiteral("Der angegebene Pfad ist ein Verzeichnis.")));
+    EXPECT_EQ(shown[1].text,
+              failure(missing, target(QStringLiteral("weg.txt")),
+                      QStringLiteral("Das System kann die angegebene Datei nicht finden.")));
     EXPECT_EQ(shown[2].text,
               failure(source, noDirectory, QStringLiteral("Das Zielverzeichnis existiert nicht.")));
     EXPECT_TRUE(targetEntries().isEmpty());
@@ -142,18 +145,23 @@ TEST_F(CopyFileExTest, FailedCopyIsReportedAndCreatesNothing)
 }
 
 #ifdef Q_OS_LINUX
-// The kernel refuses to read this file at its start, after it opened fine: the copy breaks off
-// once the temporary file exists.
-TEST_F(CopyFileExTest, ReadErrorLeavesTheOldFileAndNoTemporaryFile)
+// A pipe without a writer would hold the copy for ever; a device would never end.
+TEST_F(CopyFileExTest, SourceThatIsNoRegularFileLeavesTheOldFileAndNoTemporaryFile)
 {
-    const QString unreadable = QStringLiteral("/proc/self/mem");
+    const QString pipe = corpus.filePath(QStringLiteral("rohr.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString dest = corpus.write(QStringLiteral("ziel/t.txt"), "alt");
 
     dialogs.answer(0);
-    EXPECT_FALSE(copy(unreadable, dest));
+    EXPECT_FALSE(copy(pipe, dest));
+    dialogs.answer(0);
+    EXPECT_FALSE(copy(QStringLiteral("/dev/zero"), dest));
 
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    EXPECT_EQ(dialogs.shown()[1].text, failure(unreadable, dest, QStringLiteral("Lesefehler.")));
+    ASSERT_EQ(dialogs.shown().size(), 4u);
+    const QString reason = QStringLiteral("Die Datei ist keine gewöhnliche Datei, sondern ein "
+                                          "Gerät, eine Pipe oder ein Socket.");
+    EXPECT_EQ(dialogs.shown()[1].text, failure(pipe, dest, reason));
+    EXPECT_EQ(dialogs.shown()[3].text, failure(QStringLiteral("/dev/zero"), dest, reason));
     EXPECT_EQ(fileBytes(dest), QByteArray("alt"));
     EXPECT_EQ(targetEntries(), QStringList{QStringLiteral("t.txt")});
 }

@@ -1,5 +1,6 @@
 #include "permissionsenforced.h"
 #include "search/filelisteadd.h"
+#include "smalldisk.h"
 #include "sourcelistfixture.h"
 #include "sources/copyfileex.h"
 
@@ -97,10 +98,11 @@ TEST_F(SavingFaultsTest, AnUnreadableSourceIsReportedAndTheOthersAreCopiedWhole)
     }
     ASSERT_TRUE(QFile::setPermissions(paths[1], QFileDevice::ReadOwner | QFileDevice::WriteOwner));
 
-    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Die "
-                                      "Quelldatei kann nicht geöffnet werden.")
+    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. "
+                                      "Zugriff verweigert.")
                            .arg(QDir::toNativeSeparators(paths[1]),
-                                QDir::toNativeSeparators(target(QStringLiteral("t1.txt")))));
+                                QDir::toNativeSeparators(target(QStringLiteral("t1.txt")))),
+                       copyFailureButtons());
     EXPECT_EQ(entries(target()), (QStringList{QStringLiteral("t0.txt"), QStringLiteral("t2.txt")}));
     EXPECT_EQ(fileBytes(target(QStringLiteral("t2.txt"))), QByteArray(3, 'a'));
     EXPECT_EQ(bar2()->value(), 3);
@@ -133,8 +135,7 @@ TEST_F(SavingFaultsTest, ATargetOnAReadOnlyLocationIsNeitherCreatedNorWritten)
 
     // Saving and the settings export refuse alike, before anything is written.
     const QString message = QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. "
-                                           "Fehlt die Schreibberechtigung? Der Vorgang wurde "
-                                           "abgebrochen.")
+                                           "Zugriff verweigert. Der Vorgang wurde abgebrochen.")
                                 .arg(refused);
     ASSERT_EQ(dialogs->shown().size(), 2u);
     for (const MessageRequest &box : dialogs->shown()) {
@@ -158,7 +159,8 @@ TEST_F(SavingFaultsTest, ACopyOntoAPipeIsRefusedAndThePipeStays)
 
     expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Am Ziel "
                                       "steht bereits etwas, das keine gewöhnliche Datei ist.")
-                           .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(pipe)));
+                           .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(pipe)),
+                       copyFailureButtons());
     struct stat status
     {
     };
@@ -220,4 +222,46 @@ TEST_F(SavingFaultsTest, ATargetEditedDuringSavingNeverLeadsIntoAnExistingDirect
     click("Button4");
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_EQ(entries(second).size(), 4);
+}
+
+TEST_F(SavingFaultsTest, AbbrechenInTheBoxOfAFailedCopyEndsTheSavingAndKeepsTheCopiesMade)
+{
+    const QStringList paths = useTexts({1, 2, 3, 4});
+    search();
+    ASSERT_EQ(rowCount(), 4);
+    ASSERT_TRUE(QFile::remove(paths[1]));
+    ASSERT_TRUE(QFile::remove(paths[2]));
+    setText("zielverz", target());
+    dialogs->answer(1);
+    click("Button4");
+
+    // One box, not one per failed copy; nothing is copied after it.
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().buttons, copyFailureButtons());
+    EXPECT_EQ(entries(target()), QStringList{QFileInfo(paths[0]).fileName()});
+}
+
+TEST_F(SavingFaultsTest, AFullDiskEndsTheSavingAfterOneBoxNamingIt)
+{
+    const QString disk = corpus.filePath(QStringLiteral("klein"));
+    const SmallDisk small(disk, 64 * 1024);
+    if (!small.active())
+        GTEST_SKIP() << "only root can mount a small file system";
+    QStringList paths;
+    for (int i = 0; i < 5; ++i)
+        paths << corpus.write(QStringLiteral("q/t%1.txt").arg(i), QByteArray(40 * 1024, 'a'));
+    setSources(paths);
+    search();
+    ASSERT_EQ(rowCount(), 5);
+    const QString full = disk + QStringLiteral("/ziel");
+    setText("zielverz", full);
+    click("Button4");
+
+    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Auf dem "
+                                      "Datenträger ist nicht genügend Speicherplatz vorhanden. Es "
+                                      "werden keine weiteren Texte kopiert.")
+                           .arg(paths[1], full + QStringLiteral("/t1.txt")));
+    // The first copy stays whole; the second left no temporary file behind.
+    EXPECT_EQ(entries(full), QStringList{QStringLiteral("t0.txt")});
+    EXPECT_EQ(fileBytes(full + QStringLiteral("/t0.txt")), QByteArray(40 * 1024, 'a'));
 }

@@ -177,21 +177,30 @@ TEST_F(Button2Test, JaToTheCreateQuestionCreatesTheDirectoryWithItsParentsAndAdd
     EXPECT_EQ(QDir::currentPath(), missing);
 }
 
-TEST_F(Button2Test, DirectoryThatCannotBeCreatedShowsAnErrorAndAddsNothing)
+TEST_F(Button2Test, NameThatCannotBeCreatedIsRefusedWithItsReasonAndWithoutTheQuestion)
 {
     const QString file = corpus.write(QStringLiteral("datei"), "x");
-    const QString impossible = file + QStringLiteral("/unter");
-    dialogs->answer(0);
-    addDirectory(impossible);
+    QString tooLong = corpus.path();
+    while (tooLong.size() <= 4096)
+        tooLong += QStringLiteral("/verzeichnis");
+    const QString cases[][2] = {
+        {file + QStringLiteral("/unter"),
+         QStringLiteral("Das System kann den angegebenen Pfad nicht finden")},
+        {tooLong, QStringLiteral("Der Dateiname oder die Erweiterung ist zu lang")},
+    };
+    for (const auto &[impossible, reason] : cases) {
+        dialogs->clearShown();
+        addDirectory(impossible);
 
-    ASSERT_EQ(dialogs->shown().size(), 2u);
-    const MessageRequest &error = dialogs->shown().back();
-    EXPECT_EQ(error.text, QStringLiteral("Das Verzeichnis %1 kann nicht erstellt werden.")
-                              .arg(QDir::toNativeSeparators(impossible)));
-    EXPECT_EQ(error.caption, QCoreApplication::applicationName());
-    EXPECT_EQ(error.icon, MessageIcon::Error);
-    EXPECT_TRUE(boxTexts().isEmpty());
-    EXPECT_EQ(label1(), QStringLiteral("Quelldateien (*.txt)"));
+        ASSERT_EQ(dialogs->shown().size(), 1u);
+        const MessageRequest &error = dialogs->shown().back();
+        EXPECT_EQ(error.text, QStringLiteral("Das Verzeichnis %1 kann nicht geöffnet werden. %2.")
+                                  .arg(QDir::toNativeSeparators(impossible), reason));
+        EXPECT_EQ(error.caption, QCoreApplication::applicationName());
+        EXPECT_EQ(error.icon, MessageIcon::Error);
+        EXPECT_TRUE(boxTexts().isEmpty());
+        EXPECT_EQ(label1(), QStringLiteral("Quelldateien (*.txt)"));
+    }
 }
 
 TEST_F(Button2Test, NameThatIsNoDirectoryShowsAnErrorAfterAResetAlreadyMade)

@@ -103,9 +103,9 @@ TEST(SourceListing, UnreadableDirectoryRaisesAGermanError)
     }
     QFile::setPermissions(locked,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(message, QStringLiteral(
-                           "Das Verzeichnis %1 kann nicht gelesen werden (keine Leseberechtigung).")
-                           .arg(QDir::toNativeSeparators(locked)));
+    EXPECT_EQ(message,
+              QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. Zugriff verweigert.")
+                  .arg(QDir::toNativeSeparators(locked)));
 }
 #endif
 

@@ -124,27 +124,30 @@ TEST_F(SubcorpusSavingTest, EmptyTargetIsRefusedInsteadOfWritingAtTheRoot)
     EXPECT_EQ(bar2()->value(), 0);
 }
 
-TEST_F(SubcorpusSavingTest, TargetThatCannotBeCreatedStopsWithOneBox)
+TEST_F(SubcorpusSavingTest, TargetThatCannotBeCreatedStopsWithOneBoxNamingTheTrueReason)
 {
     addRow(QStringLiteral("a/t.txt"), "Text");
-    const QString orphan = corpus.filePath(QStringLiteral("fehlt/ziel"));
-    setText("zielverz", orphan);
-    click("Button4");
-    expectOnlyErrorBox(QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. Das "
-                                      "übergeordnete Verzeichnis existiert nicht. Der Vorgang "
-                                      "wurde abgebrochen.")
-                           .arg(orphan));
+    const QString file = corpus.write(QStringLiteral("datei"), "kein Verzeichnis");
+    const QString cases[][2] = {
+        {corpus.filePath(QStringLiteral("fehlt/ziel")),
+         QStringLiteral("Das System kann den angegebenen Pfad nicht finden")},
+        {corpus.filePath(QStringLiteral("fehlt/../ziel")),
+         QStringLiteral("Das System kann den angegebenen Pfad nicht finden")},
+        {corpus.filePath(QString(300, QLatin1Char('n'))),
+         QStringLiteral("Der Dateiname oder die Erweiterung ist zu lang")},
+        {file, QStringLiteral("Eine Datei kann nicht erstellt werden, wenn sie bereits vorhanden "
+                              "ist")},
+    };
+    for (const auto &[target, reason] : cases) {
+        dialogs->clearShown();
+        setText("zielverz", target);
+        click("Button4");
+        expectOnlyErrorBox(QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2. "
+                                          "Der Vorgang wurde abgebrochen.")
+                               .arg(target, reason));
+    }
     EXPECT_FALSE(QFileInfo::exists(corpus.filePath(QStringLiteral("fehlt"))));
     EXPECT_EQ(bar2()->value(), 0);
-
-    dialogs->clearShown();
-    const QString file = corpus.write(QStringLiteral("datei"), "kein Verzeichnis");
-    setText("zielverz", file);
-    click("Button4");
-    expectOnlyErrorBox(QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. Es gibt "
-                                      "dort bereits eine Datei dieses Namens. Der Vorgang wurde "
-                                      "abgebrochen.")
-                           .arg(file));
     EXPECT_EQ(fileBytes(file), QByteArray("kein Verzeichnis"));
 }
 
@@ -217,10 +220,11 @@ TEST_F(SubcorpusSavingTest, FailedCopyIsReportedAndSavingGoesOn)
 
     click("Button4");
 
-    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Die "
-                                      "Quelldatei existiert nicht.")
+    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Das "
+                                      "System kann die angegebene Datei nicht finden.")
                            .arg(QDir::toNativeSeparators(gone),
-                                QDir::toNativeSeparators(target(QStringLiteral("zwei.txt")))));
+                                QDir::toNativeSeparators(target(QStringLiteral("zwei.txt")))),
+                       copyFailureButtons());
     EXPECT_EQ(entries(target()),
               (QStringList{QStringLiteral("drei.txt"), QStringLiteral("eins.txt")}));
     EXPECT_EQ(bar2()->value(), 3);

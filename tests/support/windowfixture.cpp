@@ -59,12 +59,12 @@ QString WindowTest::hitCounter() const
     return find<QLabel>("Label7")->text();
 }
 
-void WindowTest::expectOnlyErrorBox(const QString &text) const
+void WindowTest::expectOnlyErrorBox(const QString &text, const QStringList &buttons) const
 {
     ASSERT_EQ(dialogs->shown().size(), 1u);
     const MessageRequest &box = dialogs->shown().front();
     EXPECT_EQ(box.caption, QStringLiteral("Fehler"));
     EXPECT_EQ(box.icon, MessageIcon::Error);
-    EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(box.buttons, buttons);
     EXPECT_EQ(box.text, text);
 }

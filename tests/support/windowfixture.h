@@ -39,8 +39,14 @@ protected:
     bool rowChecked(int row) const;
     QString hitCounter() const;
 
-    // Exactly one box was shown, an error box with this text.
-    void expectOnlyErrorBox(const QString &text) const;
+    // Exactly one box was shown, an error box with this text and these buttons.
+    void expectOnlyErrorBox(const QString &text,
+                            const QStringList &buttons = {QStringLiteral("OK")}) const;
+    // The buttons of the box that reports a failed copy.
+    static QStringList copyFailureButtons()
+    {
+        return {QStringLiteral("Weiter"), QStringLiteral("Abbrechen")};
+    }
 
     LocaleScope locale{germanLocale()};
     TempCorpus corpus;
