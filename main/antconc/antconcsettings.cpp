@@ -1,6 +1,7 @@
 #include "antconc/antconcsettings.h"
 
 #include "antconc/antconctemplates.h"
+#include "results/substitutedpaths.h"
 
 QStringList antconcSettingsLines(int version, const QStringList &paths)
 {
@@ -9,6 +10,6 @@ QStringList antconcSettingsLines(int version, const QStringList &paths)
     lines << QString();
     // AntConc reads the rest of the line as the path, so blanks stay unquoted.
     for (const QString &path : paths)
-        lines << QStringLiteral("FILE ") + path;
+        lines << QStringLiteral("FILE ") + pathInLine(path);
     return lines;
 }

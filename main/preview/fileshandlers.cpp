@@ -1,5 +1,5 @@
 #include "preview/ladevorschau.h"
-#include "search/resultcolumn.h"
+#include "sources/itempaths.h"
 #include "window/tform1.h"
 
 #include <QTreeWidget>
@@ -8,7 +8,7 @@ void TForm1::filesClick(QObject * /*Sender*/)
 {
     const QList<QTreeWidgetItem *> selected = files->selectedItems();
     if (!selected.isEmpty())
-        Ladevorschau(vorschau, selected.first()->text(ResultColumn::File));
+        Ladevorschau(vorschau, rowPath(selected.first()));
 }
 
 // Whatever the key did (moved the selection, toggled a check mark, nothing), the preview shows

@@ -1,6 +1,6 @@
 #include "results/checkedrows.h"
 
-#include "search/resultcolumn.h"
+#include "sources/itempaths.h"
 
 #include <QTreeWidget>
 
@@ -11,7 +11,7 @@ QStringList checkedCaptions(const QTreeWidget *files)
     for (int row = 0; row < n; ++row) {
         const QTreeWidgetItem *item = files->topLevelItem(row);
         if (item->checkState(0) == Qt::Checked)
-            captions << item->text(ResultColumn::File);
+            captions << rowPath(item);
     }
     return captions;
 }

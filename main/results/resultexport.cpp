@@ -1,6 +1,7 @@
 #include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
 #include "search/resultcolumn.h"
+#include "sources/itempaths.h"
 #include "window/tform1.h"
 
 #include <QDir>
@@ -15,8 +16,8 @@ const QString exportFailed = QStringLiteral(
 
 QString exportLine(const QTreeWidgetItem *row)
 {
-    QStringList fields;
-    for (int column = 0; column < ResultColumn::Count; ++column)
+    QStringList fields{pathInLine(rowPath(row))};
+    for (int column = ResultColumn::File + 1; column < ResultColumn::Count; ++column)
         fields << row->text(column);
     return fields.join(QLatin1Char('\t'));
 }
@@ -33,7 +34,7 @@ void TForm1::Exportieren1Click(QObject * /*Sender*/)
         const QTreeWidgetItem *row = files->topLevelItem(i);
         if (row->checkState(0) == Qt::Checked) {
             lines << exportLine(row);
-            paths << row->text(ResultColumn::File);
+            paths << rowPath(row);
         }
     }
     try {

@@ -1,6 +1,7 @@
 #include "results/substitutedpaths.h"
 
 #include "search/codepage.h"
+#include "search/nativepath.h"
 
 #include <QDir>
 
@@ -11,12 +12,21 @@ constexpr qsizetype shownPaths = 10;
 
 } // namespace
 
+QString pathInLine(const QString &path)
+{
+    QString line = path;
+    line.replace(QLatin1Char('\r'), QLatin1Char('?')).replace(QLatin1Char('\n'), QLatin1Char('?'));
+    return line;
+}
+
 QStringList unrepresentablePaths(const QStringList &paths)
 {
     QStringList found;
     for (const QString &path : paths) {
-        if (cp1252::decode(cp1252::encode(path)) != path)
-            found << path;
+        // The encoder writes one byte for every character, '?' for one it cannot hold.
+        if (path.contains(QLatin1Char('\r')) || path.contains(QLatin1Char('\n')) ||
+            cp1252::encode(path).count('?') != path.count(QLatin1Char('?')))
+            found << shownPath(path);
     }
     return found;
 }

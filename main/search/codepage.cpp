@@ -1,5 +1,7 @@
 #include "search/codepage.h"
 
+#include "search/nativepath.h"
+
 #include <array>
 #include <cstdint>
 #include <unordered_map>
@@ -96,12 +98,23 @@ QByteArray encode(const QString &text)
             result.append(it->second);
             continue;
         }
+        // A byte of a path that is not UTF-8 (see nativePath) is written as it is where it is a
+        // Windows-1252 character: Latin-1 names are.
+        if (const int byte = foreignByte(u); byte >= 0 && isAssigned(byte)) {
+            result.append(static_cast<char>(byte));
+            continue;
+        }
         // A character outside the BMP is one character, so its two surrogates give one '?'.
         if (QChar::isHighSurrogate(u) && i + 1 < n && text.at(i + 1).isLowSurrogate())
             ++i;
         result.append('?');
     }
     return result;
+}
+
+bool isAssigned(int byte)
+{
+    return byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D;
 }
 
 std::optional<QByteArray> encodeExactly(const QString &text)

@@ -30,8 +30,12 @@ struct Utf8Form
 // byte in it.
 const Utf8Form *utf8Forms();
 
-// Writes '?' for every code unit that Windows-1252 cannot hold.
+// Writes '?' for every code unit that Windows-1252 cannot hold. A foreign byte of a path (see
+// nativePath) is written as that byte when it is an assigned Windows-1252 character.
 QByteArray encode(const QString &text);
+
+// Whether the byte is one of Windows-1252's characters (all but five are).
+bool isAssigned(int byte);
 
 // The Windows-1252 bytes of text, or nothing when a code unit has no byte; such a text cannot
 // occur in any decoded text.

@@ -2,6 +2,7 @@
 
 #include "search/numberformat.h"
 #include "search/resultcolumn.h"
+#include "sources/itempaths.h"
 #include "window/globals.h"
 #include "window/tform1.h"
 
@@ -32,7 +33,7 @@ void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB)
     row->setText(ResultColumn::FB, formatInteger(fB));
     row->setText(ResultColumn::Percent, formatGeneral(proz, separator));
     row->setText(ResultColumn::F, formatInteger(f));
-    row->setText(ResultColumn::File, filestr);
+    setRowPath(row, filestr);
     row->setCheckState(0, Qt::Checked);
     Form1->files->addTopLevelItem(row);
 }

@@ -3,6 +3,7 @@
 #include "search/regexscan.h"
 #include "search/resultlistrefresh.h"
 #include "search/simplescan.h"
+#include "sources/itempaths.h"
 #include "window/dialogs.h"
 #include "window/globals.h"
 #include "window/tform1.h"
@@ -107,7 +108,7 @@ template <typename PerFile> void TForm1::scanSources(PerFile perFile)
         // Other commands run while events are processed and may have shortened the list.
         if (i >= box->count())
             return;
-        perFile(box->item(i)->text());
+        perFile(sourcePath(box->item(i)));
         done = i + 1;
         if (Stop) {
             showProgress();

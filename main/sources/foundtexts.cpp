@@ -1,4 +1,5 @@
 #include "results/checkedrows.h"
+#include "sources/itempaths.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"
 #include "window/tform1.h"
@@ -22,12 +23,12 @@ void TForm1::popupAlsQuelldaten(const QPoint &screenPos)
 void TForm1::hinzu1Click(QObject * /*Sender*/)
 {
     const UpdatesSuspended suspended(box);
-    box->addItems(checkedCaptions(files));
+    appendSourcePaths(box, checkedCaptions(files));
 }
 
 void TForm1::extealsneueQuelle1Click(QObject * /*Sender*/)
 {
     const UpdatesSuspended suspended(box);
     box->clear();
-    box->addItems(checkedCaptions(files));
+    appendSourcePaths(box, checkedCaptions(files));
 }

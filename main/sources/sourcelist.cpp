@@ -1,6 +1,7 @@
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 #include "search/nativepath.h"
+#include "sources/itempaths.h"
 #include "sources/sourcelisting.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"
@@ -34,7 +35,7 @@ void TForm1::Button2Click(QObject * /*Sender*/)
     const QStringList names = listSourceTexts(directory);
     QDir::setCurrent(directory);
     const UpdatesSuspended suspended(box);
-    box->addItems(sourcePaths(directory, names));
+    appendSourcePaths(box, sourcePaths(directory, names));
     Label1->setText(QStringLiteral("Quelldateien (*.txt) [%1]").arg(box->count()));
 }
 

@@ -2,6 +2,7 @@
 
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
+#include "search/nativepath.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -105,7 +106,7 @@ QStringList txtFileNames(const QString &directory)
         const char *name = entry->d_name;
         if (name[0] != '.' && hasTxtSuffix(name, std::strlen(name)) &&
             isPlainFile(dirfd(dir), *entry))
-            names << QFile::decodeName(name);
+            names << pathFromNative(name, qsizetype(std::strlen(name)));
     }
     closedir(dir);
     return names;

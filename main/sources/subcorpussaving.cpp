@@ -1,5 +1,5 @@
-#include "search/resultcolumn.h"
 #include "sources/copyfileex.h"
+#include "sources/itempaths.h"
 #include "sources/targetmessages.h"
 #include "window/dialogs.h"
 #include "window/tform1.h"
@@ -38,7 +38,7 @@ void TForm1::Button4Click(QObject * /*Sender*/)
     for (int i = 0; i < n; ++i) {
         const QTreeWidgetItem *row = files->topLevelItem(i);
         if (row->checkState(0) == Qt::Checked) {
-            const QString caption = row->text(ResultColumn::File);
+            const QString caption = rowPath(row);
             // Read anew for every copy: an edit during saving sends the remaining copies there.
             const QString target = zielverz->text();
             if (!mayCopyInto(target, created)) {

@@ -214,3 +214,20 @@ TEST_F(SettingsExportTest, AFailedWriteOnAFullDiskRemovesTheNewEmptyTargetSoThat
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_EQ(entries(target), QStringList{QStringLiteral("Subkorpus-for-antconc341w.ant")});
 }
+
+TEST_F(SettingsExportTest, ALineBreakInAPathIsWrittenAsAQuestionMarkAndNamedInTheNote)
+{
+    const QString broken =
+        corpus.filePath(QStringLiteral("bericht\nglobal_settings_setting 1.txt"));
+    addRow(broken, true);
+    const QString target = exportTo(QStringLiteral("ziel"), 0);
+
+    const QByteArray written = fileBytes(target + QStringLiteral("/Subkorpus-for-antconc341w.ant"));
+    EXPECT_TRUE(written.endsWith("\r\n\r\nFILE " +
+                                 QFile::encodeName(corpus.filePath(
+                                     QStringLiteral("bericht?global_settings_setting 1.txt"))) +
+                                 "\r\n"));
+    EXPECT_FALSE(written.contains("\nglobal_settings_setting 1.txt"));
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_TRUE(dialogs->shown().front().text.endsWith(QStringLiteral("\r\n") + broken));
+}

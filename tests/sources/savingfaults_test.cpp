@@ -4,6 +4,7 @@
 #include "sourcelistfixture.h"
 #include "sources/copyfileex.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -11,7 +12,12 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -264,4 +270,81 @@ TEST_F(SavingFaultsTest, AFullDiskEndsTheSavingAfterOneBoxNamingIt)
     // The first copy stays whole; the second left no temporary file behind.
     EXPECT_EQ(entries(full), QStringList{QStringLiteral("t0.txt")});
     EXPECT_EQ(fileBytes(full + QStringLiteral("/t0.txt")), QByteArray(40 * 1024, 'a'));
+}
+
+// An old archive's Latin-1 name beside a file whose UTF-8 name reads the same once decoded: each
+// row reads, previews, copies and lists its own file.
+TEST_F(SavingFaultsTest, ALatin1NameBesideItsTwinLeadsToItsOwnFileEverywhere)
+{
+    const QString directory = corpus.filePath(QStringLiteral("archiv"));
+    ASSERT_TRUE(QDir().mkpath(directory));
+    const QByteArray native = QFile::encodeName(directory);
+    const QByteArray latin1 = native + "/M\xe4rz.txt";
+    const QByteArray twin = native + "/M\xef\xbf\xbdrz.txt";
+    // The temporary directory is removed by names in text, which cannot name these files.
+    struct Unlink
+    {
+        QByteArrayList names;
+        ~Unlink()
+        {
+            for (const QByteArray &name : names)
+                ::unlink(name.constData());
+        }
+    } cleanup{{latin1, QFile::encodeName(target()) + "/M\xe4rz.txt"}};
+    for (const auto &[name, text] : {std::pair{latin1, "aaa"}, std::pair{twin, "a"}}) {
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, text, std::strlen(text)), ssize_t(std::strlen(text)));
+        ::close(fd);
+    }
+    addDirectory(directory);
+    const QString shown = directory + QStringLiteral("/M\uFFFDrz.txt");
+    ASSERT_EQ(boxTexts(), (QStringList{shown, shown}));
+
+    search();
+    EXPECT_TRUE(dialogs->shown().empty());
+    ASSERT_EQ(rowCount(), 2);
+    const QStringList counts{rowTexts(0).value(1), rowTexts(1).value(1)};
+    EXPECT_EQ(rowTexts(0).front(), shown);
+    EXPECT_TRUE(counts.contains(QStringLiteral("3")) && counts.contains(QStringLiteral("1")));
+    const int latinRow = counts.indexOf(QStringLiteral("3"));
+
+    // The found texts as the new source list still lead to their own files.
+    dialogs->answerPopup(QStringLiteral("extealsneueQuelle1"));
+    click("Button7");
+    search();
+    ASSERT_EQ(rowCount(), 2);
+    EXPECT_EQ(rowTexts(latinRow).value(1), QStringLiteral("3"));
+
+    auto *files = find<QTreeWidget>("files");
+    files->setCurrentItem(files->topLevelItem(latinRow));
+    form->filesClick(files);
+    EXPECT_EQ(find<QTextEdit>("vorschau")->toPlainText(), QStringLiteral("aaa\n"));
+
+    setText("zielverz", target());
+    click("Button4");
+    EXPECT_TRUE(dialogs->shown().empty());
+    const auto copied = [this](const QByteArray &name) {
+        const int fd = ::open((QFile::encodeName(target()) + '/' + name).constData(), O_RDONLY);
+        char buffer[8] = {};
+        const ssize_t got = fd < 0 ? -1 : ::read(fd, buffer, sizeof buffer);
+        if (fd >= 0)
+            ::close(fd);
+        return got < 0 ? QByteArray("<fehlt>") : QByteArray(buffer, qsizetype(got));
+    };
+    EXPECT_EQ(copied("M\xe4rz.txt"), QByteArray("aaa"));
+    EXPECT_EQ(copied("M\xef\xbf\xbdrz.txt"), QByteArray("a"));
+
+    // The table writes the Latin-1 name's bytes as they are; the twin's U+FFFD has no byte.
+    const QString table = corpus.filePath(QStringLiteral("tabelle.txt"));
+    dialogs->answerFileDialog(table);
+    find<QAction>("Exportieren1")->trigger();
+    const QList<QByteArray> lines = fileBytes(table).split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    const QByteArray latinLine = QFile::encodeName(directory) + "/M\xe4rz.txt\t3";
+    const QByteArray twinLine = QFile::encodeName(directory) + "/M?rz.txt\t1";
+    EXPECT_TRUE(lines[latinRow].startsWith(latinLine)) << lines[latinRow].constData();
+    EXPECT_TRUE(lines[1 - latinRow].startsWith(twinLine)) << lines[1 - latinRow].constData();
+    ASSERT_EQ(dialogs->shown().size(), 2u);
+    EXPECT_TRUE(dialogs->shown().back().text.endsWith(QStringLiteral("\r\n") + shown));
 }

@@ -1,0 +1,45 @@
+#include "sources/itempaths.h"
+
+#include "search/nativepath.h"
+#include "search/resultcolumn.h"
+
+#include <QListWidget>
+#include <QTreeWidgetItem>
+
+namespace {
+
+constexpr int pathRole = Qt::UserRole;
+
+} // namespace
+
+void appendSourcePaths(QListWidget *box, const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        if (!hasForeignBytes(path)) {
+            box->addItem(path);
+            continue;
+        }
+        auto *item = new QListWidgetItem(shownPath(path));
+        item->setData(pathRole, path);
+        box->addItem(item);
+    }
+}
+
+QString sourcePath(const QListWidgetItem *item)
+{
+    const QVariant path = item->data(pathRole);
+    return path.isValid() ? path.toString() : item->text();
+}
+
+void setRowPath(QTreeWidgetItem *row, const QString &path)
+{
+    row->setText(ResultColumn::File, shownPath(path));
+    if (hasForeignBytes(path))
+        row->setData(ResultColumn::File, pathRole, path);
+}
+
+QString rowPath(const QTreeWidgetItem *row)
+{
+    const QVariant path = row->data(ResultColumn::File, pathRole);
+    return path.isValid() ? path.toString() : row->text(ResultColumn::File);
+}
