@@ -1,5 +1,7 @@
 #include "window/qtdialogs.h"
 
+#include "window/breakabletext.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
@@ -26,8 +28,8 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
 
 int QtDialogs::message(QWidget *parent, const MessageRequest &request)
 {
-    QMessageBox box(toQtIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
-                    parent);
+    QMessageBox box(toQtIcon(request.icon), request.caption,
+                    withWrapPlacesInLongWords(request.text), QMessageBox::NoButton, parent);
     std::vector<QPushButton *> buttons;
     for (const QString &caption : request.buttons) {
         // The first button confirms; with two or more, the last one answers Escape and closing.
