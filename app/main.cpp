@@ -22,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     installGermanTranslations(app);
     registerFallbackFonts();
+    useWindowFontThroughout();
     QApplication::setWindowIcon(programIcon());
     // Lets Wayland compositors match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QVX_APP_ID));

@@ -1,6 +1,7 @@
 #include "preview/previewdocument.h"
 
 #include "preview/linemarker.h"
+#include "window/fonts.h"
 
 #include <QColor>
 #include <QPalette>
@@ -13,12 +14,16 @@
 
 namespace {
 
-QTextCharFormat markFormat(const QColor &colour)
+QTextCharFormat markFormat(const QColor &colour, const QFont &font)
 {
     QTextCharFormat format;
     format.setForeground(colour);
     format.setFontWeight(QFont::Bold);
     format.setFontUnderline(true);
+    QFont bold = font;
+    bold.setBold(true);
+    format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+    format.setFontLetterSpacing(syntheticBoldSpacing(bold));
     return format;
 }
 
@@ -116,8 +121,8 @@ void showPreviewPieces(QTextEdit *Vorschau, const QString &text,
 
     const QTextCharFormat formats[] = {
         QTextCharFormat(),
-        markFormat(QColor(255, 0, 0)),
-        markFormat(Vorschau->palette().color(QPalette::Active, QPalette::Highlight)),
+        markFormat(QColor(255, 0, 0), font),
+        markFormat(Vorschau->palette().color(QPalette::Active, QPalette::Highlight), font),
     };
     // One insertion per piece, its paragraph separators included: QTextCursor::insertText starts
     // a new block at each, and the text holds nothing else that it would take for a break (its

@@ -41,9 +41,23 @@ void ResultListRefresh::processEvents()
     refresh.start();
     holdBack(false);
     QCoreApplication::processEvents();
+    drawNow();
     holdBack(true);
     m_intervalMs = std::max(kShortestIntervalMs, kIntervalPerRefreshCost * refresh.elapsed());
     m_sinceRefresh.restart();
+}
+
+void ResultListRefresh::release()
+{
+    holdBack(false);
+    drawNow();
+}
+
+void ResultListRefresh::drawNow()
+{
+    m_list->repaint();
+    for (QWidget *counter : m_counters)
+        counter->repaint();
 }
 
 void ResultListRefresh::holdBack(bool hold)

@@ -26,12 +26,18 @@ public:
 
     // Processes all pending events of the application.
     void processEvents();
+    // Stops holding back, so that a box shown now stands over the list, the counter and the bar
+    // as they are.
+    void release();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void holdBack(bool hold);
+    // Draws the list and the counters at once. The window's update request may come only after
+    // the next round of events, when the drawing is held back again.
+    void drawNow();
 
     QAbstractItemView *m_list;
     QList<QWidget *> m_counters;

@@ -112,6 +112,7 @@ template <typename PerFile> void TForm1::scanSources(PerFile perFile)
         done = i + 1;
         if (Stop) {
             showProgress();
+            refresh.release();
             Laufen(false);
             if (!m_closing)
                 m_dialogs->message(this, plainMessage(QStringLiteral("Vorgang abgebrochen.")));

@@ -5,6 +5,7 @@
 #include "sources/sourcelisting.h"
 #include "sources/updatessuspended.h"
 #include "window/dialogs.h"
+#include "window/labelcaption.h"
 #include "window/tform1.h"
 
 #include <QDir>
@@ -36,7 +37,7 @@ void TForm1::Button2Click(QObject * /*Sender*/)
     QDir::setCurrent(directory);
     const UpdatesSuspended suspended(box);
     appendSourcePaths(box, sourcePaths(directory, names));
-    Label1->setText(QStringLiteral("Quelldateien (*.txt) [%1]").arg(box->count()));
+    setLabelCaption(Label1, QStringLiteral("Quelldateien (*.txt) [%1]").arg(box->count()));
 }
 
 QString TForm1::askSourceDirectory()

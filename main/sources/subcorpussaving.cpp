@@ -53,7 +53,11 @@ void TForm1::Button4Click(QObject * /*Sender*/)
             }
         }
         bar2->setValue(i + 1);
-        if (i % 2 == 1)
+        if (i % 2 == 1) {
             QCoreApplication::processEvents();
+            // Each file is copied whole or not at all before events run, so none is left half.
+            if (m_closing)
+                return;
+        }
     }
 }

@@ -1,22 +1,31 @@
 #include "window/fonts.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
 const QString wineFonts = QStringLiteral("/usr/share/wine/fonts/");
 
-void registerIfMissing(const QString &family, const QStringList &files)
+void registerIfMissing(const QString &family, const QString &file)
 {
     if (QFontDatabase::hasFamily(family))
         return;
-    for (const QString &file : files) {
-        const QString path = wineFonts + file;
-        if (QFileInfo::exists(path))
-            QFontDatabase::addApplicationFont(path);
-    }
+    const QString path = wineFonts + file;
+    if (QFileInfo::exists(path))
+        QFontDatabase::addApplicationFont(path);
+}
+
+bool hasBoldFace(const QString &family)
+{
+    const QStringList styles = QFontDatabase::styles(family);
+    return std::any_of(styles.begin(), styles.end(), [&](const QString &style) {
+        return QFontDatabase::weight(family, style) >= QFont::Bold;
+    });
 }
 
 QFont sansSerif(const QString &family, bool bold)
@@ -25,7 +34,10 @@ QFont sansSerif(const QString &family, bool bold)
     // Where the family is missing, Qt falls back to a sans-serif of the same pixel size.
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
-    font.setBold(bold);
+    if (bold) {
+        font.setBold(true);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, syntheticBoldSpacing(font));
+    }
     return font;
 }
 
@@ -34,8 +46,9 @@ QFont sansSerif(const QString &family, bool bold)
 void registerFallbackFonts()
 {
     static const bool registered = [] {
-        registerIfMissing(QStringLiteral("Tahoma"),
-                          {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")});
+        // Wine's tahomabd.ttf calls itself bold but has the strokes of the regular face, only set
+        // wider apart. Without it Qt draws bold Tahoma by thickening the regular face.
+        registerIfMissing(QStringLiteral("Tahoma"), QStringLiteral("tahoma.ttf"));
         return true;
     }();
     Q_UNUSED(registered);
@@ -59,4 +72,20 @@ QFont headingFont()
     const QString family = QStringLiteral("MS Sans Serif");
     return sansSerif(QFontDatabase::isSmoothlyScalable(family) ? family : QStringLiteral("Tahoma"),
                      true);
+}
+
+qreal syntheticBoldSpacing(const QFont &font)
+{
+    if (hasBoldFace(QFontInfo(font).family()))
+        return 0;
+    // Thickened strokes would run into each other at the regular advances. A bold face of Tahoma
+    // sets its letters about three quarters of a pixel further apart at 11 pixels (the widths
+    // of Wine's bold twin), so that much room keeps them apart and gives the captions the width
+    // that the layout was drawn for.
+    return 0.75 * QFontInfo(font).pixelSize() / 11.0;
+}
+
+void useWindowFontThroughout()
+{
+    QApplication::setFont(windowFont());
 }

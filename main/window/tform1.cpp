@@ -4,6 +4,7 @@
 #include "window/fonts.h"
 #include "window/globals.h"
 #include "window/handle.h"
+#include "window/labelcaption.h"
 #include "window/qtdialogs.h"
 
 #include <QAction>
@@ -72,11 +73,12 @@ void TForm1::FormClose(QObject * /*Sender*/)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // Closing ends the program, so a running search must not go on over an invisible window.
-    if (Button6->isVisible()) {
-        m_closing = true;
+    // Closing ends the program, so neither a running search nor the copying of the checked texts
+    // may go on over an invisible window.
+    if (Button6->isVisible())
         Stop = true;
-    }
+    if (Button6->isVisible() || m_saving)
+        m_closing = true;
     handle([this] { FormClose(this); });
     QWidget::closeEvent(event);
 }
@@ -88,5 +90,5 @@ void TForm1::Button6Click(QObject * /*Sender*/)
 
 void TForm1::showHitCount()
 {
-    Label7->setText(QStringLiteral("%1 Treffer").arg(files->topLevelItemCount()));
+    setLabelCaption(Label7, QStringLiteral("%1 Treffer").arg(files->topLevelItemCount()));
 }

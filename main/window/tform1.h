@@ -187,7 +187,8 @@ private:
 
     std::unique_ptr<Dialogs> m_dialogs;
     QPointer<QWidget> aform;
-    // The window was closed while a search ran: the run ends without its "stopped" message.
+    // The window was closed while a search ran or the checked texts were copied: the run ends
+    // without its "stopped" message, the copying after the file in progress.
     bool m_closing = false;
     // The checked texts are being copied into the target directory.
     bool m_saving = false;

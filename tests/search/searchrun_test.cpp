@@ -355,11 +355,18 @@ TEST_F(SearchRunTest, CounterAndBarAreUpToDateWheneverEventsRunAndWhenTheStopMes
             QMetaObject::invokeMethod(&context, watch, Qt::QueuedConnection);
     };
     QMetaObject::invokeMethod(&context, watch, Qt::QueuedConnection);
-    dialogs->onShow([&](const MessageRequest &) { look(QStringLiteral("message")); });
+    // Under the box, the list, the counter and the bar are drawn as they are, not held back.
+    QList<bool> drawnUnderTheBox;
+    dialogs->onShow([&](const MessageRequest &) {
+        look(QStringLiteral("message"));
+        for (const char *name : {"files", "Label7", "bar1"})
+            drawnUnderTheBox << find<QWidget>(name)->updatesEnabled();
+    });
     search(QStringLiteral("a"));
     // The last look is the one at the end of the run, after the message.
     EXPECT_EQ(seen, (QStringList{"events: 2, 1 Treffer", "events: 4, 3 Treffer",
                                  "message: 5, 3 Treffer", "events: 5, 3 Treffer"}));
+    EXPECT_EQ(drawnUnderTheBox, (QList<bool>{true, true, true}));
     EXPECT_EQ(progress(), 5);
     EXPECT_EQ(hitCounter(), QStringLiteral("3 Treffer"));
 }

@@ -306,3 +306,19 @@ TEST_F(SubcorpusSavingTest, FolderBrowserProposesADatedDirectory)
                 cancelled == name + after.toString(QStringLiteral("MMddyy")))
         << cancelled.toStdString();
 }
+
+TEST_F(SubcorpusSavingTest, ClosingTheWindowEndsTheCopyingAfterTheFileInProgress)
+{
+    for (int i = 0; i < 6; ++i)
+        addRow(QStringLiteral("quelle/t%1.txt").arg(i),
+               QByteArray("Text ") + QByteArray::number(i));
+    QMetaObject::invokeMethod(
+        qApp, [this] { form->close(); }, Qt::QueuedConnection);
+    click("Button4");
+    EXPECT_FALSE(form->isVisible());
+    // Events ran after the second copy; nothing was copied after it, and no temporary file
+    // stayed behind.
+    EXPECT_EQ(entries(target()), (QStringList{"t0.txt", "t1.txt"}));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t1.txt"))), QByteArray("Text 1"));
+    EXPECT_TRUE(dialogs->shown().empty());
+}
