@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 
 namespace {
@@ -25,10 +26,14 @@ int ScriptedDialogs::message(QWidget * /*parent*/, const MessageRequest &request
     return takeFront(m_answers, request.buttons.isEmpty() ? -1 : 0);
 }
 
-QString ScriptedDialogs::chooseSourceDirectory(QWidget * /*parent*/)
+QString ScriptedDialogs::chooseSourceDirectory(QWidget * /*parent*/, const NameCheck &acceptName)
 {
     ++m_sourceDirectoryRequests;
-    return takeFront(m_sourceDirectories, QString());
+    for (;;) {
+        const QString name = takeFront(m_sourceDirectories, QString());
+        if (name.isEmpty() || acceptName(name))
+            return name;
+    }
 }
 
 QString ScriptedDialogs::chooseFolder(QWidget * /*parent*/, const QString &instruction)
@@ -49,11 +54,23 @@ bool ScriptedDialogs::execFileDialog(QFileDialog *dialog)
     const QStringList selected = dialog->selectedFiles();
     m_fileDialogRequests.push_back({dialog->directory().absolutePath(), dialog->windowTitle(),
                                     selected.isEmpty() ? QString() : selected.front()});
-    const std::optional<QString> path = takeFront(m_files, std::optional<QString>());
-    if (!path)
-        return false;
-    dialog->selectFile(*path);
-    return true;
+    // Each queued path is typed and confirmed in the same dialog until the dialog accepts one.
+    for (;;) {
+        const std::optional<QString> path = takeFront(m_files, std::optional<QString>());
+        if (!path)
+            return false;
+        // Typed into the name field, as a user would; selectFile would first move the dialog
+        // to the file's directory, which may not exist.
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(*path);
+        else
+            dialog->selectFile(*path);
+        dialog->setResult(QDialog::Rejected);
+        // The press on the dialog's own button.
+        static_cast<QDialog *>(dialog)->accept();
+        if (dialog->result() == QDialog::Accepted)
+            return true;
+    }
 }
 
 QAction *ScriptedDialogs::popupMenu(QMenu *menu, const QPoint &pos)

@@ -39,6 +39,8 @@ public:
     void answerSourceDirectory(const QString &path) { m_sourceDirectories.push_back(path); }
     void answerFolder(const QString &path) { m_folders.push_back(path); }
     void answerInput(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
+    // A file dialog takes the queued paths in turn, as typed and confirmed by the user, until it
+    // accepts one; nothing, or none left, cancels it.
     void answerFileDialog(std::optional<QString> path) { m_files.push_back(std::move(path)); }
     // The next popup menu triggers the action with this objectName; unanswered popups close
     // without a choice.
@@ -57,7 +59,9 @@ public:
 
     // Boxes without a queued answer press their first button.
     int message(QWidget *parent, const MessageRequest &request) override;
-    QString chooseSourceDirectory(QWidget *parent) override;
+    // The queued names are confirmed one after the other in the same chooser until acceptName
+    // takes one; an empty name, or none left, cancels it.
+    QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName) override;
     QString chooseFolder(QWidget *parent, const QString &instruction) override;
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &defaultText) override;

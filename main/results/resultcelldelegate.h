@@ -12,11 +12,20 @@ QColor resultCellBackground(int column, const QPalette &palette);
 
 // Paints every cell of the result list on the background of its column, also the cells of rows
 // added after the delegate was installed. Only the first cell of a selected row is highlighted.
+// A cell too narrow for its text shows the whole text as its tooltip.
 class ResultCellDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
+
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+
+private:
+    // Whether the cell's text is wider than the room the style gives it.
+    bool textCut(const QStyleOptionViewItem &option, const QModelIndex &index,
+                 const QWidget *view) const;
 };

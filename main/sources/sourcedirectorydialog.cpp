@@ -16,7 +16,9 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-SourceDirectoryDialog::SourceDirectoryDialog(QWidget *parent) : QDialog(parent)
+SourceDirectoryDialog::SourceDirectoryDialog(QWidget *parent,
+                                             std::function<bool(const QString &)> acceptName)
+    : QDialog(parent), m_acceptName(std::move(acceptName))
 {
     setWindowTitle(QStringLiteral("Verzeichnis auswählen"));
     createControls();
@@ -29,6 +31,14 @@ SourceDirectoryDialog::SourceDirectoryDialog(QWidget *parent) : QDialog(parent)
 QString SourceDirectoryDialog::directoryName() const
 {
     return m_name->text();
+}
+
+void SourceDirectoryDialog::accept()
+{
+    // A declined name leaves the chooser open with the name, the tree and the files unchanged.
+    if (m_acceptName && !m_acceptName(directoryName()))
+        return;
+    QDialog::accept();
 }
 
 void SourceDirectoryDialog::createControls()
@@ -160,8 +170,8 @@ void SourceDirectoryDialog::listFiles(const QString &path)
     m_files->setRootIndex(m_fileModel->setRootPath(path));
 }
 
-QString QtDialogs::chooseSourceDirectory(QWidget *parent)
+QString QtDialogs::chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName)
 {
-    SourceDirectoryDialog dialog(parent);
+    SourceDirectoryDialog dialog(parent, acceptName);
     return dialog.exec() == QDialog::Accepted ? dialog.directoryName() : QString();
 }

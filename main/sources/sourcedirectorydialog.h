@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QComboBox;
 class QFileSystemModel;
@@ -14,10 +15,14 @@ class QTreeView;
 class SourceDirectoryDialog : public QDialog
 {
 public:
-    explicit SourceDirectoryDialog(QWidget *parent = nullptr);
+    // acceptName decides whether a confirmed name closes the chooser; none accepts every name.
+    explicit SourceDirectoryDialog(QWidget *parent = nullptr,
+                                   std::function<bool(const QString &)> acceptName = {});
 
     // The name as the user typed or selected it.
     QString directoryName() const;
+
+    void accept() override;
 
 private:
     void createControls();
@@ -29,6 +34,7 @@ private:
     void selectInTree(const QString &path);
     void listFiles(const QString &path);
 
+    std::function<bool(const QString &)> m_acceptName;
     QFileSystemModel *m_directoryModel;
     QFileSystemModel *m_fileModel;
     QLineEdit *m_name;

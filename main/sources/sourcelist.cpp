@@ -42,25 +42,31 @@ void TForm1::Button2Click(QObject * /*Sender*/)
 
 QString TForm1::askSourceDirectory()
 {
-    for (;;) {
-        const QString name = m_dialogs->chooseSourceDirectory(this);
-        if (name.isEmpty())
-            return name;
-        // Relative names are taken from the working directory, where the chooser opened.
-        const QString directory = QDir::cleanPath(QFileInfo(name).absoluteFilePath());
+    // Relative names are taken from the working directory, where the chooser opened.
+    const auto absolute = [](const QString &name) {
+        return QDir::cleanPath(QFileInfo(name).absoluteFilePath());
+    };
+    // Only a name that is truly missing may be created; a name that is too long, a link loop or a
+    // directory that may not be entered would only fail again, so the chooser closes on it and
+    // its reason is reported below.
+    const auto lookUp = [&](const QString &name) {
         struct stat status;
-        if (::stat(nativePath(directory).constData(), &status) == 0)
-            return directory;
-        // Only a name that is truly missing may be created; a name that is too long, a link loop
-        // or a directory that may not be entered would only fail again.
-        if (errno != ENOENT)
-            throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht geöffnet werden. %2")
-                               .arg(QDir::toNativeSeparators(directory), systemErrorText(errno)));
-        if (confirmed(*m_dialogs, this, createQuestion)) {
-            if (!QDir().mkpath(directory))
-                throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht erstellt werden.")
-                                   .arg(QDir::toNativeSeparators(directory)));
-            return directory;
-        }
+        return ::stat(nativePath(absolute(name)).constData(), &status) == 0 ? 0 : errno;
+    };
+    const QString name = m_dialogs->chooseSourceDirectory(this, [&](const QString &candidate) {
+        return lookUp(candidate) != ENOENT || confirmed(*m_dialogs, this, createQuestion);
+    });
+    if (name.isEmpty())
+        return name;
+    const QString directory = absolute(name);
+    const int error = lookUp(name);
+    if (error == ENOENT) {
+        if (!QDir().mkpath(directory))
+            throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht erstellt werden.")
+                               .arg(QDir::toNativeSeparators(directory)));
+    } else if (error != 0) {
+        throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht geöffnet werden. %2")
+                           .arg(QDir::toNativeSeparators(directory), systemErrorText(error)));
     }
+    return directory;
 }

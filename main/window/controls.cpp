@@ -131,7 +131,8 @@ void TForm1::createOutputControls()
                        QStringLiteral("AntConc 3.2.4m")});
     Button7 = named<QPushButton>(this, "Button7", QStringLiteral("Gefundene Texte als Quelldaten"));
 
-    savetxtdlg = named<QFileDialog>(this, "savetxtdlg");
+    savetxtdlg = createSaveTextDialog();
+    savetxtdlg->setObjectName(QStringLiteral("savetxtdlg"));
     savetxtdlg->setWindowTitle(QStringLiteral("Dateiliste speichern..."));
     savetxtdlg->setAcceptMode(QFileDialog::AcceptSave);
     savetxtdlg->setFileMode(QFileDialog::AnyFile);

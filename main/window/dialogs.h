@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -44,10 +45,14 @@ public:
     // or -1 when the box was closed without one.
     virtual int message(QWidget *parent, const MessageRequest &request) = 0;
 
+    // Decides whether a name confirmed in a chooser closes it; may ask the user itself.
+    using NameCheck = std::function<bool(const QString &name)>;
+
     // The source directory chooser titled "Verzeichnis auswählen", opening at the working
-    // directory. Returns the directory name as the user confirmed it (it may not exist yet), or
-    // the empty text when the user cancelled.
-    virtual QString chooseSourceDirectory(QWidget *parent) = 0;
+    // directory. A confirmed name closes it only when acceptName agrees; otherwise it stays open
+    // as the user left it. Returns the accepted name (it may not exist yet), or the empty text
+    // when the user cancelled.
+    virtual QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName) = 0;
 
     // The target folder browser with the given instruction, directories only. Returns the picked
     // folder's path, or the empty text when the user cancelled.

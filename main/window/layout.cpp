@@ -160,8 +160,10 @@ void TForm1::arrangeResultColumns()
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
     const int widths[] = {40, 40, 40, 50};
+    // The number columns start at these widths; the user may widen them by dragging the dividers
+    // of the header, and the file column gives up the room.
     for (int column = 1; column <= 4; ++column) {
-        header->setSectionResizeMode(column, QHeaderView::Fixed);
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
         header->resizeSection(column, widths[column - 1]);
     }
     files->setAllColumnsShowFocus(false);

@@ -3,7 +3,10 @@
 #include "window/breakabletext.h"
 
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,6 +25,16 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
         break;
     }
     return QMessageBox::NoIcon;
+}
+
+// How wide a window must be for a window manager to show title whole: the title in a bold version
+// of the system's title font, as title bars usually draw it, beside the frame's icon and buttons.
+int widthForTitle(const QString &title)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    constexpr int iconAndButtons = 120;
+    return QFontMetrics(font).horizontalAdvance(title) + iconAndButtons;
 }
 
 } // namespace
@@ -65,6 +78,9 @@ std::optional<QString> QtDialogs::inputText(QWidget *parent, const QString &capt
     dialog.setTextValue(defaultText);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+    // The dialog takes its width from its layout, which in turn follows the prompt.
+    if (auto *promptLabel = dialog.findChild<QLabel *>())
+        promptLabel->setMinimumWidth(widthForTitle(caption));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

@@ -198,6 +198,8 @@ private:
     // Result list handling (results/)
     // Paints the cells of files in the colours of their columns.
     void installResultDelegate();
+    // The save dialog of the table export, which refuses a file in a missing directory.
+    QFileDialog *createSaveTextDialog();
     // Sorts all rows by column in the order that filesCompare gives, then flips Accending.
     void sortFiles(qint32 column);
     // Makes rows, in this order, the whole content of files; the highlighted row stays
@@ -207,7 +209,8 @@ private:
     void deleteRows(bool checked);
 
     // Sources and subcorpus output (sources/)
-    // The chooser, repeated while the user declines to create a name that does not exist.
+    // The chooser, which stays open while the user declines to create a name that does not
+    // exist.
     // Returns the chosen directory as an absolute clean path, or the empty text on cancel.
     QString askSourceDirectory();
     // Opens AlsQuelldaten with its top left corner at screenPos.

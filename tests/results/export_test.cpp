@@ -130,14 +130,28 @@ TEST_F(ExportTest, TheDialogAsksForATxtFileAndNeverAboutOverwriting)
     expectSuccessMessage(path);
 }
 
-TEST_F(ExportTest, AMissingDirectoryGivesTheErrorBoxAndNoFile)
+TEST_F(ExportTest, TheDialogRefusesAFileInAMissingDirectoryAndStaysOpen)
 {
     addRow(QStringLiteral("/k/a.txt"), 1);
-    const QString path = corpus.filePath(QStringLiteral("fehlt/export.txt"));
-    exportTo(path);
-    expectOnlyErrorBox(exportFailed);
-    EXPECT_FALSE(QFileInfo::exists(corpus.filePath(QStringLiteral("fehlt"))));
-    EXPECT_EQ(rowCount(), 1);
+    const QString missing = corpus.filePath(QStringLiteral("fehlt"));
+    const QString good = corpus.filePath(QStringLiteral("export.txt"));
+    dialogs->answerFileDialog(missing + QStringLiteral("/export.txt"));
+    dialogs->answerFileDialog(good);
+    trigger("Exportieren1");
+
+    ASSERT_EQ(dialogs->shown().size(), 2u);
+    const MessageRequest &refusal = dialogs->shown().front();
+    EXPECT_EQ(refusal.caption, QStringLiteral("Dateiliste speichern..."));
+    EXPECT_EQ(refusal.icon, MessageIcon::Error);
+    EXPECT_EQ(refusal.text, QStringLiteral("%1\nDer Pfad existiert nicht.\nÜberprüfen Sie, ob "
+                                           "der richtige Pfad angegeben wurde.")
+                                .arg(QDir::toNativeSeparators(missing)));
+    // The same dialog took the second path.
+    EXPECT_EQ(dialogs->fileDialogRequests().size(), 1u);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(fileBytes(good), QByteArray("/k/a.txt\t1\t-1\t-1\t-1\r\n"));
+    EXPECT_EQ(dialogs->shown().back().text,
+              QStringLiteral("Die Daten wurden unter\r\n%1\r\nabgespeichert.").arg(good));
 }
 
 TEST_F(ExportTest, AWriteThatFailsKeepsTheOldFileAndShowsTheErrorBox)

@@ -28,8 +28,11 @@ protected:
     }
     ~SourceDirectoryDialogTest() override { QDir::setCurrent(m_workingDirectory); }
 
-    // Runs the production chooser and acts on it once it is open.
-    QString runChooser(std::function<void(QDialog *)> act)
+    // Runs the production chooser and acts on it once it is open; acceptName decides on the
+    // confirmed names.
+    QString runChooser(
+        std::function<void(QDialog *)> act,
+        const Dialogs::NameCheck &acceptName = [](const QString &) { return true; })
     {
         bool acted = false;
         QTimer::singleShot(0, [&] {
@@ -42,7 +45,7 @@ protected:
             }
         });
         QtDialogs dialogs;
-        const QString result = dialogs.chooseSourceDirectory(nullptr);
+        const QString result = dialogs.chooseSourceDirectory(nullptr, acceptName);
         EXPECT_TRUE(acted) << "the chooser did not open modally";
         return result;
     }
@@ -148,4 +151,27 @@ TEST_F(SourceDirectoryDialogTest, AnEmptyNameCannotBeConfirmed)
     EXPECT_FALSE(button(&dialog, QStringLiteral("OK"))->isEnabled());
     QTest::keyClicks(name, QStringLiteral("x"));
     EXPECT_TRUE(button(&dialog, QStringLiteral("OK"))->isEnabled());
+}
+
+TEST_F(SourceDirectoryDialogTest, ADeclinedNameLeavesTheChooserOpenAsTheUserLeftIt)
+{
+    QStringList checked;
+    const QString result = runChooser(
+        [&](QDialog *dialog) {
+            QLineEdit *name = nameField(dialog);
+            ASSERT_NE(name, nullptr);
+            name->clear();
+            QTest::keyClicks(name, QStringLiteral("neu/verzeichnis"));
+            QTest::mouseClick(button(dialog, QStringLiteral("OK")), Qt::LeftButton);
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_EQ(name->text(), QStringLiteral("neu/verzeichnis"));
+            QTest::keyClicks(name, QStringLiteral("2"));
+            QTest::mouseClick(button(dialog, QStringLiteral("OK")), Qt::LeftButton);
+        },
+        [&](const QString &name) {
+            checked << name;
+            return checked.size() == 2;
+        });
+    EXPECT_EQ(checked, (QStringList{"neu/verzeichnis", "neu/verzeichnis2"}));
+    EXPECT_EQ(result, QStringLiteral("neu/verzeichnis2"));
 }

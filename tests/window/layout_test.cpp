@@ -2,13 +2,17 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QToolTip>
 
 namespace {
 
@@ -164,6 +168,47 @@ TEST_F(LayoutTest, TheFileColumnTakesWhatTheNumberColumnsLeave)
     EXPECT_EQ(header->sectionSize(3), 40);
     EXPECT_EQ(header->sectionSize(4), 50);
     EXPECT_EQ(header->length(), list->viewport()->width());
+}
+
+TEST_F(LayoutTest, NumberColumnsWidenByDraggingTheirDividerAndCutCellsShowTheirText)
+{
+    auto *list = find<QTreeWidget>("files");
+    QHeaderView *header = list->header();
+    auto *row = new QTreeWidgetItem(QStringList{QStringLiteral("/k/a.txt"), QStringLiteral("2"),
+                                                QStringLiteral("0,543478260869565"),
+                                                QStringLiteral("4"), QStringLiteral("6")});
+    list->addTopLevelItem(row);
+    const QString tooltipAt2 = [&] {
+        const QRect cell = list->visualRect(list->model()->index(0, 2));
+        QHelpEvent event(QEvent::ToolTip, cell.center(),
+                         list->viewport()->mapToGlobal(cell.center()));
+        QCoreApplication::sendEvent(list->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    }();
+    EXPECT_EQ(tooltipAt2, QStringLiteral("0,543478260869565"));
+
+    // Drag the divider at the right end of "%" 100 pixels to the right.
+    QWidget *handle = header->viewport();
+    const int divider = header->sectionViewportPosition(3) - 1;
+    const int middle = header->height() / 2;
+    const auto send = [&](QEvent::Type type, int x, Qt::MouseButton button,
+                          Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(x, middle), handle->mapToGlobal(QPointF(x, middle)), button,
+                          buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(handle, &event);
+    };
+    send(QEvent::MouseButtonPress, divider, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, divider + 50, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, divider + 100, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, divider + 100, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(header->sectionSize(2), 140);
+    EXPECT_EQ(header->length(), list->viewport()->width());
+
+    // Now the cell shows its whole text and has no tooltip.
+    const QRect cell = list->visualRect(list->model()->index(0, 2));
+    QHelpEvent event(QEvent::ToolTip, cell.center(), list->viewport()->mapToGlobal(cell.center()));
+    QCoreApplication::sendEvent(list->viewport(), &event);
+    EXPECT_FALSE(QToolTip::isVisible() && QToolTip::text() == tooltipAt2);
 }
 
 TEST_F(LayoutTest, ThePanelLiesBehindTheTargetControls)
