@@ -2,17 +2,53 @@
 #include "window/helptexts.h"
 #include "window/tform1.h"
 
+#include <QEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 namespace {
 
-// The outer size of the window, its frame included, is 500 by 400 pixels.
-void setOuterSize(QWidget *window, QSize outer)
+const QSize outerSize(500, 400);
+
+QSize frameOf(const QWidget *window)
 {
-    const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    window->setFixedSize(outer - frame);
+    return window->frameGeometry().size() - window->geometry().size();
 }
+
+// Keeps the outer size of a window, its frame included. A window manager frames a window only
+// some time after it is shown; until then the frame of the owner, drawn by the same manager,
+// stands in, and the size is corrected once the window's own frame is known.
+class OuterSize : public QObject
+{
+public:
+    OuterSize(QWidget *window, const QWidget *owner) : QObject(window), m_window(window)
+    {
+        apply(frameOf(owner));
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (watched == m_window && (type == QEvent::Move || type == QEvent::Show)) {
+            const QSize frame = frameOf(m_window);
+            // Once framed, the window is centred anew with its frame.
+            if (!frame.isNull() && !m_framed) {
+                m_framed = true;
+                apply(frame);
+                centreOnScreen(m_window);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void apply(QSize frame) { m_window->setFixedSize(outerSize - frame); }
+
+    QWidget *m_window;
+    bool m_framed = false;
+};
 
 QPlainTextEdit *createMemo(QWidget *window)
 {
@@ -42,11 +78,8 @@ void TForm1::Label6Click(QObject * /*Sender*/)
     aform = window;
     window->setObjectName(QStringLiteral("aform"));
     window->setWindowTitle(helptexts::regexWindowCaption());
-    setOuterSize(window, QSize(500, 400));
+    new OuterSize(window, this);
     centreOnScreen(window);
     window->show();
-    // The frame is known only once the window is shown.
-    setOuterSize(window, QSize(500, 400));
-    centreOnScreen(window);
     createMemo(window);
 }
