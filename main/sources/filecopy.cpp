@@ -78,6 +78,14 @@ QString temporaryTemplate(const QString &dest)
     return directory + QStringLiteral("qvx-kopie-XXXXXX");
 }
 
+// The process's file creation mask; it can only be read by setting it, so it is put back at once.
+mode_t creationMask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 } // namespace
 
 std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &dest)
@@ -98,9 +106,8 @@ std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &d
         return problem;
     const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
     ::futimens(out.handle(), times);
-    // A temporary file is readable by its owner only; a copy gets the usual permissions.
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                       QFileDevice::ReadOther);
+    // A temporary file is readable by its owner only; a copy gets what any new file would.
+    ::fchmod(out.handle(), 0666 & ~creationMask());
     if (::fsync(out.handle()) != 0)
         return failure(errno);
     if (std::rename(QFile::encodeName(out.fileName()).constData(), nativePath(dest).constData()) !=

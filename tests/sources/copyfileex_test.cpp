@@ -63,6 +63,22 @@ TEST_F(CopyFileExTest, CopiesEveryByteAndKeepsTheModificationTime)
     EXPECT_EQ(targetEntries(), QStringList{QStringLiteral("t.txt")});
 }
 
+TEST_F(CopyFileExTest, CopyGetsThePermissionsOfANewFileUnderTheUsersMask)
+{
+    const QString source = corpus.write(QStringLiteral("quelle/t.txt"), "text");
+    for (const mode_t mask : {mode_t(022), mode_t(077)}) {
+        const mode_t previous = ::umask(mask);
+        const QString dest = target(QStringLiteral("t%1.txt").arg(mask));
+        const bool copied = copy(source, dest);
+        ::umask(previous);
+
+        ASSERT_TRUE(copied);
+        struct stat status;
+        ASSERT_EQ(::stat(QFile::encodeName(dest).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask) << mask;
+    }
+}
+
 TEST_F(CopyFileExTest, AsksBeforeReplacingAndKeepsTheOldFileOnNo)
 {
     const QString source = corpus.write(QStringLiteral("quelle/t.txt"), "neu");
