@@ -85,9 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QStringList cells = {texts[0], texts[1], texts[2]};
     const SortKeys keys(0, cells, QChar(u','));
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j)
-            require(sign(keys.compare(i, j)) == order[i][j],
+        for (int j = 0; j < 3; ++j) {
+            require(sign(keys.compare(i, j, true)) == order[i][j],
                     "the sort keys compare as CompareText");
+            require(sign(keys.compare(i, j, false)) == order[j][i],
+                    "descending compares the exchanged cells");
+        }
     for (const bool ascending : {true, false}) {
         const QList<qsizetype> sorted = sortOrder(0, cells, QChar(u','), ascending);
         require(sorted.size() == 3 && sorted.contains(0) && sorted.contains(1) &&
