@@ -129,17 +129,18 @@ QString previewWeightingString()
 
 int previewSearchHits()
 {
-    return 200000;
+    return 36000;
 }
 
 int previewWeightingHits()
 {
-    return 50000;
+    return 9000;
 }
 
 QString generatedPreviewText(const QString &root)
 {
-    const QString directory = root + QStringLiteral("/preview-") + kVersion;
+    // v2: small enough for the preview to show it whole.
+    const QString directory = root + QStringLiteral("/preview-v2");
     generateOnce(directory, [](const QString &partial) {
         // Filler words that contain neither string, so that every match is a placed one.
         std::vector<std::string> filler;

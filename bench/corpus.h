@@ -30,8 +30,8 @@ class Random;
 int shapeFileCount(const QString &shape);
 qint64 shapeFileSize(const QString &shape, int i, Random &sizes);
 
-// A single text of about 20 MB holding exactly previewSearchHits() matches of
-// previewSearchString() and previewWeightingHits() of previewWeightingString().
+// A single text of about 3.7 MB, which the preview shows whole, holding exactly previewSearchHits()
+// matches of previewSearchString() and previewWeightingHits() of previewWeightingString().
 QString generatedPreviewText(const QString &root);
 QString previewSearchString();
 QString previewWeightingString();
