@@ -11,6 +11,13 @@ constexpr std::uint64_t kUnitsPerByte = 16 * MatchBudget::kFirstLimit;
 constexpr std::chrono::milliseconds kBaseTime(1500);
 constexpr std::chrono::nanoseconds kTimePerByte(500);
 
+// A search may run from each of its start positions through the rest of the text without being
+// counted (see the class comment), so the first one of a text tries no more positions than make
+// this many bytes; a short text is then searched at once, a long one grows its window as its
+// searches prove quick.
+constexpr std::uint64_t kFirstWindowBytes = std::uint64_t(1) << 22;
+constexpr std::uint64_t kFirstWindowMax = 4096;
+
 // Searches that take longer than this shrink the start positions of the next one.
 constexpr std::chrono::milliseconds kSlowSearch(10);
 constexpr std::chrono::milliseconds kQuickSearch(1);
@@ -34,6 +41,8 @@ MatchBudget::MatchBudget(std::size_t subjectBytes)
     : m_units(kBaseUnits + kUnitsPerByte * subjectBytes), m_lastSearch(Clock::now())
 {
     m_deadline = m_lastSearch + kBaseTime + kTimePerByte * subjectBytes;
+    m_timeWindow = std::clamp<std::uint64_t>(
+        kFirstWindowBytes / std::max<std::size_t>(subjectBytes, 1), 1, kFirstWindowMax);
 }
 
 std::uint64_t MatchBudget::positions(std::uint32_t limit, std::uint64_t weight,

@@ -83,7 +83,7 @@ private:
     std::uint64_t m_units;
     Clock::time_point m_deadline;
     Clock::time_point m_lastSearch;
-    std::uint64_t m_timeWindow = 64;
+    std::uint64_t m_timeWindow;
     int m_unclocked = 0;
     std::uint32_t m_startLimit = kFirstLimit;
     int m_easySearches = 0;
