@@ -33,9 +33,12 @@ QString sourcePath(const QListWidgetItem *item)
 
 void setRowPath(QTreeWidgetItem *row, const QString &path)
 {
+    if (!hasForeignBytes(path)) {
+        row->setText(ResultColumn::File, path);
+        return;
+    }
     row->setText(ResultColumn::File, shownPath(path));
-    if (hasForeignBytes(path))
-        row->setData(ResultColumn::File, pathRole, path);
+    row->setData(ResultColumn::File, pathRole, path);
 }
 
 QString rowPath(const QTreeWidgetItem *row)
