@@ -20,6 +20,12 @@ bool statPath(const QString &path, struct stat &status)
     return ::stat(nativePath(path).constData(), &status) == 0;
 }
 
+// The path up to and with its last separator; empty for a bare name.
+QString directoryPart(const QString &path)
+{
+    return path.left(path.lastIndexOf(QDir::separator()) + 1);
+}
+
 CopyFailure failure(int errorNumber)
 {
     const bool full = errorNumber == ENOSPC || errorNumber == EDQUOT;
@@ -45,7 +51,7 @@ std::optional<CopyFailure> destProblem(const QString &dest)
             return CopyFailure{
                 QStringLiteral("Am Ziel steht bereits etwas, das keine gewöhnliche Datei ist.")};
     }
-    const QString directory = dest.left(dest.lastIndexOf(QDir::separator()) + 1);
+    const QString directory = directoryPart(dest);
     if (!statPath(directory.isEmpty() ? QStringLiteral(".") : directory, status) ||
         !S_ISDIR(status.st_mode))
         return CopyFailure{QStringLiteral("Das Zielverzeichnis existiert nicht.")};
@@ -74,8 +80,7 @@ std::optional<CopyFailure> copyBytes(const SourceFile &in, QTemporaryFile &out)
 // bytes that Qt cannot name a file by.
 QString temporaryTemplate(const QString &dest)
 {
-    const QString directory = dest.left(dest.lastIndexOf(QDir::separator()) + 1);
-    return directory + QStringLiteral("qvx-kopie-XXXXXX");
+    return directoryPart(dest) + QStringLiteral("qvx-kopie-XXXXXX");
 }
 
 // The process's file creation mask; it can only be read by setting it, so it is put back at once.
