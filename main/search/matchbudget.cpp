@@ -37,8 +37,9 @@ QString MatchLimitError::reason() const
                            : QStringLiteral("PCRE2 hat seine Grenze für Arbeitsspeicher erreicht");
 }
 
-MatchBudget::MatchBudget(std::size_t subjectBytes)
-    : m_units(kBaseUnits + kUnitsPerByte * subjectBytes), m_lastSearch(Clock::now())
+MatchBudget::MatchBudget(std::size_t subjectBytes, const std::atomic<bool> *cancelled)
+    : m_cancelled(cancelled), m_units(kBaseUnits + kUnitsPerByte * subjectBytes),
+      m_lastSearch(Clock::now())
 {
     m_deadline = m_lastSearch + kBaseTime + kTimePerByte * subjectBytes;
     m_timeWindow = std::clamp<std::uint64_t>(
@@ -72,7 +73,7 @@ void MatchBudget::searched(std::uint64_t tried)
         return;
     m_unclocked = 0;
     const Clock::time_point now = Clock::now();
-    if (now > m_deadline)
+    if (now > m_deadline || (m_cancelled && m_cancelled->load(std::memory_order_relaxed)))
         throw MatchLimitError(MatchLimitError::Steps);
     const Clock::duration took = now - m_lastSearch;
     m_lastSearch = now;

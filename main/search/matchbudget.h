@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -49,8 +50,9 @@ public:
 
     // A text of subjectBytes UTF-8 bytes gets a fixed allowance plus an amount per byte, of units
     // and of time. Searches whose start positions all stay within kFirstLimit units are charged
-    // at most 2 * kFirstLimit units per byte, a small part of the allowance.
-    explicit MatchBudget(std::size_t subjectBytes);
+    // at most 2 * kFirstLimit units per byte, a small part of the allowance. Once cancelled is
+    // set, the budget counts as spent: a search that another thread no longer needs ends soon.
+    explicit MatchBudget(std::size_t subjectBytes, const std::atomic<bool> *cancelled = nullptr);
 
     // The number of start positions, at least 1 and at most available, that the next search may
     // try with the given limit per position (weighted for the interpreter); a search that cannot
@@ -80,6 +82,7 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    const std::atomic<bool> *m_cancelled;
     std::uint64_t m_units;
     Clock::time_point m_deadline;
     Clock::time_point m_lastSearch;

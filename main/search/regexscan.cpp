@@ -2,6 +2,7 @@
 
 #include "errors/qvxerror.h"
 #include "search/matchbudget.h"
+#include "search/preparedtext.h"
 
 #include <limits>
 #include <utility>
@@ -36,14 +37,25 @@ const Pattern &RegexScan::exclusion()
 }
 
 std::optional<FileResult> RegexScan::evaluate(const QString &path,
-                                              const std::function<QString()> &weightingText)
+                                              const std::function<QString()> &weightingText,
+                                              const PreparedText *ahead)
 {
+    if (ahead && ahead->holdsFor(path)) {
+        if (!ahead->weightingRead || weightingText() == ahead->weighting)
+            return ahead->result;
+    }
     const TextLoader::Utf8Text text = m_loader.loadUtf8(path);
-    const qsizetype length = text.length;
+    return evaluateText(text.utf8, text.length, path, weightingText);
+}
+
+std::optional<FileResult> RegexScan::evaluateText(std::string_view utf8, qsizetype length,
+                                                  const QString &path,
+                                                  const std::function<QString()> &weightingText)
+{
     // All patterns on this text draw on one budget.
-    MatchBudget budget(text.utf8.size());
+    MatchBudget budget(utf8.size(), m_cancelled);
     try {
-        const qint32 f = rowCount(positive().countMatches(text.utf8, budget), path);
+        const qint32 f = rowCount(positive().countMatches(utf8, budget), path);
         if (f == 0)
             return std::nullopt;
         // An empty text has no percentage (it would divide by zero), so it qualifies in
@@ -54,9 +66,9 @@ std::optional<FileResult> RegexScan::evaluate(const QString &path,
         qint32 fB = -1;
         const QString w = weightingText();
         if (!w.isEmpty())
-            fB = rowCount(weighting(w).countMatches(text.utf8, budget), path);
+            fB = rowCount(weighting(w).countMatches(utf8, budget), path);
 
-        if (!m_ausschlstr.isEmpty() && exclusion().matchesAnywhere(text.utf8, budget))
+        if (!m_ausschlstr.isEmpty() && exclusion().matchesAnywhere(utf8, budget))
             return std::nullopt;
 
         const double proz = double(f) / double(length) * 100.0;

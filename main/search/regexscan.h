@@ -4,7 +4,10 @@
 #include "search/pattern.h"
 #include "search/textloading.h"
 
+struct PreparedText;
+
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,9 +26,19 @@ public:
     // (the weighting field is read anew at that moment); the pattern is recompiled when the text
     // changed. Returns the numbers when the file qualifies. An empty text never qualifies.
     // Throws QvxError for an unreadable file, an invalid pattern or a pattern that exceeds PCRE2's
-    // limits on this text.
+    // limits on this text. The outcome worked out ahead, when given, stands for the work if it
+    // still holds: the same file in the same state, and the same weighting text if it was read.
     std::optional<FileResult> evaluate(const QString &path,
-                                       const std::function<QString()> &weightingText);
+                                       const std::function<QString()> &weightingText,
+                                       const PreparedText *ahead = nullptr);
+
+    // The same for a text that is already loaded, of length UTF-16 code units.
+    std::optional<FileResult> evaluateText(std::string_view utf8, qsizetype length,
+                                           const QString &path,
+                                           const std::function<QString()> &weightingText);
+
+    // Searches end soon, with MatchLimitError, once cancelled is set.
+    void setCancellation(const std::atomic<bool> *cancelled) { m_cancelled = cancelled; }
 
 private:
     const Pattern &positive();
@@ -37,6 +50,7 @@ private:
     std::unique_ptr<Pattern> m_positive;
     std::unique_ptr<Pattern> m_weighting;
     std::unique_ptr<Pattern> m_exclusion;
+    const std::atomic<bool> *m_cancelled = nullptr;
     TextLoader m_loader;
 };
 

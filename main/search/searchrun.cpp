@@ -1,5 +1,6 @@
 #include "search/filelisteadd.h"
 #include "search/laufen.h"
+#include "search/readahead.h"
 #include "search/regexscan.h"
 #include "search/resultlistrefresh.h"
 #include "search/simplescan.h"
@@ -74,16 +75,28 @@ void TForm1::Button3Click(QObject * /*Sender*/)
         m_dialogs->message(this, errorBox(incompleteInput));
         return;
     }
-    if (RadioButton1->isChecked()) {
+    ScanRecipe recipe;
+    recipe.regex = RadioButton1->isChecked();
+    recipe.suchstr = suchstr;
+    recipe.ausschlstr = ausschlstr;
+    recipe.weighting = GewichtStrGlobal;
+    recipe.ignoreCase = CheckBox1->isChecked();
+    // Declared before the threads, so that they have stopped before it goes away.
+    QStringList paths;
+    for (int i = 0; i < box->count(); ++i)
+        paths.append(sourcePath(box->item(i)));
+    ReadAhead ahead(recipe, paths);
+    if (recipe.regex) {
         RegexScan scan(suchstr, ausschlstr);
-        scanSources([&](const QString &path) {
-            if (auto result = scan.evaluate(path, [this] { return Edit2->text(); }))
+        scanSources([&](int i, const QString &path) {
+            const auto weighting = [this] { return Edit2->text(); };
+            if (auto result = scan.evaluate(path, weighting, ahead.take(i)))
                 addResultRow(path, result->f, result->proz, result->fB);
         });
     } else {
         SimpleScan scan(suchstr, ausschlstr);
-        scanSources([&](const QString &path) {
-            if (scan.qualifies(path, CheckBox1->isChecked()))
+        scanSources([&](int i, const QString &path) {
+            if (scan.qualifies(path, CheckBox1->isChecked(), ahead.take(i)))
                 addResultRow(path, -1, -1.0, -1);
         });
     }
@@ -108,7 +121,7 @@ template <typename PerFile> void TForm1::scanSources(PerFile perFile)
         // Other commands run while events are processed and may have shortened the list.
         if (i >= box->count())
             return;
-        perFile(sourcePath(box->item(i)));
+        perFile(i, sourcePath(box->item(i)));
         done = i + 1;
         if (Stop) {
             showProgress();

@@ -1,6 +1,7 @@
 #include "search/simplescan.h"
 
 #include "search/codepage.h"
+#include "search/preparedtext.h"
 
 #include <cstring>
 #include <string_view>
@@ -39,16 +40,33 @@ void SimpleScan::encodeStrings()
     m_ausschlBytes = cp1252::encodeExactly(m_ausschlstr);
 }
 
-bool SimpleScan::qualifies(const QString &path, bool ignoreCase)
+void SimpleScan::lowerStrings()
 {
-    std::string_view text = m_loader.loadWindows1252(path, ignoreCase);
     // Lowering is idempotent, so the strings are lowered once, at the first file that asks.
-    if (ignoreCase && !m_lowered) {
-        lowerCaseUnits(m_suchstr);
-        lowerCaseUnits(m_ausschlstr);
-        encodeStrings();
-        m_lowered = true;
+    if (m_lowered)
+        return;
+    lowerCaseUnits(m_suchstr);
+    lowerCaseUnits(m_ausschlstr);
+    encodeStrings();
+    m_lowered = true;
+}
+
+bool SimpleScan::qualifies(const QString &path, bool ignoreCase, const PreparedText *ahead)
+{
+    // Work ahead lowers the strings exactly when it ignores case, and it knows of no earlier turn.
+    const bool sameStrings = ignoreCase || !m_lowered;
+    if (ahead && ahead->ignoreCase == ignoreCase && sameStrings && ahead->holdsFor(path)) {
+        if (ignoreCase)
+            lowerStrings();
+        return ahead->qualifies;
     }
+    return qualifiesText(m_loader.loadWindows1252(path, ignoreCase), ignoreCase);
+}
+
+bool SimpleScan::qualifiesText(std::string_view text, bool ignoreCase)
+{
+    if (ignoreCase)
+        lowerStrings();
     if (!occursIn(text, m_suchBytes))
         return false;
     if (!m_ausschlstr.isEmpty() && occursIn(text, m_ausschlBytes))

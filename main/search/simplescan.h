@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <string_view>
+
+struct PreparedText;
 
 // Lower-cases code unit by code unit with the simple Unicode mapping; the length never changes.
 void lowerCaseUnits(QString &text);
@@ -19,10 +22,16 @@ public:
 
     // True when the file qualifies. With ignoreCase the text and both strings are lower-cased;
     // the strings stay lower-cased for the rest of the run. Throws QvxError for an unreadable file.
-    bool qualifies(const QString &path, bool ignoreCase);
+    // The outcome worked out ahead, when given, stands for the work if it still holds: the same
+    // file in the same state, searched with the strings and the case rule of this turn.
+    bool qualifies(const QString &path, bool ignoreCase, const PreparedText *ahead = nullptr);
+
+    // The same for a loaded text, already lower-cased when ignoreCase is set.
+    bool qualifiesText(std::string_view text, bool ignoreCase);
 
 private:
     void encodeStrings();
+    void lowerStrings();
 
     QString m_suchstr;
     QString m_ausschlstr;

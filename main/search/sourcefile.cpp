@@ -25,8 +25,10 @@ SourceFile::SourceFile(const char *nativePath)
     else if (!S_ISREG(status.st_mode))
         fail(QStringLiteral(
             "Die Datei ist keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder ein Socket"));
-    else
+    else {
         m_size = qsizetype(status.st_size);
+        m_identity = identityOf(status);
+    }
 }
 
 SourceFile::~SourceFile()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/fileidentity.h"
+
 #include <QString>
 
 // A source text opened for reading: opened without waiting (a pipe without a writer would wait
@@ -21,12 +23,15 @@ public:
     const QString &failure() const { return m_failure; }
     int descriptor() const { return m_fd; }
     qsizetype size() const { return m_size; }
+    // The file's state when it was opened.
+    const FileIdentity &identity() const { return m_identity; }
 
 private:
     void fail(const QString &reason);
 
     int m_fd = -1;
     qsizetype m_size = 0;
+    FileIdentity m_identity;
     QString m_failure;
 };
 

@@ -26,10 +26,9 @@ constexpr qsizetype readPiece = 16 * 1024 * 1024;
 // least size bytes, the first keep bytes kept), up to the first NUL, where the text ends, and no
 // more than limit bytes. Returns the bytes read; sets cut when the text went on beyond limit.
 template <typename Room>
-qsizetype readSourceBytes(const char *native, const QString &path, qsizetype limit, bool &cut,
+qsizetype readSourceBytes(const SourceFile &file, const QString &path, qsizetype limit, bool &cut,
                           Room room)
 {
-    const SourceFile file(native);
     if (!file.isOpen())
         throwCannotOpen(path, file.failure());
     // One byte beyond the limit tells a cut text from one that ends right there.
@@ -59,12 +58,13 @@ qsizetype readSourceBytes(const char *native, const QString &path, qsizetype lim
 
 qsizetype readIntoArray(const QString &path, QByteArray &buffer, qsizetype limit, bool &cut)
 {
-    const qsizetype bytes = readSourceBytes(nativePath(path).constData(), path, limit, cut,
-                                            [&buffer](qsizetype size, qsizetype /*keep*/) {
-                                                if (buffer.size() < size)
-                                                    buffer.resize(size);
-                                                return buffer.data();
-                                            });
+    const SourceFile file(nativePath(path).constData());
+    const qsizetype bytes =
+        readSourceBytes(file, path, limit, cut, [&buffer](qsizetype size, qsizetype /*keep*/) {
+            if (buffer.size() < size)
+                buffer.resize(size);
+            return buffer.data();
+        });
     buffer.resize(bytes);
     return bytes;
 }
@@ -148,9 +148,13 @@ const char *TextLoader::encodedPath(const QString &path)
 
 std::string_view TextLoader::readRaw(const QString &path)
 {
+    const SourceFile file(encodedPath(path));
+    if (file.isOpen() && file.size() > m_sizeLimit)
+        throw TextTooLarge();
+    m_identity = file.identity();
     bool cut = false;
     const qsizetype bytes = readSourceBytes(
-        encodedPath(path), path, std::numeric_limits<qsizetype>::max() - 1, cut,
+        file, path, std::numeric_limits<qsizetype>::max() - 1, cut,
         [this](qsizetype size, qsizetype keep) { return m_raw.reserve(size, keep); });
     return std::string_view(m_raw.data(), size_t(bytes));
 }

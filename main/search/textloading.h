@@ -1,9 +1,12 @@
 #pragma once
 
+#include "search/fileidentity.h"
 #include "search/growbuffer.h"
 
 #include <QByteArray>
 #include <QString>
+#include <exception>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -20,6 +23,13 @@ bool readFileStart(const QString &path, QByteArray &buffer, qsizetype limit);
 // The bytes stay Windows-1252. An empty input, or one that starts with NUL, gives an empty out.
 void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out);
 
+// A file larger than a loader's size limit.
+class TextTooLarge : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "text above the loader's size limit"; }
+};
+
 // Loads source texts for the search, one after another, into buffers that it reuses from file to
 // file. What it returns stays valid until its next load.
 class TextLoader
@@ -32,11 +42,21 @@ public:
         qsizetype length = 0;
     };
 
+    // Files larger than this many bytes are not loaded: the load throws TextTooLarge, so that a
+    // loader that works ahead of the search keeps no buffers of a size the search would not need.
+    explicit TextLoader(qsizetype sizeLimit = std::numeric_limits<qsizetype>::max())
+        : m_sizeLimit(sizeLimit)
+    {
+    }
+
     // The file's text in UTF-8.
     Utf8Text loadUtf8(const QString &path);
     // The file's text in Windows-1252, one byte per UTF-16 code unit; with lowerCase every byte
     // stands for the lower-case form of its character.
     std::string_view loadWindows1252(const QString &path, bool lowerCase);
+
+    // The state of the file of the last load when it was opened.
+    const FileIdentity &identity() const { return m_identity; }
 
 private:
     // Reads the file's text bytes (see readWholeFile) with as few system calls as it can.
@@ -44,6 +64,8 @@ private:
     // The path as the system calls take it, valid until the next call; no allocation per file.
     const char *encodedPath(const QString &path);
 
+    qsizetype m_sizeLimit;
+    FileIdentity m_identity;
     GrowBuffer m_raw;
     GrowBuffer m_utf8;
     QByteArray m_normalized;

@@ -1,9 +1,19 @@
 #include "fixtures.h"
 
+#include "search/fileidentity.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
+
+void letFileTimesSettle()
+{
+    std::this_thread::sleep_for(std::chrono::nanoseconds(kFileClockMarginNs) +
+                                std::chrono::milliseconds(5));
+}
 
 TempCorpus::TempCorpus()
 {

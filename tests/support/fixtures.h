@@ -20,6 +20,10 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Waits until files written so far are old enough for the search's read-ahead to serve them;
+// it leaves files written within the file clock's last tick to the run itself.
+void letFileTimesSettle();
+
 // The bytes of a file, or "<fehlt>" when it cannot be read, so that comparisons fail visibly.
 QByteArray fileBytes(const QString &path);
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "search/fileidentity.h"
+#include "search/fileresult.h"
+
+#include <QString>
+#include <optional>
+
+// The outcome of one source text, worked out by a thread ahead of the text's turn in the search,
+// with what that work took for granted. It may stand for the work at the turn only while all of
+// that still holds.
+struct PreparedText
+{
+    QString path;
+    // The file as it was when it was read.
+    FileIdentity identity;
+
+    // Regular-expression mode: the row's numbers when the text qualified, and whether the
+    // weighting text was read for it, taken to be weighting.
+    std::optional<FileResult> result;
+    bool weightingRead = false;
+    QString weighting;
+
+    // Simple mode: whether the text qualified, its case ignored or not.
+    bool qualifies = false;
+    bool ignoreCase = false;
+
+    // Whether a load of path now would read the same: the same path names the file in the state
+    // that was read.
+    bool holdsFor(const QString &path) const;
+};

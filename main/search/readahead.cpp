@@ -1,0 +1,174 @@
+#include "search/readahead.h"
+
+#include "search/regexscan.h"
+#include "search/simplescan.h"
+#include "search/textloading.h"
+
+#include <algorithm>
+#include <system_error>
+#include <utility>
+
+struct ReadAhead::Slot
+{
+    std::atomic<bool> ready{false};
+    bool usable = false;
+    PreparedText text;
+};
+
+// The work of one thread, with loader, patterns and match data of its own.
+class ReadAhead::Worker
+{
+public:
+    Worker(const ScanRecipe &recipe, const std::atomic<bool> &stopping)
+        : m_recipe(recipe), m_loader(kLargestText), m_regex(recipe.suchstr, recipe.ausschlstr),
+          m_simple(recipe.suchstr, recipe.ausschlstr)
+    {
+        m_regex.setCancellation(&stopping);
+    }
+
+    // Whether out now holds an outcome that the run may use.
+    bool prepare(const QString &path, PreparedText &out)
+    {
+        out.path = path;
+        const qint64 readStart = fileClockNs();
+        try {
+            if (m_recipe.regex)
+                prepareRegex(path, out);
+            else
+                prepareSimple(path, out);
+        } catch (...) {
+            return false;
+        }
+        out.identity = m_loader.identity();
+        return settledBefore(out.identity, readStart);
+    }
+
+private:
+    void prepareRegex(const QString &path, PreparedText &out)
+    {
+        const TextLoader::Utf8Text text = m_loader.loadUtf8(path);
+        out.weightingRead = false;
+        out.weighting = m_recipe.weighting;
+        out.result = m_regex.evaluateText(text.utf8, text.length, path, [&out] {
+            out.weightingRead = true;
+            return out.weighting;
+        });
+    }
+
+    void prepareSimple(const QString &path, PreparedText &out)
+    {
+        out.ignoreCase = m_recipe.ignoreCase;
+        out.qualifies =
+            m_simple.qualifiesText(m_loader.loadWindows1252(path, out.ignoreCase), out.ignoreCase);
+    }
+
+    const ScanRecipe &m_recipe;
+    TextLoader m_loader;
+    RegexScan m_regex;
+    SimpleScan m_simple;
+};
+
+int defaultReadAheadThreads()
+{
+    return int(std::max(1U, std::thread::hardware_concurrency()));
+}
+
+ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads)
+    : m_recipe(std::move(recipe)), m_paths(std::move(paths)), m_count(int(m_paths.size())),
+      m_slots(new Slot[kFilesAhead])
+{
+    threads = std::min(threads, m_count);
+    try {
+        for (int t = 0; t < threads; ++t)
+            m_threads.emplace_back([this] { work(); });
+    } catch (const std::system_error &) {
+        // Fewer threads than asked for: the run does the texts that none of them takes.
+        if (m_threads.empty())
+            return;
+    }
+}
+
+ReadAhead::~ReadAhead()
+{
+    stop();
+}
+
+void ReadAhead::stop()
+{
+    m_stopping.store(true);
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+    }
+    m_roomOrStop.notify_all();
+    for (std::thread &thread : m_threads)
+        thread.join();
+}
+
+void ReadAhead::work()
+{
+    Worker worker(m_recipe, m_stopping);
+    for (;;) {
+        const int i = m_next.fetch_add(1);
+        if (i >= m_count || !waitForRoom(i))
+            return;
+        Slot &slot = m_slots[i % kFilesAhead];
+        slot.usable = worker.prepare(m_paths.at(i), slot.text);
+        publish(slot);
+    }
+}
+
+// The flags m_waitingWorkers and m_runWaiting spare the mutex whenever no one sleeps: a sleeper
+// sets its flag before it looks at its condition, the other side changes the condition before it
+// looks at the flag, so one of the two always sees the other.
+bool ReadAhead::waitForRoom(int i)
+{
+    const auto roomOrStop = [this, i] {
+        return m_stopping.load() || i < m_released.load() + kFilesAhead;
+    };
+    if (!roomOrStop()) {
+        m_waitingWorkers.fetch_add(1);
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_roomOrStop.wait(lock, roomOrStop);
+        }
+        m_waitingWorkers.fetch_sub(1);
+    }
+    return !m_stopping.load();
+}
+
+void ReadAhead::publish(Slot &slot)
+{
+    slot.ready.store(true);
+    if (m_runWaiting.load()) {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+        }
+        m_ready.notify_all();
+    }
+}
+
+const PreparedText *ReadAhead::take(int i)
+{
+    if (i > 0)
+        m_slots[(i - 1) % kFilesAhead].ready.store(false);
+    m_released.store(i);
+    if (m_waitingWorkers.load() > 0) {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+        }
+        m_roomOrStop.notify_all();
+    }
+    if (i >= m_count || m_threads.empty())
+        return nullptr;
+
+    Slot &slot = m_slots[i % kFilesAhead];
+    if (!slot.ready.load()) {
+        m_runWaiting.store(true);
+        {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_ready.wait(lock, [&slot] { return slot.ready.load(); });
+        }
+        m_runWaiting.store(false);
+    }
+    return slot.usable ? &slot.text : nullptr;
+}

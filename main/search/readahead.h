@@ -1,0 +1,79 @@
+#pragma once
+
+#include "search/preparedtext.h"
+
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// What every text of one search run is searched with, as the run's start found it.
+struct ScanRecipe
+{
+    // False: the simple mode.
+    bool regex = true;
+    QString suchstr;
+    QString ausschlstr;
+    // The weighting text taken for every text.
+    QString weighting;
+    // The simple mode's case rule taken for every text.
+    bool ignoreCase = false;
+};
+
+// One thread per core, at least one.
+int defaultReadAheadThreads();
+
+// Reads, decodes and searches the texts of a run on threads of their own, ahead of the run, which
+// takes their outcomes one after another. The disk always has reads queued and every core has
+// work, while the run's own thread adds rows and lets the window work.
+//
+// The threads run at most kFilesAhead texts ahead of the last one taken and leave texts larger
+// than kLargestText to the run, so that, beyond the run's own buffers, they hold no more than
+// their own buffers for texts of that size. What failed ahead (a file that could not be read, a
+// pattern in error or over its limits) is left to the run as well, which does it again at its
+// turn and reports it there.
+class ReadAhead
+{
+public:
+    static constexpr int kFilesAhead = 512;
+    static constexpr qsizetype kLargestText = 8 * 1024 * 1024;
+
+    ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads());
+    // Stops the threads after the text each has in hand and waits for them.
+    ~ReadAhead();
+    ReadAhead(const ReadAhead &) = delete;
+    ReadAhead &operator=(const ReadAhead &) = delete;
+
+    // The outcome of text i, waited for; null when the run must do text i itself. Texts are
+    // taken in order, 0, 1, 2, ...; what is returned stays valid until the next call.
+    const PreparedText *take(int i);
+
+private:
+    struct Slot;
+    class Worker;
+
+    void work();
+    bool waitForRoom(int i);
+    void publish(Slot &slot);
+    void stop();
+
+    const ScanRecipe m_recipe;
+    const QStringList m_paths;
+    const int m_count;
+    std::unique_ptr<Slot[]> m_slots;
+    std::vector<std::thread> m_threads;
+
+    std::atomic<int> m_next{0};
+    // Texts before this one have been taken and their slots may be filled again.
+    std::atomic<int> m_released{0};
+    std::atomic<bool> m_stopping{false};
+    std::atomic<int> m_waitingWorkers{0};
+    std::atomic<bool> m_runWaiting{false};
+    std::mutex m_mutex;
+    std::condition_variable m_roomOrStop;
+    std::condition_variable m_ready;
+};

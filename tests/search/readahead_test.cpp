@@ -1,0 +1,116 @@
+#include "fixtures.h"
+#include "search/readahead.h"
+#include "search/regexscan.h"
+#include "search/simplescan.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+ScanRecipe regexRecipe(const QString &pattern, const QString &weighting)
+{
+    ScanRecipe recipe;
+    recipe.suchstr = pattern;
+    recipe.weighting = weighting;
+    return recipe;
+}
+
+} // namespace
+
+TEST(ReadAhead, ServesWhatTheRunWouldFindAndLeavesTheDoubtfulToIt)
+{
+    TempCorpus corpus;
+    const QStringList paths = {
+        corpus.write("a.txt", "Haus und Haus\r\nZeit"),
+        corpus.write("b.txt", "nichts"),
+        corpus.filePath("fehlt.txt"),
+        corpus.write("c.txt", "Haus, Zeit, Zeit, Morgen"),
+        corpus.write("gross.txt", QByteArray(ReadAhead::kLargestText + 1, 'x')),
+    };
+    letFileTimesSettle();
+    ScanRecipe recipe = regexRecipe("Haus", "Zeit");
+    recipe.ausschlstr = "Morgen";
+    ReadAhead ahead(recipe, paths, 2);
+    RegexScan scan("Haus", "Morgen");
+    const auto weighting = [] { return QStringLiteral("Zeit"); };
+
+    const PreparedText *a = ahead.take(0);
+    ASSERT_NE(a, nullptr);
+    ASSERT_TRUE(a->result.has_value());
+    EXPECT_EQ(a->result->f, 2);
+    EXPECT_EQ(a->result->fB, 1);
+    EXPECT_DOUBLE_EQ(a->result->proz, scan.evaluate(paths[0], weighting)->proz);
+    const PreparedText *b = ahead.take(1);
+    ASSERT_NE(b, nullptr);
+    EXPECT_FALSE(b->result.has_value());
+    EXPECT_FALSE(b->weightingRead);
+    EXPECT_EQ(ahead.take(2), nullptr);
+    const PreparedText *c = ahead.take(3);
+    ASSERT_NE(c, nullptr);
+    EXPECT_TRUE(c->weightingRead) << "the weighting is counted before the exclusion test";
+    EXPECT_FALSE(c->result.has_value());
+    EXPECT_EQ(ahead.take(4), nullptr);
+}
+
+TEST(ReadAhead, AnOutcomeNoLongerStandsForAFileChangedOrReplacedSinceItWasRead)
+{
+    TempCorpus corpus;
+    const QStringList paths = {corpus.write("a.txt", "Haus"), corpus.write("b.txt", "Haus"),
+                               corpus.write("c.txt", "Haus")};
+    letFileTimesSettle();
+    ReadAhead ahead(regexRecipe("Haus", ""), paths, 1);
+    const PreparedText *a = ahead.take(0);
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->holdsFor(paths[0]));
+    EXPECT_FALSE(a->holdsFor(paths[1])) << "another path";
+    corpus.write("a.txt", "Maus");
+    EXPECT_FALSE(a->holdsFor(paths[0])) << "rewritten with as many bytes";
+
+    const PreparedText *b = ahead.take(1);
+    ASSERT_NE(b, nullptr);
+    ASSERT_TRUE(QFile::remove(paths[1]));
+    corpus.write("ersatz.txt", "Haus");
+    ASSERT_TRUE(QFile::rename(corpus.filePath("ersatz.txt"), paths[1]));
+    EXPECT_FALSE(b->holdsFor(paths[1])) << "replaced by another file";
+
+    const PreparedText *c = ahead.take(2);
+    ASSERT_NE(c, nullptr);
+    ASSERT_TRUE(QFile::remove(paths[2]));
+    EXPECT_FALSE(c->holdsFor(paths[2])) << "deleted";
+}
+
+TEST(ReadAhead, SimpleModeOutcomeOnlyServesTheSameCaseRule)
+{
+    TempCorpus corpus;
+    const QStringList paths = {corpus.write("a.txt", "HEUTE"), corpus.write("b.txt", "Heute"),
+                               corpus.write("c.txt", "heute")};
+    letFileTimesSettle();
+    ScanRecipe recipe;
+    recipe.regex = false;
+    recipe.suchstr = "Heute";
+    recipe.ignoreCase = true;
+    ReadAhead ahead(recipe, paths, 2);
+    SimpleScan scan("Heute", "");
+    EXPECT_TRUE(scan.qualifies(paths[0], true, ahead.take(0)));
+    // The box is cleared now: the prepared outcome assumed it ticked and must not be used.
+    EXPECT_FALSE(scan.qualifies(paths[1], false, ahead.take(1)));
+    EXPECT_TRUE(scan.qualifies(paths[2], false, ahead.take(2)))
+        << "the strings stay lower-cased once the case was ignored";
+}
+
+TEST(ReadAhead, EndsWhenTheRunStopsTakingOutcomes)
+{
+    TempCorpus corpus;
+    QStringList paths;
+    for (int i = 0; i < ReadAhead::kFilesAhead + 100; ++i)
+        paths << corpus.write(QStringLiteral("t%1.txt").arg(i), "Haus");
+    letFileTimesSettle();
+    // Destroyed with its threads waiting for room: the test ends only if they are woken.
+    ReadAhead ahead(regexRecipe("Haus", ""), paths, 3);
+    const PreparedText *first = ahead.take(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->result->f, 1);
+}
