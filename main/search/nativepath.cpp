@@ -102,3 +102,20 @@ QString shownPath(const QString &path)
     }
     return shown;
 }
+
+const char *NativePathBuffer::encode(const QString &path)
+{
+    // The file system's encoding keeps ASCII as it is; only other paths need the converter.
+    const char16_t *units = reinterpret_cast<const char16_t *>(path.utf16());
+    const qsizetype n = path.size();
+    m_bytes.resize(size_t(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        if (units[i] >= 0x80) {
+            const QByteArray encoded = nativePath(path);
+            m_bytes.assign(encoded.constData(), size_t(encoded.size()));
+            break;
+        }
+        m_bytes[size_t(i)] = char(units[i]);
+    }
+    return m_bytes.c_str();
+}

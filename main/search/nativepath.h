@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 // A path is held as text, but the file system names files by bytes, and old archives carry names
 // that are not UTF-8 (Latin-1 "M\xe4rz.txt"). Decoded the usual way, such a byte becomes U+FFFD,
@@ -18,6 +19,18 @@ inline QString pathFromNative(const QByteArray &bytes)
 
 // The bytes that name the file of path in the file system.
 QByteArray nativePath(const QString &path);
+
+// The bytes of paths, one after another, in a buffer kept from path to path: for the many paths
+// of a search, with no allocation per path.
+class NativePathBuffer
+{
+public:
+    // The path's bytes, valid until the next call.
+    const char *encode(const QString &path);
+
+private:
+    std::string m_bytes;
+};
 
 // Whether path holds bytes that are not UTF-8.
 bool hasForeignBytes(const QString &path);

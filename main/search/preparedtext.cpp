@@ -6,6 +6,7 @@ bool PreparedText::holdsFor(const QString &path) const
 {
     if (path != this->path)
         return false;
-    const std::optional<FileIdentity> now = currentIdentity(nativePath(path).constData());
+    thread_local NativePathBuffer native;
+    const std::optional<FileIdentity> now = currentIdentity(native.encode(path));
     return now && *now == identity;
 }

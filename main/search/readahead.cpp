@@ -68,6 +68,12 @@ private:
     SimpleScan m_simple;
 };
 
+namespace {
+
+constexpr int kSpins = 64;
+
+} // namespace
+
 int defaultReadAheadThreads()
 {
     return int(std::max(1U, std::thread::hardware_concurrency()));
@@ -122,17 +128,17 @@ void ReadAhead::work()
 // looks at the flag, so one of the two always sees the other.
 bool ReadAhead::waitForRoom(int i)
 {
+    if (i < m_released.load() + kFilesAhead)
+        return !m_stopping.load();
     const auto roomOrStop = [this, i] {
-        return m_stopping.load() || i < m_released.load() + kFilesAhead;
+        return m_stopping.load() || i < m_released.load() + kFilesAhead - kRefill;
     };
-    if (!roomOrStop()) {
-        m_waitingWorkers.fetch_add(1);
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_roomOrStop.wait(lock, roomOrStop);
-        }
-        m_waitingWorkers.fetch_sub(1);
+    m_waitingWorkers.fetch_add(1);
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_roomOrStop.wait(lock, roomOrStop);
     }
+    m_waitingWorkers.fetch_sub(1);
     return !m_stopping.load();
 }
 
@@ -152,7 +158,9 @@ const PreparedText *ReadAhead::take(int i)
     if (i > 0)
         m_slots[(i - 1) % kFilesAhead].ready.store(false);
     m_released.store(i);
-    if (m_waitingWorkers.load() > 0) {
+    // A sleeping thread waits for kRefill free slots; every stretch of that many texts holds a
+    // multiple of kRefill, where it is woken.
+    if (i % kRefill == 0 && m_waitingWorkers.load() > 0) {
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
         }
@@ -162,6 +170,9 @@ const PreparedText *ReadAhead::take(int i)
         return nullptr;
 
     Slot &slot = m_slots[i % kFilesAhead];
+    // A text is often only a few microseconds away; going to sleep and being woken costs more.
+    for (int spin = 0; spin < kSpins && !slot.ready.load(); ++spin)
+        std::this_thread::yield();
     if (!slot.ready.load()) {
         m_runWaiting.store(true);
         {

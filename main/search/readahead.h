@@ -40,6 +40,9 @@ class ReadAhead
 {
 public:
     static constexpr int kFilesAhead = 512;
+    // A thread that found no room sleeps until this many slots are free again, so that the run
+    // wakes it once for a batch of texts rather than for every text it takes.
+    static constexpr int kRefill = 64;
     static constexpr qsizetype kLargestText = 8 * 1024 * 1024;
 
     ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads());

@@ -129,26 +129,9 @@ void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out)
     out.resize(dst - out.constData());
 }
 
-const char *TextLoader::encodedPath(const QString &path)
-{
-    // The file system's encoding keeps ASCII as it is; only other paths need the converter.
-    const char16_t *units = reinterpret_cast<const char16_t *>(path.utf16());
-    const qsizetype n = path.size();
-    m_path.resize(size_t(n));
-    for (qsizetype i = 0; i < n; ++i) {
-        if (units[i] >= 0x80) {
-            const QByteArray encoded = nativePath(path);
-            m_path.assign(encoded.constData(), size_t(encoded.size()));
-            break;
-        }
-        m_path[size_t(i)] = char(units[i]);
-    }
-    return m_path.c_str();
-}
-
 std::string_view TextLoader::readRaw(const QString &path)
 {
-    const SourceFile file(encodedPath(path));
+    const SourceFile file(m_path.encode(path));
     if (file.isOpen() && file.size() > m_sizeLimit)
         throw TextTooLarge();
     m_identity = file.identity();

@@ -2,6 +2,7 @@
 
 #include "search/fileidentity.h"
 #include "search/growbuffer.h"
+#include "search/nativepath.h"
 
 #include <QByteArray>
 #include <QString>
@@ -61,13 +62,11 @@ public:
 private:
     // Reads the file's text bytes (see readWholeFile) with as few system calls as it can.
     std::string_view readRaw(const QString &path);
-    // The path as the system calls take it, valid until the next call; no allocation per file.
-    const char *encodedPath(const QString &path);
 
     qsizetype m_sizeLimit;
     FileIdentity m_identity;
     GrowBuffer m_raw;
     GrowBuffer m_utf8;
     QByteArray m_normalized;
-    std::string m_path;
+    NativePathBuffer m_path;
 };
