@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds QVX and runs every check: the formatting of the sources, the tests in a debug build with
 # warnings as errors, the same tests under the address and undefined-behaviour sanitizers, the
-# fuzz targets for a short while, and the Debian package installed and started. Stops at the first
-# failure.
+# search tests under the thread sanitizer, the fuzz targets for a short while, and the Debian
+# package installed and started. Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,6 +23,13 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=ON -DQVX_BU
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+echo "== Search tests under ThreadSanitizer"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=thread -DQVX_BUILD_BENCH=OFF \
+    -DQVX_WERROR=ON
+cmake --build build-tsan -j"$jobs" --target search_tests
+TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 QT_QPA_PLATFORM=offscreen \
+    build-tsan/tests/search/search_tests
 
 echo "== Debian package"
 scripts/package-test.sh
