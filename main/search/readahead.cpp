@@ -5,7 +5,9 @@
 #include "search/textloading.h"
 
 #include <algorithm>
+#include <sys/resource.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 struct ReadAhead::Slot
@@ -72,6 +74,14 @@ namespace {
 
 constexpr int kSpins = 64;
 
+// Lowers the calling thread's priority (on Linux the nice value belongs to the thread). Fails
+// harmlessly where the system does not allow it.
+void yieldToCaller()
+{
+    const int current = ::getpriority(PRIO_PROCESS, 0);
+    ::setpriority(PRIO_PROCESS, ::gettid(), std::min(current + 10, 19));
+}
+
 } // namespace
 
 int defaultReadAheadThreads()
@@ -79,8 +89,9 @@ int defaultReadAheadThreads()
     return int(std::max(1U, std::thread::hardware_concurrency()));
 }
 
-ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads)
+ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads, Priority priority)
     : m_recipe(std::move(recipe)), m_paths(std::move(paths)), m_count(int(m_paths.size())),
+      m_behindCaller(priority == Priority::BehindCaller),
       m_slots(new Slot[kFilesAhead])
 {
     threads = std::min(threads, m_count);
@@ -112,6 +123,8 @@ void ReadAhead::stop()
 
 void ReadAhead::work()
 {
+    if (m_behindCaller)
+        yieldToCaller();
     Worker worker(m_recipe, m_stopping);
     for (;;) {
         const int i = m_next.fetch_add(1);

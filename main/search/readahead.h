@@ -45,7 +45,17 @@ public:
     static constexpr int kRefill = 64;
     static constexpr qsizetype kLargestText = 8 * 1024 * 1024;
 
-    ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads());
+    enum class Priority
+    {
+        // The threads share the processors like any other.
+        Normal,
+        // The caller's thread comes first: the threads take the time it leaves. For a run whose
+        // own thread has work of its own (rows to add, a window to keep responsive).
+        BehindCaller
+    };
+
+    ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads(),
+              Priority priority = Priority::Normal);
     // Stops the threads after the text each has in hand and waits for them.
     ~ReadAhead();
     ReadAhead(const ReadAhead &) = delete;
@@ -67,6 +77,7 @@ private:
     const ScanRecipe m_recipe;
     const QStringList m_paths;
     const int m_count;
+    const bool m_behindCaller;
     std::unique_ptr<Slot[]> m_slots;
     std::vector<std::thread> m_threads;
 

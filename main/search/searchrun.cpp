@@ -85,7 +85,7 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     QStringList paths;
     for (int i = 0; i < box->count(); ++i)
         paths.append(sourcePath(box->item(i)));
-    ReadAhead ahead(recipe, paths);
+    ReadAhead ahead(recipe, paths, defaultReadAheadThreads(), ReadAhead::Priority::BehindCaller);
     if (recipe.regex) {
         RegexScan scan(suchstr, ausschlstr);
         scanSources([&](int i, const QString &path) {
