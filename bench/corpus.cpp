@@ -1,6 +1,9 @@
 #include "corpus.h"
 
+#include "prosewriter.h"
+#include "realcorpus.h"
 #include "textgenerator.h"
+#include "vocabulary.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -49,21 +53,44 @@ void generateOnce(const QString &final, const std::function<void(const QString &
 
 } // namespace
 
+QStringList corpusShapes()
+{
+    return {QStringLiteral("dense"), QStringLiteral("dense-small"), QStringLiteral("large"),
+            QStringLiteral("small"), QStringLiteral("mixed"),       QStringLiteral("real")};
+}
+
 int shapeFileCount(const QString &shape)
 {
-    if (shape == QLatin1String("big"))
+    if (shape == QLatin1String("dense") || shape == QLatin1String("large") ||
+        shape == QLatin1String("mixed"))
         return 20000;
-    if (shape == QLatin1String("small"))
+    if (shape == QLatin1String("dense-small") || shape == QLatin1String("small"))
         return 100000;
     throw std::runtime_error("unknown corpus shape " + shape.toStdString());
 }
 
+namespace {
+
+// Evenly spread over the logarithm of the size, from low to high bytes.
+qint64 logUniform(Random &sizes, double low, double high)
+{
+    return qint64(low * std::pow(high / low, sizes.unit()));
+}
+
+} // namespace
+
 qint64 shapeFileSize(const QString &shape, int i, Random &sizes)
 {
-    if (shape == QLatin1String("small"))
+    shapeFileCount(shape);
+    if (shape == QLatin1String("dense-small") || shape == QLatin1String("small"))
         return 1536 + qint64(sizes.below(1025));
-    if (shape != QLatin1String("big"))
-        throw std::runtime_error("unknown corpus shape " + shape.toStdString());
+    if (shape == QLatin1String("mixed")) {
+        // The first file the largest, as the memory measurement wants one of known size.
+        if (i == 0)
+            return 5 * 1024 * 1024;
+        return sizes.below(100) == 0 ? logUniform(sizes, 100 * 1024, 5 * 1024 * 1024)
+                                     : logUniform(sizes, 1024, 10 * 1024);
+    }
     // Exponential sizes averaging 20 KB (about 400 MB in all), the first file the largest.
     if (i == 0)
         return 200 * 1024;
@@ -95,26 +122,79 @@ Corpus describeCorpus(const QString &name, const QString &directory)
     return corpus;
 }
 
-QString generatedCorpusDirectory(const QString &shape, const QString &root)
+namespace {
+
+// The vocabulary of the prose shapes, read once; null when the word list is missing.
+std::shared_ptr<const ProseVocabulary> proseVocabulary()
 {
-    const int files = shapeFileCount(shape);
-    const QString directory = root + QLatin1Char('/') + shape + QLatin1Char('-') + kVersion;
-    generateOnce(directory, [&](const QString &partial) {
-        Random sizes(kSeed ^ qHash(shape));
-        QByteArray text;
-        for (int i = 0; i < files; ++i) {
-            text.resize(0);
-            LineWriter(kSeed + std::uint64_t(i) * 7919)
-                .appendText(text, shapeFileSize(shape, i, sizes));
-            writeFile(partial + QLatin1Char('/') + fileName(i), text);
-        }
-    });
-    return directory;
+    static const std::shared_ptr<const ProseVocabulary> vocabulary =
+        []() -> std::shared_ptr<const ProseVocabulary> {
+        const std::vector<std::string> dictionary = loadWordList(defaultWordListPath());
+        if (dictionary.empty())
+            return nullptr;
+        return std::make_shared<const ProseVocabulary>(rankedVocabulary(dictionary, kSeed));
+    }();
+    return vocabulary;
 }
 
-Corpus generatedCorpus(const QString &shape, const QString &root)
+// The dense shapes keep the file sizes they had under their first names.
+QString sizeSeedName(const QString &shape)
 {
-    return describeCorpus(shape, generatedCorpusDirectory(shape, root));
+    if (shape == QLatin1String("dense"))
+        return QStringLiteral("big");
+    if (shape == QLatin1String("dense-small"))
+        return QStringLiteral("small");
+    return shape;
+}
+
+void fillGenerated(const QString &shape, int files, const QString &partial)
+{
+    const bool dense = shape.startsWith(QLatin1String("dense"));
+    const std::shared_ptr<const ProseVocabulary> vocabulary = dense ? nullptr : proseVocabulary();
+    Random sizes(kSeed ^ qHash(sizeSeedName(shape)));
+    QByteArray text;
+    for (int i = 0; i < files; ++i) {
+        text.resize(0);
+        const std::uint64_t seed = kSeed + std::uint64_t(i) * 7919;
+        const qint64 size = shapeFileSize(shape, i, sizes);
+        if (dense)
+            LineWriter(seed).appendText(text, size);
+        else
+            ProseWriter(vocabulary, seed).appendText(text, size);
+        writeFile(partial + QLatin1Char('/') + fileName(i), text);
+    }
+}
+
+} // namespace
+
+QString corpusDirectory(const QString &shape, const QString &root, double scale)
+{
+    if (shape == QLatin1String("real")) {
+        const QStringList pages = germanManualPages();
+        if (pages.isEmpty()) {
+            std::fprintf(stderr,
+                         "skipping \"real\": no German manual pages under /usr/share/man/de "
+                         "(apt-get install manpages-de manpages-de-dev)\n");
+            return QString();
+        }
+        const QString directory = root + QStringLiteral("/real-") + kVersion;
+        generateOnce(directory, [&](const QString &partial) {
+            std::fprintf(stderr, "%d texts from %lld manual pages\n",
+                         writeRealCorpus(partial, pages), qint64(pages.size()));
+        });
+        return directory;
+    }
+    const int files = std::max(1, int(std::lround(shapeFileCount(shape) * scale)));
+    if (!shape.startsWith(QLatin1String("dense")) && !proseVocabulary()) {
+        std::fprintf(stderr, "skipping \"%s\": no word list %s (apt-get install wngerman)\n",
+                     qPrintable(shape), qPrintable(defaultWordListPath()));
+        return QString();
+    }
+    QString directory = root + QLatin1Char('/') + shape + QLatin1Char('-') + kVersion;
+    if (files != shapeFileCount(shape))
+        directory += QStringLiteral("-%1files").arg(files);
+    generateOnce(directory, [&](const QString &partial) { fillGenerated(shape, files, partial); });
+    return directory;
 }
 
 QString previewSearchString()

@@ -17,11 +17,20 @@ struct Corpus
 // Lists the *.txt files of directory (sorted by name) with their sizes.
 Corpus describeCorpus(const QString &name, const QString &directory);
 
-// The two generated shapes: "big" (about 20,000 files, 400 MB, 1 KB to 200 KB each) and
-// "small" (100,000 files of about 2 KB). Generated once under root and reused afterwards.
-Corpus generatedCorpus(const QString &shape, const QString &root);
-// The same corpus generated where needed, without listing it; returns its directory.
-QString generatedCorpusDirectory(const QString &shape, const QString &root);
+// The corpus shapes, in the order they are measured:
+// - "dense": about 20,000 files, 400 MB, 1 KB to 200 KB each, of about a hundred words drawn
+//   evenly, so that the searched words stand ten to a hundred times denser than in prose;
+// - "dense-small": 100,000 such files of about 2 KB;
+// - "large", "small" and "mixed": prose with the word frequencies of German (see ProseWriter)
+//   over the dictionary of wngerman; "large" and "small" sized as the dense ones, "mixed" 20,000
+//   files, mostly of 1 to 10 KB, one in a hundred of 100 KB to 5 MB;
+// - "real": the German manual pages that Debian ships, one text per section.
+QStringList corpusShapes();
+
+// The directory of shape under root, generated there the first time (file counts times scale,
+// for the generated shapes). Empty, after saying why on standard error, when what the shape is
+// made from is not installed.
+QString corpusDirectory(const QString &shape, const QString &root, double scale = 1.0);
 
 class Random;
 

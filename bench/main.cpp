@@ -1,6 +1,7 @@
 #include "corpus.h"
 #include "measure.h"
 #include "previewbench.h"
+#include "qvxcli.h"
 #include "rowbench.h"
 #include "searchbench.h"
 #include "table.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHash>
 #include <QLocale>
 #include <cstdio>
 #include <exception>
@@ -15,29 +17,38 @@
 namespace {
 
 const char kUsage[] =
-    "usage: qvx_bench [--root DIR] [--big DIR] [--small DIR] [--reps N] [--only PARTS]\n"
-    "  --root DIR    where the generated corpora are kept and reused (default $QVX_BENCH_DIR,\n"
+    "usage: qvx_bench [--root DIR] [--only PARTS] [--scale F] [--reps N] [--cases TEXT]\n"
+    "                 [--cold yes|no] [--cli PATH|none] [--big DIR] [--small DIR]\n"
+    "  --root DIR    where the corpora are kept and reused (default $QVX_BENCH_DIR,\n"
     "                else /tmp/qvx-bench)\n"
-    "  --big DIR     measure the *.txt files of DIR instead of the generated big corpus\n"
-    "  --small DIR   the same for the small corpus (also used for the 100,000-row commands)\n"
+    "  --only PARTS  comma-separated subset of the corpus shapes dense,dense-small,large,small,\n"
+    "                mixed,real and of rows,preview (default all)\n"
+    "  --scale F     generate the shapes with F times their files (for example 0.05 for a\n"
+    "                quick look; the real texts are what the manual pages give)\n"
     "  --reps N      repetitions per measurement, the median is shown (default 5)\n"
-    "  --only PARTS  comma-separated subset of big,small,rows,preview (default all)\n"
-    "  --cases TEXT  only the searches whose label contains TEXT (for example \"regex Haus\")\n";
+    "  --cases TEXT  only the searches whose label contains TEXT (for example \"regex Haus\")\n"
+    "  --cold yes|no also measure with the page cache emptied before every run (default yes)\n"
+    "  --cli PATH    time qvx-cli PATH beside the window (default: build's cli/qvx-cli if there)\n"
+    "  --big DIR     measure the *.txt files of DIR instead of the generated dense corpus\n"
+    "  --small DIR   the same for dense-small (also used for the 100,000-row commands)\n";
 
 struct Options
 {
     QString root;
-    QString big;
-    QString small;
+    QHash<QString, QString> directories;
+    double scale = 1.0;
+    bool cold = true;
+    QString cli;
     int repetitions = 5;
     QString cases;
-    QStringList parts = {QStringLiteral("big"), QStringLiteral("small"), QStringLiteral("rows"),
-                         QStringLiteral("preview")};
+    QStringList parts =
+        corpusShapes() + QStringList{QStringLiteral("rows"), QStringLiteral("preview")};
 };
 
 bool parseOptions(const QStringList &arguments, Options &options)
 {
     options.root = qEnvironmentVariable("QVX_BENCH_DIR", QStringLiteral("/tmp/qvx-bench"));
+    options.cli = defaultQvxCliPath(QCoreApplication::applicationDirPath());
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &name = arguments[i];
         if (i + 1 >= arguments.size())
@@ -46,11 +57,17 @@ bool parseOptions(const QStringList &arguments, Options &options)
         if (name == QLatin1String("--root"))
             options.root = value;
         else if (name == QLatin1String("--big"))
-            options.big = value;
+            options.directories[QStringLiteral("dense")] = value;
         else if (name == QLatin1String("--small"))
-            options.small = value;
+            options.directories[QStringLiteral("dense-small")] = value;
         else if (name == QLatin1String("--reps"))
             options.repetitions = value.toInt();
+        else if (name == QLatin1String("--scale"))
+            options.scale = value.toDouble();
+        else if (name == QLatin1String("--cold") && (value == "yes" || value == "no"))
+            options.cold = value == QLatin1String("yes");
+        else if (name == QLatin1String("--cli"))
+            options.cli = value == QLatin1String("none") ? QString() : value;
         else if (name == QLatin1String("--cases"))
             options.cases = value;
         else if (name == QLatin1String("--only"))
@@ -58,12 +75,7 @@ bool parseOptions(const QStringList &arguments, Options &options)
         else
             return false;
     }
-    return options.repetitions > 0;
-}
-
-QString corpusDirectory(const QString &shape, const QString &given, const QString &root)
-{
-    return given.isEmpty() ? generatedCorpusDirectory(shape, root) : given;
+    return options.repetitions > 0 && options.scale > 0.0 && options.scale <= 1.0;
 }
 
 QString megabytes(qint64 bytes)
@@ -71,46 +83,64 @@ QString megabytes(qint64 bytes)
     return QString::number(bytes / 1e6, 'f', 1) + QStringLiteral(" MB");
 }
 
+void printMemoryRow(const Corpus &corpus, const SearchBenchResult &result)
+{
+    TableRow memory(corpus.name, QStringLiteral("peak memory growth of one search"));
+    const auto shown = [](qint64 bytes) {
+        return bytes < 0 ? QStringLiteral("unknown") : megabytes(bytes);
+    };
+    memory.notes =
+        QStringLiteral("%1; heap in use at most %2 above the rows kept (largest file %3)")
+            .arg(shown(result.peakGrowth), shown(result.transientGrowth),
+                 megabytes(corpus.largestFile));
+    printTableRow(memory);
+}
+
 void run(const Options &options)
 {
     QDir().mkpath(options.root);
-    const bool big = options.parts.contains(QLatin1String("big"));
-    const bool small = options.parts.contains(QLatin1String("small"));
     const bool rows = options.parts.contains(QLatin1String("rows"));
     const bool preview = options.parts.contains(QLatin1String("preview"));
     // Generated before anything is measured, so that the table comes out in one piece; listed
     // only when their part begins, so that one part's lists do not lie in the heap that the
     // part before it measures.
-    const QString bigDirectory =
-        big ? corpusDirectory(QStringLiteral("big"), options.big, options.root) : QString();
-    const QString smallDirectory =
-        small || rows ? corpusDirectory(QStringLiteral("small"), options.small, options.root)
-                      : QString();
+    QHash<QString, QString> directories;
+    for (const QString &shape : corpusShapes()) {
+        const bool wanted =
+            options.parts.contains(shape) || (rows && shape == QLatin1String("dense-small"));
+        if (!wanted)
+            continue;
+        const QString given = options.directories.value(shape);
+        directories[shape] =
+            given.isEmpty() ? corpusDirectory(shape, options.root, options.scale) : given;
+    }
     const QString previewText = preview ? generatedPreviewText(options.root) : QString();
 
+    if (!options.cli.isEmpty())
+        std::fprintf(stderr, "timing %s beside the window\n", qPrintable(options.cli));
     WindowDriver window;
     printTableHeader();
-    if (big) {
-        const Corpus bigCorpus = describeCorpus(QStringLiteral("big"), bigDirectory);
-        const SearchBenchResult result =
-            benchSearches(window, bigCorpus, options.repetitions, options.cases, true);
-        TableRow memory(bigCorpus.name, QStringLiteral("peak memory growth of one search"));
-        const auto shown = [](qint64 bytes) {
-            return bytes < 0 ? QStringLiteral("unknown") : megabytes(bytes);
-        };
-        memory.notes =
-            QStringLiteral("%1; heap in use at most %2 above the rows kept (largest file %3)")
-                .arg(shown(result.peakGrowth), shown(result.transientGrowth),
-                     megabytes(bigCorpus.largestFile));
-        printTableRow(memory);
+    for (const QString &shape : corpusShapes()) {
+        if (!options.parts.contains(shape) || directories.value(shape).isEmpty())
+            continue;
+        const Corpus corpus = describeCorpus(shape, directories.value(shape));
+        SearchBenchOptions searchOptions;
+        searchOptions.repetitions = options.repetitions;
+        searchOptions.cases = options.cases;
+        searchOptions.cold = options.cold;
+        searchOptions.cli = options.cli;
+        // The shapes with the largest files show what a search holds beside its rows.
+        searchOptions.measureHeap =
+            shape == QLatin1String("dense") || shape == QLatin1String("mixed");
+        const SearchBenchResult result = benchSearches(window, corpus, searchOptions);
+        if (searchOptions.measureHeap)
+            printMemoryRow(corpus, result);
     }
-    Corpus smallCorpus;
-    if (small || rows)
-        smallCorpus = describeCorpus(QStringLiteral("small"), smallDirectory);
-    if (small)
-        benchSearches(window, smallCorpus, options.repetitions, options.cases, false);
-    if (rows)
-        benchRows(window, smallCorpus, options.root, options.repetitions);
+    if (rows && !directories.value(QStringLiteral("dense-small")).isEmpty()) {
+        const Corpus corpus = describeCorpus(QStringLiteral("dense-small"),
+                                             directories.value(QStringLiteral("dense-small")));
+        benchRows(window, corpus, options.root, options.repetitions);
+    }
     if (preview)
         benchPreview(window, previewText, options.repetitions);
     TableRow peak(QStringLiteral("all"), QStringLiteral("peak memory of the process"));

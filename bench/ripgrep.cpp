@@ -10,14 +10,19 @@ bool ripgrepInstalled()
     return !QStandardPaths::findExecutable(QStringLiteral("rg")).isEmpty();
 }
 
-RipgrepRun runRipgrep(const QString &pattern, const QString &directory, bool pcre2)
+RipgrepRun runRipgrep(const RipgrepQuery &query, const QString &directory, int threads)
 {
-    QStringList arguments = {QStringLiteral("-j1"),         QStringLiteral("--count-matches"),
-                             QStringLiteral("--no-ignore"), QStringLiteral("--hidden"),
-                             QStringLiteral("-E"),          QStringLiteral("latin1")};
-    if (pcre2)
-        arguments << QStringLiteral("--pcre2");
-    arguments << pattern << directory;
+    QStringList arguments = {QStringLiteral("--no-ignore"), QStringLiteral("--hidden"),
+                             QStringLiteral("-E"), QStringLiteral("latin1")};
+    if (threads > 0)
+        arguments << QStringLiteral("-j%1").arg(threads);
+    if (query.simpleSubstring)
+        arguments << QStringLiteral("--files-with-matches") << QStringLiteral("-F");
+    else
+        arguments << QStringLiteral("--count-matches");
+    if (query.ignoreCase)
+        arguments << QStringLiteral("-i");
+    arguments << QStringLiteral("-e") << query.pattern << directory;
 
     RipgrepRun run;
     // The counts go to a file: read through the pipe, a hundred thousand lines would be gathered
@@ -40,7 +45,8 @@ RipgrepRun runRipgrep(const QString &pattern, const QString &directory, bool pcr
         return run;
     }
     counts.seek(0);
-    run.matches = sumOfCounts(counts.readAll());
+    const QByteArray output = counts.readAll();
+    run.matches = query.simpleSubstring ? countLines(output) : sumOfCounts(output);
     return run;
 }
 
@@ -59,4 +65,10 @@ qint64 sumOfCounts(QByteArrayView output)
         start = end + 1;
     }
     return sum;
+}
+
+qint64 countLines(QByteArrayView output)
+{
+    const qint64 breaks = output.count('\n');
+    return output.isEmpty() || output.endsWith('\n') ? breaks : breaks + 1;
 }

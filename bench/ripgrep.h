@@ -18,6 +18,19 @@ bool ripgrepInstalled();
 // nothing per line.
 qint64 sumOfCounts(QByteArrayView output);
 
-// Runs "rg -j1 --count-matches --no-ignore --hidden -E latin1 [--pcre2] PATTERN DIR" and adds up
-// the counts it prints per file.
-RipgrepRun runRipgrep(const QString &pattern, const QString &directory, bool pcre2);
+// What ripgrep is asked: the matches of a regular expression, or (simpleSubstring) which files
+// hold a plain string, optionally ignoring case.
+struct RipgrepQuery
+{
+    QString pattern;
+    bool simpleSubstring = false;
+    bool ignoreCase = false;
+};
+
+// Runs "rg --no-ignore --hidden -E latin1 [-jTHREADS] --count-matches PATTERN DIR" and adds up the
+// counts it prints per file, or for a simple substring "... --files-with-matches -F [-i] ..." and
+// counts the files; threads 0 leaves ripgrep its own choice.
+RipgrepRun runRipgrep(const RipgrepQuery &query, const QString &directory, int threads);
+
+// The number of lines of output, a last one without a line break included.
+qint64 countLines(QByteArrayView output);

@@ -1,17 +1,20 @@
 #include "searchbench.h"
 
 #include "eventgap.h"
+#include "floor.h"
 #include "heapprobe.h"
 #include "measure.h"
+#include "pagecache.h"
+#include "qvxcli.h"
 #include "ripgrep.h"
 #include "table.h"
 #include "windowdriver.h"
 
 #include <QFile>
+#include <QThread>
 #include <QTreeWidget>
 #include <algorithm>
-#include <fcntl.h>
-#include <unistd.h>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -25,10 +28,10 @@ struct SearchCase
     QString pattern;
     QString weighting;
     bool ignoreCase = false;
-    // The same meaning for ripgrep's own engine and for its PCRE2 engine (which knows Unicode
-    // word boundaries only).
+    // The same meaning for ripgrep's engine; empty where ripgrep is not compared.
     QString rgPattern;
-    QString rgPcre2Pattern;
+    // Measured with an emptied page cache too.
+    bool cold = false;
 };
 
 std::vector<SearchCase> searchCases()
@@ -37,66 +40,64 @@ std::vector<SearchCase> searchCases()
     {
         QString pattern;
         QString rg;
-        QString rgPcre2;
+        bool weighted;
     };
     const Regex patterns[] = {
-        {QStringLiteral("Haus"), QStringLiteral("Haus"), QStringLiteral("Haus")},
-        {QStringLiteral("(?i)heute|morgen"), QStringLiteral("(?i)heute|morgen"),
-         QStringLiteral("(?i)heute|morgen")},
-        {QStringLiteral("\\bund\\b"), QStringLiteral("(?-u:\\b)und(?-u:\\b)"),
-         QStringLiteral("(?<![A-Za-z0-9_])und(?![A-Za-z0-9_])")},
-        {QStringLiteral("sowohl.{0,100}als auch"), QStringLiteral("sowohl.{0,100}als auch"),
-         QStringLiteral("sowohl.{0,100}als auch")},
+        {QStringLiteral("Haus"), QStringLiteral("Haus"), true},
+        {QStringLiteral("(?i)heute|morgen"), QStringLiteral("(?i)heute|morgen"), true},
+        {QStringLiteral("\\bund\\b"), QStringLiteral("(?-u:\\b)und(?-u:\\b)"), true},
+        {QStringLiteral("sowohl.{0,100}als auch"), QStringLiteral("sowohl.{0,100}als auch"), true},
+        {QStringLiteral("Leuchtturm"), QStringLiteral("Leuchtturm"), false},
+        {QStringLiteral("(?i)zeit"), QStringLiteral("(?i)zeit"), false},
     };
     std::vector<SearchCase> cases;
     for (const Regex &p : patterns) {
-        cases.push_back({QStringLiteral("regex ") + p.pattern, true, p.pattern, QString(), false,
-                         p.rg, p.rgPcre2});
-        cases.push_back({QStringLiteral("regex ") + p.pattern + QStringLiteral(" +weighting"), true,
-                         p.pattern, kWeighting, false, p.rg, p.rgPcre2});
+        const bool first = cases.empty();
+        cases.push_back(
+            {QStringLiteral("regex ") + p.pattern, true, p.pattern, QString(), false, p.rg, first});
+        if (p.weighted)
+            cases.push_back({QStringLiteral("regex ") + p.pattern + QStringLiteral(" +weighting"),
+                             true, p.pattern, kWeighting, false, p.rg, false});
     }
     cases.push_back({QStringLiteral("simple Haus"), false, QStringLiteral("Haus"), QString(), false,
-                     QString(), QString()});
+                     QStringLiteral("Haus"), true});
     cases.push_back({QStringLiteral("simple Haus, ignore case"), false, QStringLiteral("Haus"),
-                     QString(), true, QString(), QString()});
+                     QString(), true, QStringLiteral("Haus"), false});
     return cases;
 }
 
-// Reads every file whole into one reused buffer and does nothing else.
-double measureFloor(const Corpus &corpus, int repetitions)
+struct Outcome
 {
-    std::vector<char> buffer(size_t(corpus.largestFile) + 1);
-    std::vector<QByteArray> paths;
-    for (const QString &path : corpus.paths)
-        paths.push_back(QFile::encodeName(path));
-    qint64 total = 0;
-    const double seconds = medianSeconds(repetitions, [&] {
-        total = 0;
-        for (const QByteArray &path : paths) {
-            const int fd = ::open(path.constData(), O_RDONLY);
-            if (fd < 0)
-                continue;
-            ssize_t got;
-            while ((got = ::read(fd, buffer.data(), buffer.size())) > 0)
-                total += got;
-            ::close(fd);
-        }
-    });
-    if (total != corpus.totalBytes)
-        std::fprintf(stderr, "floor read %lld bytes of %lld\n", qint64(total),
-                     qint64(corpus.totalBytes));
-    return seconds;
-}
-
-struct RunOutcome
-{
-    double seconds = 0.0;
+    std::vector<double> seconds;
     double longestGapMs = 0.0;
     qint64 peakGrowth = -1;
     qint64 transientGrowth = -1;
     int rows = 0;
     qint64 matches = 0;
     QStringList errors;
+};
+
+// The runs of another program on one search: its times, the matches it counted last, and its
+// first failure.
+struct OtherRuns
+{
+    std::vector<double> seconds;
+    qint64 matches = -1;
+    QString error;
+
+    void add(double time, qint64 count, const QString &failure)
+    {
+        seconds.push_back(time);
+        matches = count;
+        if (error.isEmpty() && !failure.isEmpty())
+            error = failure.left(60);
+    }
+};
+
+struct RipgrepRuns
+{
+    OtherRuns oneThread;
+    OtherRuns ownThreads;
 };
 
 qint64 sumOfF(const QTreeWidget *files)
@@ -119,8 +120,7 @@ void prepareSearch(WindowDriver &window, const SearchCase &search)
 }
 
 // One timed run of the search; its rows are counted before another search replaces them.
-void timeSearchOnce(WindowDriver &window, const SearchCase &search, RunOutcome &outcome,
-                    std::vector<double> &seconds)
+void timeSearchOnce(WindowDriver &window, const SearchCase &search, Outcome &outcome)
 {
     prepareSearch(window, search);
     EventGapProbe probe;
@@ -130,7 +130,7 @@ void timeSearchOnce(WindowDriver &window, const SearchCase &search, RunOutcome &
     probe.start();
     timer.start();
     window.click("Button3");
-    seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
+    outcome.seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
     outcome.longestGapMs = std::max(outcome.longestGapMs, probe.stop());
     const qint64 peak = peakResidentSinceReset();
     if (peak >= 0 && before >= 0)
@@ -142,7 +142,7 @@ void timeSearchOnce(WindowDriver &window, const SearchCase &search, RunOutcome &
 
 // Asking the allocator walks its lists and would slow the timed runs down, so the heap is probed
 // in a run of its own.
-void probeSearchHeap(WindowDriver &window, const SearchCase &search, RunOutcome &outcome)
+void probeSearchHeap(WindowDriver &window, const SearchCase &search, Outcome &outcome)
 {
     prepareSearch(window, search);
     HeapPeakProbe heapProbe;
@@ -155,58 +155,73 @@ void probeSearchHeap(WindowDriver &window, const SearchCase &search, RunOutcome 
     outcome.errors << window.dialogs().takeErrors();
 }
 
-// The runs of ripgrep's two engines on one pattern.
-struct RipgrepRuns
+QStringList cliArguments(const SearchCase &search, const QString &directory)
 {
-    std::vector<double> seconds[2];
-    RipgrepRun last[2];
-};
+    QStringList arguments;
+    if (!search.regex)
+        arguments << QStringLiteral("--simple");
+    if (search.ignoreCase)
+        arguments << QStringLiteral("--ignore-case");
+    if (!search.weighting.isEmpty())
+        arguments << QStringLiteral("--weight") << search.weighting;
+    return arguments << search.pattern << directory;
+}
 
-void runRipgrepOnce(const Corpus &corpus, const SearchCase &search, RipgrepRuns &runs)
+// ripgrep with one thread and with its own choice of threads, each once; evict, when given,
+// empties the page cache before each.
+void runRipgrepOnce(const Corpus &corpus, const SearchCase &search,
+                    const std::function<void()> &evict, RipgrepRuns &runs)
 {
-    for (int pcre2 : {0, 1}) {
-        const QString pattern = pcre2 ? search.rgPcre2Pattern : search.rgPattern;
-        runs.last[pcre2] = runRipgrep(pattern, corpus.directory, pcre2 != 0);
-        runs.seconds[pcre2].push_back(runs.last[pcre2].seconds);
+    for (int threads : {1, 0}) {
+        if (evict)
+            evict();
+        const RipgrepQuery query{search.rgPattern, !search.regex, search.ignoreCase};
+        const RipgrepRun run = runRipgrep(query, corpus.directory, threads);
+        (threads == 1 ? runs.oneThread : runs.ownThreads).add(run.seconds, run.matches, run.error);
     }
 }
 
-// The faster of ripgrep's two engines, as a table row each; returns the faster time.
-double printRipgrepRows(const Corpus &corpus, const SearchCase &search, const RipgrepRuns &runs,
-                        qint64 expectedMatches)
+void runCliOnce(const Corpus &corpus, const SearchCase &search, const QString &cli,
+                const std::function<void()> &evict, OtherRuns &runs)
 {
-    double fastest = 0.0;
-    for (int pcre2 : {0, 1}) {
-        const QString pattern = pcre2 ? search.rgPcre2Pattern : search.rgPattern;
-        const RipgrepRun &last = runs.last[pcre2];
-        TableRow row(corpus.name, QStringLiteral("rg%1 %2").arg(pcre2 ? " --pcre2" : "", pattern),
-                     median(runs.seconds[pcre2]), corpus.paths.size(), corpus.totalBytes);
-        if (!last.error.isEmpty()) {
-            row.seconds = 0.0;
-            row.notes = QStringLiteral("FAILED: ") + last.error.left(60);
-        } else {
-            row.notes = last.matches == expectedMatches
-                            ? QStringLiteral("%1 matches, as QVX").arg(last.matches)
-                            : QStringLiteral("MISMATCH: %1 matches, QVX %2")
-                                  .arg(last.matches)
-                                  .arg(expectedMatches);
-            fastest = fastest > 0.0 ? std::min(fastest, row.seconds) : row.seconds;
-        }
-        printTableRow(row);
-    }
-    return fastest;
+    if (evict)
+        evict();
+    const QvxCliRun run = runQvxCli(cli, cliArguments(search, corpus.directory));
+    runs.add(run.seconds, run.matches, run.error);
 }
 
-void printSearchRow(const Corpus &corpus, const SearchCase &search, const RunOutcome &outcome,
-                    double floor, double rgSeconds)
+// Notes the matches that program counted beside QVX's, and its failure.
+QString compared(const char *program, const OtherRuns &runs, qint64 matches)
 {
-    TableRow row(corpus.name, search.label, outcome.seconds, corpus.paths.size(),
+    if (!runs.error.isEmpty())
+        return QStringLiteral(", %1 FAILED: %2").arg(QLatin1String(program), runs.error);
+    if (runs.matches < 0)
+        return QString();
+    return runs.matches == matches
+               ? QStringLiteral(" = %1").arg(QLatin1String(program))
+               : QStringLiteral(", MISMATCH %1 %2").arg(QLatin1String(program)).arg(runs.matches);
+}
+
+void printSearchRow(const Corpus &corpus, const SearchCase &search, const QString &cache,
+                    const Outcome &outcome, const RipgrepRuns &rg, const OtherRuns &cli,
+                    double floor)
+{
+    TableRow row(corpus.name, search.label, median(outcome.seconds), corpus.paths.size(),
                  corpus.totalBytes);
+    row.cache = cache;
     row.floorSeconds = floor;
-    row.rgSeconds = search.regex ? rgSeconds : 0.0;
-    row.notes = QStringLiteral("%1 rows").arg(outcome.rows);
-    if (search.regex)
-        row.notes += QStringLiteral(", %1 matches").arg(outcome.matches);
+    row.rgOneThreadSeconds = median(rg.oneThread.seconds);
+    row.rgSeconds = median(rg.ownThreads.seconds);
+    row.cliSeconds = median(cli.seconds);
+    // The simple mode's rows hold no match counts; there the sum only checks the program's rows.
+    row.notes = search.regex
+                    ? QStringLiteral("%1 rows, %2 matches").arg(outcome.rows).arg(outcome.matches)
+                    : QStringLiteral("%1 rows").arg(outcome.rows);
+    // ripgrep counts the matches, or in the simple mode the files, that is the rows.
+    const qint64 rgExpected = search.regex ? outcome.matches : outcome.rows;
+    row.notes += compared("rg -j1", rg.oneThread, rgExpected);
+    row.notes += compared("rg", rg.ownThreads, rgExpected);
+    row.notes += compared("cli", cli, outcome.matches);
     row.notes += QStringLiteral(", gap %1 ms").arg(outcome.longestGapMs, 0, 'f', 1);
     if (!outcome.errors.isEmpty()) {
         row.seconds = 0.0;
@@ -215,64 +230,133 @@ void printSearchRow(const Corpus &corpus, const SearchCase &search, const RunOut
     printTableRow(row);
 }
 
+// The searches of one pattern, without and with weighting, and the other programs on it take
+// turns repetition by repetition, so that all of them meet the same load on the machine.
+void benchGroup(WindowDriver &window, const Corpus &corpus, const std::vector<SearchCase> &group,
+                const SearchBenchOptions &options, const std::function<void()> &evict, double floor,
+                SearchBenchResult &result)
+{
+    std::vector<Outcome> outcomes(group.size());
+    std::vector<OtherRuns> cliRuns(group.size());
+    RipgrepRuns rgRuns;
+    const bool withRipgrep = !group.front().rgPattern.isEmpty() && ripgrepInstalled();
+    for (int i = 0; i < options.repetitions; ++i) {
+        if (withRipgrep)
+            runRipgrepOnce(corpus, group.front(), evict, rgRuns);
+        // The run right after another program's came out slower; every other repetition takes
+        // the searches in the other order, so that each is that run equally often.
+        for (size_t n = 0; n < group.size(); ++n) {
+            const size_t k = i % 2 == 0 ? n : group.size() - 1 - n;
+            if (!options.cli.isEmpty())
+                runCliOnce(corpus, group[k], options.cli, evict, cliRuns[k]);
+            if (evict)
+                evict();
+            timeSearchOnce(window, group[k], outcomes[k]);
+        }
+    }
+    const QString cache = evict ? QStringLiteral("cold") : QStringLiteral("warm");
+    for (size_t k = 0; k < group.size(); ++k) {
+        if (options.measureHeap && !evict)
+            probeSearchHeap(window, group[k], outcomes[k]);
+        result.peakGrowth = std::max(result.peakGrowth, outcomes[k].peakGrowth);
+        result.transientGrowth = std::max(result.transientGrowth, outcomes[k].transientGrowth);
+        printSearchRow(corpus, group[k], cache, outcomes[k], rgRuns, cliRuns[k], floor);
+    }
+}
+
+// Every file read whole and nothing else, on one thread and on one a core; returns the time of
+// the latter.
+double benchFloors(const Corpus &corpus, int repetitions, const std::function<void()> &evict)
+{
+    std::vector<QByteArray> paths;
+    for (const QString &path : corpus.paths)
+        paths.push_back(QFile::encodeName(path));
+    const int cores = std::max(1, QThread::idealThreadCount());
+    double seconds = 0.0;
+    for (int threads : {1, cores}) {
+        qint64 total = 0;
+        seconds = medianSeconds(
+            repetitions, [&] { total = readEveryFile(paths, corpus.largestFile, threads); }, evict);
+        TableRow row(corpus.name,
+                     QStringLiteral("floor: read every file, %1 thread%2")
+                         .arg(threads)
+                         .arg(threads > 1 ? "s" : ""),
+                     seconds, corpus.paths.size(), corpus.totalBytes);
+        row.cache = evict ? QStringLiteral("cold") : QStringLiteral("warm");
+        row.notes = QStringLiteral("largest file %1 KB").arg(corpus.largestFile / 1024);
+        if (total != corpus.totalBytes)
+            row.notes += QStringLiteral(", READ %1 OF %2 BYTES").arg(total).arg(corpus.totalBytes);
+        printTableRow(row);
+    }
+    return seconds;
+}
+
+// Empties the page cache of the corpus once and checks on a sample of its files that it
+// worked; returns the way to empty it, or nothing when that does not work here.
+std::function<void()> coldCacheEviction(const Corpus &corpus)
+{
+    QStringList sample;
+    const qsizetype step = std::max<qsizetype>(1, corpus.paths.size() / 200);
+    for (qsizetype i = 0; i < corpus.paths.size(); i += step)
+        sample << corpus.paths[i];
+    // Read once, so that the sample is surely cached before it is evicted.
+    std::vector<QByteArray> encoded;
+    for (const QString &path : sample)
+        encoded.push_back(QFile::encodeName(path));
+    readEveryFile(encoded, corpus.largestFile, 1);
+    const double before = residentShare(sample);
+    const Eviction eviction = evictFromPageCache(corpus.paths);
+    const double after = residentShare(sample);
+    TableRow row(corpus.name, QStringLiteral("page cache emptied"));
+    row.cache = QStringLiteral("cold");
+    row.notes = describeEviction(eviction) +
+                QStringLiteral("; sample of %1 files %2% cached before, %3% after")
+                    .arg(sample.size())
+                    .arg(before * 100, 0, 'f', 1)
+                    .arg(after * 100, 0, 'f', 1);
+    const bool worked = after >= 0.0 && after < 0.02;
+    if (!worked)
+        row.notes += QStringLiteral(": COULD NOT EMPTY IT, no cold measurements");
+    printTableRow(row);
+    if (!worked)
+        return {};
+    const QStringList paths = corpus.paths;
+    return [paths] { evictFromPageCache(paths); };
+}
+
 } // namespace
 
-SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus, int repetitions,
-                                const QString &cases, bool measureHeap)
+SearchBenchResult benchSearches(WindowDriver &window, const Corpus &corpus,
+                                const SearchBenchOptions &options)
 {
     SearchBenchResult result;
-    const double floor = measureFloor(corpus, repetitions);
-    TableRow floorRow(corpus.name, QStringLiteral("floor: read every file whole"), floor,
-                      corpus.paths.size(), corpus.totalBytes);
-    floorRow.floorSeconds = floor;
-    floorRow.notes = QStringLiteral("largest file %1 KB").arg(corpus.largestFile / 1024);
-    printTableRow(floorRow);
-
-    window.chooseSources(corpus.directory);
-    window.setText("zielverz", corpus.directory + QStringLiteral("-ziel"));
-    const bool rg = ripgrepInstalled();
     std::vector<SearchCase> chosen;
     for (const SearchCase &search : searchCases()) {
-        if (search.label.contains(cases))
+        if (search.label.contains(options.cases))
             chosen.push_back(search);
     }
-    // The searches of one pattern, without and with weighting, and ripgrep on that pattern take
-    // turns repetition by repetition, so that all of them meet the same load on the machine.
+    window.chooseSources(corpus.directory);
+    window.setText("zielverz", corpus.directory + QStringLiteral("-ziel"));
+    const double floor = benchFloors(corpus, options.repetitions, {});
     for (size_t first = 0; first < chosen.size();) {
         size_t end = first + 1;
         while (end < chosen.size() && chosen[end].regex == chosen[first].regex &&
-               chosen[end].pattern == chosen[first].pattern)
+               chosen[end].pattern == chosen[first].pattern &&
+               chosen[end].ignoreCase == chosen[first].ignoreCase)
             ++end;
-        const bool withRipgrep = rg && chosen[first].regex;
-        RipgrepRuns ripgrepRuns;
-        std::vector<RunOutcome> outcomes(end - first);
-        std::vector<std::vector<double>> seconds(end - first);
-        for (int i = 0; i < repetitions; ++i) {
-            if (withRipgrep)
-                runRipgrepOnce(corpus, chosen[first], ripgrepRuns);
-            // The run right after ripgrep's came out slower; every other repetition takes the
-            // searches in the other order, so that each is that run equally often.
-            for (size_t n = 0; n < end - first; ++n) {
-                const size_t k = i % 2 == 0 ? n : end - first - 1 - n;
-                timeSearchOnce(window, chosen[first + k], outcomes[k], seconds[k]);
-            }
-        }
-        for (size_t k = first; k < end; ++k) {
-            if (measureHeap)
-                probeSearchHeap(window, chosen[k], outcomes[k - first]);
-            outcomes[k - first].seconds = median(seconds[k - first]);
-        }
-        const double rgSeconds =
-            withRipgrep && outcomes.front().errors.isEmpty()
-                ? printRipgrepRows(corpus, chosen[first], ripgrepRuns, outcomes.front().matches)
-                : 0.0;
-        for (size_t k = first; k < end; ++k) {
-            const RunOutcome &outcome = outcomes[k - first];
-            result.peakGrowth = std::max(result.peakGrowth, outcome.peakGrowth);
-            result.transientGrowth = std::max(result.transientGrowth, outcome.transientGrowth);
-            printSearchRow(corpus, chosen[k], outcome, floor, rgSeconds);
-        }
+        benchGroup(window, corpus, {chosen.begin() + first, chosen.begin() + end}, options, {},
+                   floor, result);
         first = end;
+    }
+    if (!options.cold)
+        return result;
+    const std::function<void()> evict = coldCacheEviction(corpus);
+    if (!evict)
+        return result;
+    const double coldFloor = benchFloors(corpus, options.repetitions, evict);
+    for (const SearchCase &search : chosen) {
+        if (search.cold)
+            benchGroup(window, corpus, {search}, options, evict, coldFloor, result);
     }
     return result;
 }

@@ -4,33 +4,47 @@
 
 namespace {
 
+const char kFormat[] = "%-11s %-36s %-4s %8s %8s %8s %6s %6s %8s %8s  %s";
+
 QString number(double value, int decimals, bool show)
 {
     return show ? QString::number(value, 'f', decimals) : QStringLiteral("-");
+}
+
+QString ratio(double seconds, double base)
+{
+    return number(seconds / base, 2, seconds > 0.0 && base > 0.0);
 }
 
 } // namespace
 
 void printTableHeader()
 {
-    std::printf("%-6s %-42s %9s %9s %8s %7s %6s  %s\n", "shape", "measurement", "median s",
-                "items/s", "MB/s", "x floor", "x rg", "notes");
-    std::printf("%s\n", QString(110, QLatin1Char('-')).toLatin1().constData());
+    std::printf("%s\n", QString::asprintf(kFormat, "shape", "measurement", "pc", "QVX s", "rg-j1 s",
+                                          "rg s", "/rg-j1", "/rg", "floor s", "cli s", "notes")
+                            .toLatin1()
+                            .constData());
+    std::printf("%s\n", QString(130, QLatin1Char('-')).toLatin1().constData());
     std::fflush(stdout);
 }
 
 QString formatTableRow(const TableRow &row)
 {
     const bool timed = row.seconds > 0.0;
-    const QString filesPerSecond = number(row.files / row.seconds, 0, timed && row.files > 0);
-    const QString mbPerSecond = number(row.bytes / 1e6 / row.seconds, 1, timed && row.bytes > 0);
-    const QString toFloor =
-        number(row.seconds / row.floorSeconds, 2, timed && row.floorSeconds > 0);
-    const QString toRg = number(row.seconds / row.rgSeconds, 2, timed && row.rgSeconds > 0);
-    return QString::asprintf("%-6s %-42s %9s %9s %8s %7s %6s  %s", qPrintable(row.shape),
-                             qPrintable(row.measurement), qPrintable(number(row.seconds, 3, timed)),
-                             qPrintable(filesPerSecond), qPrintable(mbPerSecond),
-                             qPrintable(toFloor), qPrintable(toRg), qPrintable(row.notes));
+    QString notes = row.notes;
+    if (timed && row.files > 0) {
+        QString rates = QStringLiteral("%1 items/s").arg(row.files / row.seconds, 0, 'f', 0);
+        if (row.bytes > 0)
+            rates += QStringLiteral(", %1 MB/s").arg(row.bytes / 1e6 / row.seconds, 0, 'f', 1);
+        notes = notes.isEmpty() ? rates : rates + QStringLiteral("; ") + notes;
+    }
+    const auto seconds = [](double value) { return number(value, 3, value > 0.0); };
+    return QString::asprintf(
+        kFormat, qPrintable(row.shape), qPrintable(row.measurement), qPrintable(row.cache),
+        qPrintable(seconds(row.seconds)), qPrintable(seconds(row.rgOneThreadSeconds)),
+        qPrintable(seconds(row.rgSeconds)), qPrintable(ratio(row.seconds, row.rgOneThreadSeconds)),
+        qPrintable(ratio(row.seconds, row.rgSeconds)), qPrintable(seconds(row.floorSeconds)),
+        qPrintable(seconds(row.cliSeconds)), qPrintable(notes));
 }
 
 void printTableRow(const TableRow &row)

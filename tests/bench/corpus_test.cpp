@@ -57,30 +57,60 @@ TEST(LineWriter, SameSeedSameTextOtherSeedOtherText)
     EXPECT_NE(first, other);
 }
 
-TEST(CorpusShapes, BigAveragesTwentyKilobytesBetweenOneAndTwoHundred)
+TEST(CorpusShapes, DenseAndLargeAverageTwentyKilobytesBetweenOneAndTwoHundred)
 {
-    ASSERT_EQ(shapeFileCount("big"), 20000);
-    Random sizes(3);
-    qint64 total = 0;
-    qint64 largest = 0;
-    for (int i = 0; i < shapeFileCount("big"); ++i) {
-        const qint64 size = shapeFileSize("big", i, sizes);
-        EXPECT_GE(size, 1024);
-        EXPECT_LE(size, 200 * 1024);
-        total += size;
-        largest = qMax(largest, size);
+    for (const char *shape : {"dense", "large"}) {
+        ASSERT_EQ(shapeFileCount(shape), 20000);
+        Random sizes(3);
+        qint64 total = 0;
+        qint64 largest = 0;
+        for (int i = 0; i < shapeFileCount(shape); ++i) {
+            const qint64 size = shapeFileSize(shape, i, sizes);
+            EXPECT_GE(size, 1024);
+            EXPECT_LE(size, 200 * 1024);
+            total += size;
+            largest = qMax(largest, size);
+        }
+        EXPECT_EQ(largest, 200 * 1024);
+        EXPECT_GT(total, 370'000'000);
+        EXPECT_LT(total, 430'000'000);
     }
-    EXPECT_EQ(largest, 200 * 1024);
-    EXPECT_GT(total, 370'000'000);
-    EXPECT_LT(total, 430'000'000);
 
-    ASSERT_EQ(shapeFileCount("small"), 100000);
-    for (int i = 0; i < 1000; ++i) {
-        const qint64 size = shapeFileSize("small", i, sizes);
-        EXPECT_GE(size, 1536);
-        EXPECT_LE(size, 2560);
+    for (const char *shape : {"dense-small", "small"}) {
+        ASSERT_EQ(shapeFileCount(shape), 100000);
+        Random sizes(3);
+        for (int i = 0; i < 1000; ++i) {
+            const qint64 size = shapeFileSize(shape, i, sizes);
+            EXPECT_GE(size, 1536);
+            EXPECT_LE(size, 2560);
+        }
     }
     EXPECT_THROW(shapeFileCount("medium"), std::runtime_error);
+    EXPECT_THROW(shapeFileCount("real"), std::runtime_error);
+}
+
+TEST(CorpusShapes, MixedIsMostlySmallWithOneInAHundredOfAHundredKilobytesToFiveMegabytes)
+{
+    ASSERT_EQ(shapeFileCount("mixed"), 20000);
+    Random sizes(8);
+    int large = 0;
+    qint64 total = 0;
+    for (int i = 0; i < shapeFileCount("mixed"); ++i) {
+        const qint64 size = shapeFileSize("mixed", i, sizes);
+        total += size;
+        if (size > 10 * 1024) {
+            ++large;
+            EXPECT_GE(size, 100 * 1024);
+        } else {
+            EXPECT_GE(size, 1024);
+        }
+        EXPECT_LE(size, 5 * 1024 * 1024);
+    }
+    EXPECT_EQ(shapeFileSize("mixed", 0, sizes), 5 * 1024 * 1024);
+    EXPECT_GT(large, 150);
+    EXPECT_LT(large, 260);
+    EXPECT_GT(total, 200'000'000);
+    EXPECT_LT(total, 450'000'000);
 }
 
 TEST(PreviewText, HoldsExactlyTheMatchesItPromisesAndIsMadeOnce)

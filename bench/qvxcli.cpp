@@ -1,0 +1,58 @@
+#include "qvxcli.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryFile>
+
+QString defaultQvxCliPath(const QString &benchDirectory)
+{
+    const QString path = benchDirectory + QStringLiteral("/../cli/qvx-cli");
+    return QFileInfo(path).isExecutable() ? QFileInfo(path).canonicalFilePath() : QString();
+}
+
+qint64 sumOfTsvF(QByteArrayView output)
+{
+    qint64 sum = 0;
+    qsizetype start = 0;
+    while (start < output.size()) {
+        qsizetype end = output.indexOf('\n', start);
+        if (end < 0)
+            end = output.size();
+        const QByteArrayView line = output.sliced(start, end - start);
+        const qsizetype first = line.indexOf('\t');
+        if (first >= 0) {
+            const qsizetype second = line.indexOf('\t', first + 1);
+            sum += line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1)
+                       .toLongLong();
+        }
+        start = end + 1;
+    }
+    return sum;
+}
+
+QvxCliRun runQvxCli(const QString &program, const QStringList &arguments)
+{
+    QvxCliRun run;
+    QTemporaryFile rows;
+    if (!rows.open()) {
+        run.error = QStringLiteral("no temporary file for the rows");
+        return run;
+    }
+    QProcess cli;
+    cli.setStandardOutputFile(rows.fileName());
+    QElapsedTimer timer;
+    timer.start();
+    cli.start(program, QStringList{QStringLiteral("--format"), QStringLiteral("tsv")} + arguments);
+    cli.waitForFinished(-1);
+    run.seconds = double(timer.nsecsElapsed()) / 1e9;
+    if (cli.exitStatus() != QProcess::NormalExit || cli.exitCode() > 1) {
+        run.error = QString::fromLocal8Bit(cli.readAllStandardError()).trimmed();
+        if (run.error.isEmpty())
+            run.error = QStringLiteral("exit status %1").arg(cli.exitCode());
+        return run;
+    }
+    rows.seek(0);
+    run.matches = sumOfTsvF(rows.readAll());
+    return run;
+}
