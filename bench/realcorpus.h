@@ -20,8 +20,8 @@ QString plainText(const QString &formatted);
 // page's head and foot lines).
 QStringList splitIntoTexts(const QString &text, int maxChars, int minChars);
 
-// Windows-1252 with CR LF line ends. Typographic hyphens become "-", any other character
-// without a Windows-1252 form "?".
+// Windows-1252 with CR LF line ends. Typographic hyphens become "-", the angle brackets that
+// man puts around addresses "<" and ">", any other character without a Windows-1252 form "?".
 QByteArray toWindows1252CrLf(const QString &text);
 
 // Renders pages (on every core) and writes each piece as a text "PAGE-NN.txt" into directory;

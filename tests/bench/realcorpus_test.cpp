@@ -31,9 +31,9 @@ TEST(RealCorpus, PagesAreCutIntoSectionsAndLongSectionsAtEmptyLines)
 TEST(RealCorpus, Windows1252WithCrLfAndQuestionMarksForTheRest)
 {
     const QString text = QStringLiteral("Gr\u00FC\u00DFe \u201Ejetzt\u201C \u2013 5 \u20AC\r\n"
-                                        "Ab\u2010satz \u0141\U0001F600.\n");
+                                        "Ab\u2010satz \u0141\U0001F600 \u27E8a\u27E9.\n");
     EXPECT_EQ(toWindows1252CrLf(text),
               QByteArray("Gr\xFC\xDF"
-                         "e \x84jetzt\x93 \x96 5 \x80\r\nAb-satz ??.\r\n"));
+                         "e \x84jetzt\x93 \x96 5 \x80\r\nAb-satz ?? <a>.\r\n"));
     EXPECT_EQ(toWindows1252CrLf(QStringLiteral("ohne Ende")), QByteArray("ohne Ende\r\n"));
 }
