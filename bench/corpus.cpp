@@ -19,8 +19,9 @@
 
 namespace {
 
-// Raised whenever the generated text changes, so that an old cache is never taken for a new one.
-const QString kVersion = QStringLiteral("v1");
+// Raised whenever the generated text changes or a shape's name takes a new meaning, so that an
+// old cache is never taken for a new one (v1's "small" was today's "dense-small").
+const QString kVersion = QStringLiteral("v2");
 constexpr std::uint64_t kSeed = 0x51564221;
 
 void writeFile(const QString &path, const QByteArray &bytes)
