@@ -7,8 +7,8 @@
 #include <limits>
 #include <utility>
 
-RegexScan::RegexScan(QString suchstr, QString ausschlstr)
-    : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr))
+RegexScan::RegexScan(QString suchstr, QString ausschlstr, SourceEncoding encoding)
+    : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr)), m_loader(encoding)
 {
 }
 

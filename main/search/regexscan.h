@@ -19,7 +19,8 @@ struct PreparedText;
 class RegexScan
 {
 public:
-    RegexScan(QString suchstr, QString ausschlstr);
+    RegexScan(QString suchstr, QString ausschlstr,
+              SourceEncoding encoding = SourceEncoding::Windows1252);
     ~RegexScan();
 
     // Evaluates one source file. weightingText is called only for a file with a positive match

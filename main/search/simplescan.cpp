@@ -28,8 +28,8 @@ void lowerCaseUnits(QString &text)
         units[i] = units[i].toLower();
 }
 
-SimpleScan::SimpleScan(QString suchstr, QString ausschlstr)
-    : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr))
+SimpleScan::SimpleScan(QString suchstr, QString ausschlstr, SourceEncoding encoding)
+    : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr)), m_loader(encoding)
 {
     encodeStrings();
 }
@@ -60,6 +60,8 @@ bool SimpleScan::qualifies(const QString &path, bool ignoreCase, const PreparedT
             lowerStrings();
         return ahead->qualifies;
     }
+    if (m_loader.encoding() == SourceEncoding::Utf8)
+        return qualifiesUtf16(m_loader.loadUtf16(path), ignoreCase);
     return qualifiesText(m_loader.loadWindows1252(path, ignoreCase), ignoreCase);
 }
 
@@ -72,4 +74,15 @@ bool SimpleScan::qualifiesText(std::string_view text, bool ignoreCase)
     if (!m_ausschlstr.isEmpty() && occursIn(text, m_ausschlBytes))
         return false;
     return true;
+}
+
+bool SimpleScan::qualifiesUtf16(QString &text, bool ignoreCase)
+{
+    if (ignoreCase) {
+        lowerCaseUnits(text);
+        lowerStrings();
+    }
+    if (!text.contains(m_suchstr, Qt::CaseSensitive))
+        return false;
+    return m_ausschlstr.isEmpty() || !text.contains(m_ausschlstr, Qt::CaseSensitive);
 }

@@ -13,12 +13,14 @@ struct PreparedText;
 void lowerCaseUnits(QString &text);
 
 // The simple mode of one search run: a case-sensitive substring test over UTF-16 code units.
-// Every unit of a source text is the image of one Windows-1252 byte, so the test runs on the
-// bytes: a string with a unit that no byte gives cannot occur in any text.
+// Every unit of a Windows-1252 text is the image of one byte, so the test runs on the bytes: a
+// string with a unit that no byte gives cannot occur in any text. A text read as UTF-8 is
+// searched as UTF-16 code units.
 class SimpleScan
 {
 public:
-    SimpleScan(QString suchstr, QString ausschlstr);
+    SimpleScan(QString suchstr, QString ausschlstr,
+               SourceEncoding encoding = SourceEncoding::Windows1252);
 
     // True when the file qualifies. With ignoreCase the text and both strings are lower-cased;
     // the strings stay lower-cased for the rest of the run. Throws QvxError for an unreadable file.
@@ -26,8 +28,10 @@ public:
     // file in the same state, searched with the strings and the case rule of this turn.
     bool qualifies(const QString &path, bool ignoreCase, const PreparedText *ahead = nullptr);
 
-    // The same for a loaded text, already lower-cased when ignoreCase is set.
+    // The same for a loaded Windows-1252 text, already lower-cased when ignoreCase is set.
     bool qualifiesText(std::string_view text, bool ignoreCase);
+    // The same for a text read as UTF-8, which is lower-cased in place when ignoreCase is set.
+    bool qualifiesUtf16(QString &text, bool ignoreCase);
 
 private:
     void encodeStrings();

@@ -5,6 +5,7 @@
 #include "search/codepage.h"
 #include "search/nativepath.h"
 #include "search/sourcefile.h"
+#include "search/utf8decoding.h"
 #include "search/utf8normalizer.h"
 
 #include <cerrno>
@@ -144,6 +145,8 @@ std::string_view TextLoader::readRaw(const QString &path)
 
 TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 {
+    if (m_encoding == SourceEncoding::Utf8)
+        return loadUtf8FromUtf8(path);
     const std::string_view raw = readRaw(path);
     const qsizetype size = qsizetype(raw.size());
     // The room a text may need at most is three times its size; asking for that much would keep
@@ -166,4 +169,20 @@ std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase
     if (lowerCase)
         cp1252::lowerInPlace(m_normalized.data(), m_normalized.size());
     return std::string_view(m_normalized.constData(), size_t(m_normalized.size()));
+}
+
+QString &TextLoader::loadUtf16(const QString &path)
+{
+    const std::string_view raw = readRaw(path);
+    decodeUtf8Text(raw.data(), qsizetype(raw.size()), m_utf16);
+    return m_utf16;
+}
+
+TextLoader::Utf8Text TextLoader::loadUtf8FromUtf8(const QString &path)
+{
+    // Decoded and encoded again: the line rule and the replacement of malformed bytes give text
+    // that PCRE2 accepts as it is, and the length in UTF-16 code units comes with it.
+    const QString &text = loadUtf16(path);
+    m_normalized = text.toUtf8();
+    return {std::string_view(m_normalized.constData(), size_t(m_normalized.size())), text.size()};
 }

@@ -3,6 +3,7 @@
 #include "search/fileidentity.h"
 #include "search/growbuffer.h"
 #include "search/nativepath.h"
+#include "search/sourceencoding.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,15 +44,20 @@ public:
         qsizetype length = 0;
     };
 
-    // Files larger than this many bytes are not loaded: the load throws TextTooLarge, so that a
+    // Files larger than sizeLimit bytes are not loaded: the load throws TextTooLarge, so that a
     // loader that works ahead of the search keeps no buffers of a size the search would not need.
-    explicit TextLoader(qsizetype sizeLimit = std::numeric_limits<qsizetype>::max())
-        : m_sizeLimit(sizeLimit)
+    explicit TextLoader(SourceEncoding encoding = SourceEncoding::Windows1252,
+                        qsizetype sizeLimit = std::numeric_limits<qsizetype>::max())
+        : m_encoding(encoding), m_sizeLimit(sizeLimit)
     {
     }
 
-    // The file's text in UTF-8.
+    SourceEncoding encoding() const { return m_encoding; }
+
+    // The file's text in UTF-8, read in the loader's encoding.
     Utf8Text loadUtf8(const QString &path);
+    // The text of a file kept in UTF-8 (see decodeUtf8Text), which the caller may change in place.
+    QString &loadUtf16(const QString &path);
     // The file's text in Windows-1252, one byte per UTF-16 code unit; with lowerCase every byte
     // stands for the lower-case form of its character.
     std::string_view loadWindows1252(const QString &path, bool lowerCase);
@@ -63,10 +69,14 @@ private:
     // Reads the file's text bytes (see readWholeFile) with as few system calls as it can.
     std::string_view readRaw(const QString &path);
 
+    Utf8Text loadUtf8FromUtf8(const QString &path);
+
+    SourceEncoding m_encoding;
     qsizetype m_sizeLimit;
     FileIdentity m_identity;
     GrowBuffer m_raw;
     GrowBuffer m_utf8;
     QByteArray m_normalized;
+    QString m_utf16;
     NativePathBuffer m_path;
 };
