@@ -44,7 +44,7 @@ void AuswahlX(qint32 Spalte)
     greater.reserve(n);
     for (int i = 0; i < n; ++i)
         greater.push_back(
-            readThresholdNumber(Spalte, files->topLevelItem(i)->text(Spalte), separator) > X);
+            exceedsThreshold(Spalte, files->topLevelItem(i)->text(Spalte), X, separator));
     const CheckMarkBatch batch(files);
     for (int i = 0; i < n; ++i)
         files->topLevelItem(i)->setCheckState(0, checkState(greater[i]));

@@ -1,3 +1,4 @@
+#include "results/exportline.h"
 #include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
 #include "search/resultcolumn.h"
@@ -14,12 +15,12 @@ const QString exportFailed = QStringLiteral(
     "Beim Abspeichern der Daten ist ein ungeklärter Fehler entstanden (Zielverzeichis korrekt?). "
     "Vorgang wurde abgebrochen.");
 
-QString exportLine(const QTreeWidgetItem *row)
+QString rowLine(const QTreeWidgetItem *row)
 {
-    QStringList fields{pathInLine(rowPath(row))};
+    QStringList cells;
     for (int column = ResultColumn::File + 1; column < ResultColumn::Count; ++column)
-        fields << row->text(column);
-    return fields.join(QLatin1Char('\t'));
+        cells << row->text(column);
+    return exportLine(rowPath(row), cells);
 }
 
 } // namespace
@@ -33,7 +34,7 @@ void TForm1::Exportieren1Click(QObject * /*Sender*/)
     for (int i = 0; i < files->topLevelItemCount(); ++i) {
         const QTreeWidgetItem *row = files->topLevelItem(i);
         if (row->checkState(0) == Qt::Checked) {
-            lines << exportLine(row);
+            lines << rowLine(row);
             paths << rowPath(row);
         }
     }

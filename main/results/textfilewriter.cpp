@@ -42,10 +42,8 @@ void writeWindowsLines(const QString &path, const QStringList &lines)
 {
     refuseUnusualTarget(path);
     QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += cp1252::encode(line);
-        bytes += "\r\n";
-    }
+    for (const QString &line : lines)
+        appendWindowsLine(bytes, line);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(path, file);
@@ -55,4 +53,10 @@ void writeWindowsLines(const QString &path, const QStringList &lines)
         fail(path, systemErrorText(error));
     if (!file.commit())
         fail(path, file);
+}
+
+void appendWindowsLine(QByteArray &bytes, const QString &line)
+{
+    bytes += cp1252::encode(line);
+    bytes += "\r\n";
 }

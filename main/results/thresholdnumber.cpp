@@ -10,3 +10,8 @@ double readThresholdNumber(int column, const QString &text, QChar decimalSeparat
         return StrToInt(text);
     return cellNumber(text, decimalSeparator);
 }
+
+bool exceedsThreshold(int column, const QString &cell, double threshold, QChar decimalSeparator)
+{
+    return readThresholdNumber(column, cell, decimalSeparator) > threshold;
+}

@@ -16,13 +16,6 @@ QString replaceQuestion(const QString &dest)
         .arg(QDir::toNativeSeparators(shownPath(dest)));
 }
 
-QString copyFailed(const QString &source, const QString &dest, const QString &reason)
-{
-    return QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. %3")
-        .arg(QDir::toNativeSeparators(shownPath(source)), QDir::toNativeSeparators(shownPath(dest)),
-             reason);
-}
-
 } // namespace
 
 bool CopyFileEx(const QString &ASource, const QString &ADest, bool ARenameCheck)
@@ -49,7 +42,7 @@ CopyOutcome copyFileAsked(Dialogs &dialogs, QWidget *parent, const QString &ASou
     const auto failure = copyFileWhole(ASource, dest);
     if (!failure)
         return CopyOutcome::Copied;
-    MessageRequest box = errorBox(copyFailed(ASource, dest, failure->reason));
+    MessageRequest box = errorBox(copyFailedMessage(ASource, dest, failure->reason));
     if (failure->diskFull) {
         box.text += QStringLiteral(" Es werden keine weiteren Texte kopiert.");
         dialogs.message(parent, box);

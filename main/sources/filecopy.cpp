@@ -154,3 +154,10 @@ QString freeFileName(const QString &dest)
             return candidate;
     }
 }
+
+QString copyFailedMessage(const QString &source, const QString &dest, const QString &reason)
+{
+    return QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. %3")
+        .arg(QDir::toNativeSeparators(shownPath(source)), QDir::toNativeSeparators(shownPath(dest)),
+             reason);
+}

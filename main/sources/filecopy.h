@@ -19,6 +19,10 @@ struct CopyFailure
 // hold bytes that are not UTF-8 (see nativePath).
 std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &dest);
 
+// The report of a failed copy: "Die Datei <source> konnte nicht nach <dest> kopiert werden.
+// <reason>".
+QString copyFailedMessage(const QString &source, const QString &dest, const QString &reason);
+
 // Whether anything exists at path (a dangling link counts as nothing).
 bool pathExists(const QString &path);
 // Whether path is a regular file, after links.

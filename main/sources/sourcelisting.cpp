@@ -15,6 +15,7 @@
 #ifdef Q_OS_UNIX
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #endif
 
@@ -111,6 +112,31 @@ QStringList txtFileNames(const QString &directory)
     closedir(dir);
     return names;
 }
+
+// Links to directories are not entered: one that leads back up would never end the walk.
+bool isRealDirectory(int directory, const dirent &entry)
+{
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_DIR;
+    struct stat status;
+    return fstatat(directory, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISDIR(status.st_mode);
+}
+
+QStringList directoryNames(const QString &directory)
+{
+    QStringList names;
+    DIR *dir = opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        throwUnreadable(directory, errno);
+    while (const dirent *entry = readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] != '.' && isRealDirectory(dirfd(dir), *entry))
+            names << pathFromNative(name, qsizetype(std::strlen(name)));
+    }
+    closedir(dir);
+    return names;
+}
 #else
 QStringList txtFileNames(const QString &directory)
 {
@@ -118,6 +144,12 @@ QStringList txtFileNames(const QString &directory)
     // stay out; name filters ignore case unless QDir::CaseSensitive is given. QDir::NoSort would
     // fall back to the QDir's own name sort, which the collation sort would throw away.
     return QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
+}
+
+QStringList directoryNames(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
+                                     QDir::Unsorted);
 }
 #endif
 
@@ -127,6 +159,14 @@ QStringList listSourceTexts(const QString &directory)
 {
     checkReadable(directory);
     QStringList names = txtFileNames(directory);
+    sortByCollation(names);
+    return names;
+}
+
+QStringList listSubdirectories(const QString &directory)
+{
+    checkReadable(directory);
+    QStringList names = directoryNames(directory);
     sortByCollation(names);
     return names;
 }

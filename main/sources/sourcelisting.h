@@ -9,6 +9,10 @@
 // when the directory does not exist or cannot be read.
 QStringList listSourceTexts(const QString &directory);
 
+// The names of the directories directly inside directory, by the same rule: no hidden ones, no
+// links, sorted alike. Throws as listSourceTexts does.
+QStringList listSubdirectories(const QString &directory);
+
 // The source paths of names inside directory: the directory as given, the platform's separator
 // and the name. A directory that already ends in a separator (the root) is joined unchanged, so
 // the separator is doubled there.

@@ -1,37 +1,14 @@
-#include "errors/fileerror.h"
-#include "search/nativepath.h"
-#include "sources/targetmessages.h"
+#include "sources/targetcreation.h"
 #include "window/dialogs.h"
 #include "window/tform1.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QTreeWidget>
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace {
 
 const QString noRows =
     QStringLiteral("Kein Ergebnisdateien zum exportieren. Führen Sie zunächst eine Suche durch.");
-const QString noTarget = QStringLiteral(
-    "Es ist kein Zielverzeichnis angegeben. Bitte geben Sie ein neues Zielverzeichnis an.");
-
-QString cannotCreate(const QString &path, int errorNumber)
-{
-    // Creating a directory in a missing one is a missing path, not a missing file.
-    const int shown = errorNumber == ENOENT ? ENOTDIR : errorNumber;
-    return QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2. Der Vorgang "
-                          "wurde abgebrochen.")
-        .arg(shownPath(path), systemErrorText(shown));
-}
-
-// One level only: a missing parent usually means a mistyped path. Returns 0 or the error number.
-int makeDirectory(const QString &path)
-{
-    return ::mkdir(nativePath(path).constData(), 0777) == 0 ? 0 : errno;
-}
 
 } // namespace
 
@@ -44,18 +21,8 @@ bool TForm1::prepareTargetDirectory()
         m_dialogs->message(this, errorBox(noRows));
         return false;
     }
-    const QString target = zielverz->text();
-    // An empty field would put the new files at the root of the file system.
-    if (target.isEmpty()) {
-        m_dialogs->message(this, errorBox(noTarget));
-        return false;
-    }
-    if (QFileInfo(target).isDir()) {
-        m_dialogs->message(this, errorBox(targetDirectoryExists));
-        return false;
-    }
-    if (const int error = makeDirectory(target)) {
-        m_dialogs->message(this, errorBox(cannotCreate(target, error)));
+    if (const auto refusal = createTargetDirectory(zielverz->text())) {
+        m_dialogs->message(this, errorBox(*refusal));
         return false;
     }
     return true;

@@ -7,13 +7,6 @@
 #include <exception>
 #include <new>
 
-QString withFullStop(const QString &text)
-{
-    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
-        return text + QLatin1Char('.');
-    return text;
-}
-
 void showDefaultError(Dialogs &dialogs, QWidget *parent, const QString &text)
 {
     MessageRequest request{QCoreApplication::applicationName(),
