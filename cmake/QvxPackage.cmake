@@ -9,6 +9,7 @@ set(CPACK_PACKAGE_DESCRIPTION
 with a regular expression or a plain substring, leaves out texts that contain an exclusion \
 string, weights the hits by a third string and turns the texts found into a new subcorpus \
 directory, a settings file for the concordancer AntConc or a tab-separated table. \
+The program qvx-cli runs the same search and outputs from the command line. \
 The interface is German; a small German sample corpus is installed in /usr/share/qvx/samples.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -26,6 +26,8 @@ cmake --build "$build" -j"$jobs"
 # Every file that the package must hold, relative to the prefix.
 expected=(
     bin/qvx
+    bin/qvx-cli
+    share/man/man1/qvx-cli.1.gz
     "share/applications/$app_id.desktop"
     "share/metainfo/$app_id.metainfo.xml"
     share/icons/hicolor/scalable/apps/qvx.svg
@@ -62,6 +64,13 @@ installed=$(dpkg -L qvx)
 for file in "${expected[@]}"; do
     grep -qxF "/usr/$file" <<<"$installed" || fail "dpkg -L qvx does not list /usr/$file"
 done
+
+# The command-line program searches the installed samples.
+found=$(/usr/bin/qvx-cli -q -x Morgen -w Zeit '\bHeute\b' /usr/share/qvx/samples/zeitungen \
+    /usr/share/qvx/samples/briefe | wc -l)
+[ "$found" -eq 6 ] || fail "the installed qvx-cli found $found texts in the samples, not 6"
+zgrep -q '^\.TH QVX-CLI 1' /usr/share/man/man1/qvx-cli.1.gz ||
+    fail "the manual page of qvx-cli is not a manual page"
 
 # The program reads no command line and never ends by itself, so it is ended from outside.
 log=$(mktemp)

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 jobs="${QVX_JOBS:-2}"
 
 echo "== Formatting (clang-format, .clang-format)"
-find app bench driver fuzz main tests -name '*.h' -o -name '*.cpp' | sort |
+find app bench cli driver fuzz main tests -name '*.h' -o -name '*.cpp' | sort |
     xargs clang-format --dry-run -Werror
 
 echo "== Tests (debug build)"

@@ -1,0 +1,223 @@
+#include "clirun.h"
+
+#include "errors/fullstop.h"
+#include "errors/qvxerror.h"
+#include "interruption.h"
+#include "options.h"
+#include "outputsink.h"
+#include "progressline.h"
+#include "results/sortkeys.h"
+#include "results/thresholdnumber.h"
+#include "rowformats.h"
+#include "search/nativepath.h"
+#include "search/numberformat.h"
+#include "search/resultcells.h"
+#include "search/resultcolumn.h"
+#include "sourcearguments.h"
+#include "subcorpusoutput.h"
+#include "textscanner.h"
+
+#include <QDir>
+#include <cstdio>
+#include <memory>
+
+#ifndef QVX_VERSION
+#error "QVX_VERSION must name the project's version"
+#endif
+
+namespace {
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "qvx-cli: %s\n", withFullStop(message).toUtf8().constData());
+}
+
+// The rows as the result list holds them, with a point as decimal separator: thresholds and the
+// sort read the cell texts back, as the window's commands do.
+QString cellText(const ResultRow &row, int column)
+{
+    if (column == ResultColumn::File)
+        return shownPath(row.path);
+    return resultCells(row.f, row.proz, row.fB, row.G, QLatin1Char('.'))[column - 1];
+}
+
+class CliRun
+{
+public:
+    explicit CliRun(const CliOptions &options)
+        : m_options(options), m_separator(localeDecimalSeparator())
+    {
+    }
+
+    int run()
+    {
+        ScanSettings settings{!m_options.simple, m_options.pattern,    m_options.exclude,
+                              m_options.weight,  m_options.ignoreCase, m_options.encoding};
+        checkPatterns(settings);
+        // An existing target is refused before the search, which may take long.
+        if (!m_options.copyTo.isEmpty()) {
+            if (const auto refusal = subcorpusRefusal(m_options.copyTo, {}, true))
+                throw QvxError(*refusal);
+        }
+        const QStringList paths =
+            expandSources(m_options.sources, m_options.recursive, stdin, errorHandler());
+        OutputSink sink(m_options.outputFile);
+        search(settings, paths, sink);
+        if (interrupted())
+            return ExitStatus::Interrupted;
+        sortRows();
+        for (const ResultRow &row : m_rows)
+            writeRow(sink, row);
+        sink.finish();
+        if (!m_options.copyTo.isEmpty() && m_found == 0)
+            printError(QStringLiteral("Keine Texte gefunden; %1 wurde nicht angelegt.")
+                           .arg(QDir::toNativeSeparators(m_options.copyTo)));
+        else if (!m_options.copyTo.isEmpty() && !copyRows())
+            return interrupted() ? ExitStatus::Interrupted : ExitStatus::Failure;
+        if (m_failed)
+            return ExitStatus::Failure;
+        return m_found > 0 ? ExitStatus::Found : ExitStatus::NoneFound;
+    }
+
+private:
+    std::function<void(const QString &)> errorHandler()
+    {
+        if (!m_options.keepGoing)
+            return {};
+        return [this](const QString &message) {
+            if (m_progress)
+                m_progress->clear();
+            printError(message);
+            m_failed = true;
+        };
+    }
+
+    bool streaming() const { return m_options.sortColumn < 0; }
+
+    void search(const ScanSettings &settings, const QStringList &paths, OutputSink &sink)
+    {
+        m_progress = std::make_unique<ProgressLine>(!m_options.quiet && standardErrorIsTerminal(),
+                                                    paths.size());
+        const auto onError = errorHandler();
+        TextScanner scanner(settings, paths, m_options.jobs);
+        for (qsizetype i = 0; i < paths.size() && !interrupted(); ++i) {
+            try {
+                if (const auto result = scanner.scan(i))
+                    addRow(sink, paths[i], *result);
+            } catch (const QvxError &error) {
+                if (!onError)
+                    throw;
+                onError(error.message());
+            }
+            m_progress->fileDone(paths[i], m_found);
+        }
+        m_progress.reset();
+    }
+
+    void addRow(OutputSink &sink, const QString &path, const FileResult &result)
+    {
+        const ResultRow row{path, result.f, result.proz, result.fB,
+                            rowScore(result.f, result.fB, m_options.fK, m_options.fBK)};
+        if (!keep(row))
+            return;
+        ++m_found;
+        if (streaming())
+            writeRow(sink, row);
+        else
+            m_rows.push_back(row);
+        if (!m_options.copyTo.isEmpty())
+            m_copied << path;
+    }
+
+    bool keep(const ResultRow &row) const
+    {
+        const auto exceeds = [&](int column, const std::optional<double> &threshold) {
+            return !threshold ||
+                   exceedsThreshold(column, cellText(row, column), *threshold, QLatin1Char('.'));
+        };
+        const std::optional<double> minF =
+            m_options.minF ? std::optional<double>(*m_options.minF) : std::nullopt;
+        return exceeds(ResultColumn::F, minF) &&
+               exceeds(ResultColumn::Percent, m_options.minPercent) &&
+               exceeds(ResultColumn::FB, m_options.minFB);
+    }
+
+    void writeRow(OutputSink &sink, const ResultRow &row)
+    {
+        appendRow(sink.buffer(), m_options.format, row, m_separator);
+        sink.written();
+    }
+
+    void sortRows()
+    {
+        if (streaming())
+            return;
+        QStringList cells;
+        for (const ResultRow &row : m_rows)
+            cells << cellText(row, m_options.sortColumn);
+        const QList<qsizetype> order =
+            sortOrder(m_options.sortColumn, cells, QLatin1Char('.'), m_options.ascending);
+        QList<ResultRow> sorted;
+        QStringList copied;
+        for (const qsizetype i : order) {
+            sorted << m_rows[i];
+            copied << m_rows[i].path;
+        }
+        m_rows = sorted;
+        if (!m_options.copyTo.isEmpty())
+            m_copied = copied;
+    }
+
+    bool copyRows()
+    {
+        if (const auto refusal = subcorpusRefusal(m_options.copyTo, m_copied, m_options.replace)) {
+            printError(*refusal);
+            return false;
+        }
+        const SubcorpusOutcome outcome = writeSubcorpus(
+            m_options.copyTo, m_copied, m_options.antconcVersion, m_options.keepGoing,
+            [](const QString &message) { printError(message); });
+        if (outcome.interrupted)
+            printError(QStringLiteral("Abgebrochen: im Zielverzeichnis %1 liegen %2 von %3 Texten")
+                           .arg(QDir::toNativeSeparators(m_options.copyTo))
+                           .arg(outcome.copied)
+                           .arg(m_copied.size()));
+        return !outcome.interrupted && !outcome.failed;
+    }
+
+    const CliOptions &m_options;
+    const QChar m_separator;
+    std::unique_ptr<ProgressLine> m_progress;
+    QList<ResultRow> m_rows;
+    QStringList m_copied;
+    qsizetype m_found = 0;
+    bool m_failed = false;
+};
+
+} // namespace
+
+int runCli(const QStringList &arguments)
+{
+    const ParsedOptions parsed = parseOptions(arguments);
+    if (!parsed.error.isEmpty()) {
+        printError(parsed.error);
+        std::fprintf(stderr, "Hilfe: qvx-cli --help\n");
+        return ExitStatus::Failure;
+    }
+    if (parsed.options.help) {
+        std::fputs(helpText().toUtf8().constData(), stdout);
+        return ExitStatus::Found;
+    }
+    if (parsed.options.version) {
+        std::printf("qvx-cli %s\n", QVX_VERSION);
+        return ExitStatus::Found;
+    }
+    try {
+        return CliRun(parsed.options).run();
+    } catch (const BrokenPipe &) {
+        return ExitStatus::PipeClosed;
+    } catch (const QvxError &error) {
+        printError(error.message());
+        return ExitStatus::Failure;
+    }
+}

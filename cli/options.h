@@ -1,0 +1,62 @@
+#pragma once
+
+#include "search/sourceencoding.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+enum class OutputFormat
+{
+    Tsv,
+    Export,
+    Jsonl,
+};
+
+// Everything the command line asks for.
+struct CliOptions
+{
+    QString pattern;
+    QStringList sources;
+    QString exclude;
+    QString weight;
+    double fK = 1.0;
+    double fBK = 1.0;
+    bool simple = false;
+    bool ignoreCase = false;
+    // A result column (0 path, 1 f, 2 %, 3 fB, 4 G), or -1 for the order of the sources.
+    int sortColumn = -1;
+    // The window's first sort is descending.
+    bool ascending = false;
+    std::optional<qint32> minF;
+    std::optional<double> minPercent;
+    std::optional<double> minFB;
+    // 0: the default number of threads.
+    int jobs = 0;
+    bool quiet = false;
+    bool recursive = false;
+    bool keepGoing = false;
+    OutputFormat format = OutputFormat::Tsv;
+    QString outputFile;
+    QString copyTo;
+    bool replace = false;
+    // An AntConc version (0 3.4.1w, 1 3.2.4w, 2 3.2.4m), or -1 for none.
+    int antconcVersion = -1;
+    SourceEncoding encoding = SourceEncoding::Windows1252;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedOptions
+{
+    CliOptions options;
+    // Empty when the command line is sound; otherwise a German sentence.
+    QString error;
+};
+
+// Reads the arguments after the program's name. Options and operands may be mixed; "--" ends
+// the options. Numbers take a point as decimal separator, or the one of the user's locale.
+ParsedOptions parseOptions(const QStringList &arguments);
+
+// The German text of --help.
+QString helpText();

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+#include <memory>
+
+// Standard output closed by its reader (a pipe into head): the run ends quietly.
+struct BrokenPipe
+{
+};
+
+// Where the rows go: standard output, or a file that appears only whole. Rows are collected and
+// written in large pieces.
+class OutputSink
+{
+public:
+    // Standard output when path is empty. Throws QvxError when the file cannot be opened.
+    explicit OutputSink(const QString &path);
+    ~OutputSink();
+    OutputSink(const OutputSink &) = delete;
+    OutputSink &operator=(const OutputSink &) = delete;
+
+    // Room for the next rows; call written() after appending.
+    QByteArray &buffer() { return m_buffer; }
+    // Writes the buffer once it is large. Throws BrokenPipe or QvxError.
+    void written();
+    // Writes the rest; a file then takes its name. Without finish() the file is never created
+    // and its temporary file is removed.
+    void finish();
+
+private:
+    void flush();
+    [[noreturn]] void fail(const QString &reason) const;
+
+    QString m_path;
+    std::unique_ptr<QSaveFile> m_file;
+    int m_descriptor = 1;
+    QByteArray m_buffer;
+};

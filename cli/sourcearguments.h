@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <functional>
+
+// The source paths of the QUELLE operands, in their order. A directory gives its texts by the
+// rule of the window's source list (its absolute path, the separator, each name); with recursive
+// its subdirectories follow, depth first. "@LISTE" gives the entries of the list file, one per
+// line ("@-" and "-" read standard input, from input); an entry that names a directory is listed
+// like an operand. Anything else is a text path, kept as given. Throws QvxError for a directory
+// or a list that cannot be read; with onError set, reports it there and goes on instead.
+QStringList expandSources(const QStringList &operands, bool recursive, std::FILE *input,
+                          const std::function<void(const QString &)> &onError = {});

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// Why the subcorpus cannot be written into target before anything is searched or created: a
+// directory that exists already, or two texts that would meet under one name there (unless
+// replace). Returns the German message.
+std::optional<QString> subcorpusRefusal(const QString &target, const QStringList &paths,
+                                        bool replace);
+
+struct SubcorpusOutcome
+{
+    qsizetype copied = 0;
+    bool interrupted = false;
+    bool failed = false;
+};
+
+// Creates the new directory target, copies the texts into it side by side, each whole or not at
+// all, and then writes the AntConc settings file of antconcVersion (-1: none) listing them. A
+// failure is reported through onError; the copying stops there unless keepGoing. Ctrl-C stops
+// after the copy in progress.
+SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths, int antconcVersion,
+                                bool keepGoing,
+                                const std::function<void(const QString &)> &onError);

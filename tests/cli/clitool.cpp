@@ -1,0 +1,28 @@
+#include "clitool.h"
+
+#include <QDir>
+#include <QProcess>
+
+CliResult runTool(const QStringList &arguments, const QByteArray &stdinData, const QString &locale)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(QVX_CLI_PATH), arguments);
+    process.write(stdinData);
+    process.closeWriteChannel();
+    process.waitForFinished(-1);
+    CliResult result;
+    if (process.exitStatus() == QProcess::NormalExit)
+        result.status = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+QStringList entriesOf(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                     QDir::Name);
+}

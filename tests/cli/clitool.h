@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// What one run of the qvx-cli program gave.
+struct CliResult
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs qvx-cli with the arguments under a German locale (or locale) and stdinData as its input.
+// A program that does not end normally gives status -1.
+CliResult runTool(const QStringList &arguments, const QByteArray &stdinData = {},
+                  const QString &locale = QStringLiteral("de_DE.UTF-8"));
+
+// The entries of a directory, hidden ones included, sorted.
+QStringList entriesOf(const QString &directory);

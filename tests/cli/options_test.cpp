@@ -1,0 +1,85 @@
+#include "clitool.h"
+#include "fixtures.h"
+#include "options.h"
+
+#include <gtest/gtest.h>
+
+TEST(CliOptions, EveryBadOptionAndNumberEndsWithAGermanMessageAndStatus2)
+{
+    const QList<QPair<QStringList, QString>> cases{
+        {{}, "Es fehlt das Muster."},
+        {{"Heute"}, "Es fehlt eine Quelle (ein Verzeichnis, eine Textdatei oder @LISTE)."},
+        {{"", "d"}, "Das Muster ist leer."},
+        {{"--bogus", "a", "d"}, "Unbekannte Option --bogus."},
+        {{"-z", "a", "d"}, "Unbekannte Option -z."},
+        {{"a", "d", "--exclude"}, "Die Option --exclude braucht einen Wert."},
+        {{"--quiet=1", "a", "d"}, "Die Option --quiet nimmt keinen Wert."},
+        {{"--min-f", "2,5", "a", "d"}, "--min-f: ''2,5'' ist kein gültiger Integer-Wert."},
+        {{"--min-f", "99999999999", "a", "d"},
+         "--min-f: ''99999999999'' ist kein gültiger Integer-Wert."},
+        {{"--min-percent", "1.5.", "a", "d"},
+         "--min-percent: '1.5.' ist kein gültiger Gleitkommawert."},
+        {{"--min-fb=", "a", "d"}, "--min-fb: '' ist kein gültiger Gleitkommawert."},
+        {{"--fk", "zwei", "a", "d"}, "--fk: 'zwei' ist kein gültiger Gleitkommawert."},
+        {{"--fbk", "1e999", "a", "d"}, "--fbk: '1e999' ist kein gültiger Gleitkommawert."},
+        {{"-j0", "a", "d"}, "--jobs: 0 ist keine Zahl von 1 bis 256."},
+        {{"-j", "x", "a", "d"}, "--jobs: ''x'' ist kein gültiger Integer-Wert."},
+        {{"--sort", "name", "a", "d"},
+         "--sort: 'name' ist nicht möglich; erlaubt sind file, f, percent, fb, g."},
+        {{"--format", "csv", "a", "d"},
+         "--format: 'csv' ist nicht möglich; erlaubt sind tsv, export, jsonl."},
+        {{"--encoding", "latin1", "a", "d"},
+         "--encoding: 'latin1' ist nicht möglich; erlaubt sind windows-1252, utf-8."},
+        {{"--antconc", "4w", "a", "d"},
+         "--antconc: '4w' ist nicht möglich; erlaubt sind 341w, 324w, 324m."},
+        {{"--ascending", "a", "d"}, "--ascending und --descending gelten nur mit --sort."},
+        {{"-i", "a", "d"},
+         "-i/--ignore-case gilt nur für die einfache Suche (-s); reguläre Ausdrücke schalten "
+         "die Groß-/Kleinschreibung mit (?i) ab."},
+        {{"--replace", "a", "d"}, "--replace gilt nur mit --copy-to ZIEL."},
+        {{"--antconc", "341w", "a", "d"},
+         "--antconc schreibt die Einstellungsdatei in das Zielverzeichnis von --copy-to ZIEL; "
+         "bitte --copy-to angeben."},
+    };
+    for (const auto &[arguments, message] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const CliResult result = runTool(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_TRUE(result.out.isEmpty());
+        EXPECT_EQ(QString::fromUtf8(result.err),
+                  "qvx-cli: " + message + "\nHilfe: qvx-cli --help\n");
+    }
+}
+
+TEST(CliOptions, ShortFlagsGroupValuesAttachAndDoubleDashEndsTheOptions)
+{
+    const LocaleScope locale(germanLocale());
+    const ParsedOptions parsed = parseOptions(
+        {"-sirq", "-xMorgen", "--weight=Zeit", "--fk", "2,5", "--fbk=0.5", "--sort", "g",
+         "--ascending", "-j3", "--min-percent", "0,25", "--", "-Heute", "-", "@liste"});
+    ASSERT_EQ(parsed.error, QString());
+    const CliOptions &o = parsed.options;
+    EXPECT_TRUE(o.simple && o.ignoreCase && o.recursive && o.quiet);
+    EXPECT_EQ(o.exclude, "Morgen");
+    EXPECT_EQ(o.weight, "Zeit");
+    EXPECT_EQ(o.fK, 2.5);
+    EXPECT_EQ(o.fBK, 0.5);
+    EXPECT_EQ(o.sortColumn, 4);
+    EXPECT_TRUE(o.ascending);
+    EXPECT_EQ(o.jobs, 3);
+    EXPECT_EQ(o.minPercent, 0.25);
+    EXPECT_EQ(o.pattern, "-Heute");
+    EXPECT_EQ(o.sources, (QStringList{"-", "@liste"}));
+}
+
+TEST(CliOptions, HelpAndVersionNeedNoOperands)
+{
+    const CliResult help = runTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"));
+    EXPECT_TRUE(help.out.contains("das Fenster\n                           liest nur "
+                                  "Windows-1252"));
+    const CliResult version = runTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "qvx-cli " QVX_VERSION_TEXT "\n");
+}

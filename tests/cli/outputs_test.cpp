@@ -1,0 +1,119 @@
+#include "clitool.h"
+#include "filesizelimit.h"
+#include "fixtures.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CliOutputTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // "abc" and CR LF: 5 units, one "b" is 20 %; 2 matches in 4 units are 50 %; 3 in 1234
+        // units are 0.243111831442464 %.
+        abc = corpus.write("abc.txt", "abc");
+        bb = corpus.write("bb.txt", "bb\n");
+        long3 = corpus.write("long.txt", "bbb" + QByteArray(1229, 'a'));
+        corpus.write("none.txt", "keins");
+    }
+
+    TempCorpus corpus;
+    QString abc, bb, long3;
+};
+
+} // namespace
+
+TEST_F(CliOutputTest, TsvAndJsonlCarryTheRowsWithAPointThresholdsAndSort)
+{
+    const QStringList query{"-w", "c|a", "--fk", "2", "--fbk", "0,5", "b", corpus.path()};
+    const CliResult tsv = runTool(query);
+    EXPECT_EQ(tsv.status, 0);
+    EXPECT_EQ(QString::fromUtf8(tsv.out), abc + "\t1\t20\t2\t3\n" + bb + "\t2\t50\t0\t4\n" + long3 +
+                                              "\t3\t0.243111831442464\t1229\t620.5\n");
+
+    const CliResult jsonl = runTool(QStringList{"--format", "jsonl"} + query);
+    const QList<QByteArray> lines = jsonl.out.split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    const QJsonObject last = QJsonDocument::fromJson(lines[2]).object();
+    EXPECT_EQ(last.value("path").toString(), long3);
+    EXPECT_EQ(last.value("f").toInt(), 3);
+    EXPECT_EQ(last.value("percent").toDouble(), 0.243111831442464);
+    EXPECT_EQ(last.value("fb").toInt(), 1229);
+    EXPECT_EQ(last.value("g").toDouble(), 620.5);
+
+    const CliResult filtered = runTool(
+        QStringList{"--min-f", "1", "--min-percent", "0.25", "--sort", "f", "--ascending"} + query);
+    EXPECT_EQ(QString::fromUtf8(filtered.out), bb + "\t2\t50\t0\t4\n");
+    const CliResult sorted = runTool(QStringList{"--sort", "percent"} + query);
+    EXPECT_TRUE(sorted.out.startsWith((bb + "\t").toUtf8()));
+    EXPECT_EQ(runTool(QStringList{"--min-fb", "1229"} + query).status, 1);
+}
+
+TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
+{
+    QTemporaryDir outDir;
+    const QString out = outDir.filePath("rows.tsv");
+    const CliResult written = runTool({"-o", out, "b", corpus.path()});
+    EXPECT_EQ(written.status, 0);
+    EXPECT_EQ(written.out, QByteArray());
+    EXPECT_EQ(fileBytes(out), runTool({"b", corpus.path()}).out);
+
+    const CliResult missingDir = runTool({"-o", outDir.filePath("fehlt/rows.tsv"), "b", abc});
+    EXPECT_EQ(missingDir.status, 2);
+    EXPECT_TRUE(missingDir.err.contains("Das Verzeichnis existiert nicht"));
+
+    // Rows of a failed run would be a part posing as the whole: the old file stays.
+    const QByteArray before = fileBytes(out);
+    const CliResult failed = runTool({"-o", out, "b", abc, corpus.filePath("fehlt.txt")});
+    EXPECT_EQ(failed.status, 2);
+    EXPECT_EQ(entriesOf(outDir.path()), QStringList{"rows.tsv"});
+    EXPECT_EQ(fileBytes(out), before);
+}
+
+TEST_F(CliOutputTest, CopyToRefusesAnExistingTargetAndNameClashesUnlessReplace)
+{
+    const QString target = corpus.filePath("ziel");
+    QDir().mkdir(target);
+    const CliResult existing = runTool({"--copy-to", target, "b", corpus.path()});
+    EXPECT_EQ(existing.status, 2);
+    EXPECT_EQ(existing.out, QByteArray());
+    EXPECT_EQ(QString::fromUtf8(existing.err),
+              "qvx-cli: Das Zielverzeichnis existiert bereits. Bitte erstellen Sie ein neues oder "
+              "wählen Sie ein anderes Zielverzeichnis.\n");
+    EXPECT_EQ(entriesOf(target), QStringList());
+
+    const QString other = corpus.write("andere/abc.txt", "b anders");
+    const QString clashTarget = corpus.filePath("neu");
+    const CliResult clash = runTool({"-q", "--copy-to", clashTarget, "b", abc, other});
+    EXPECT_EQ(clash.status, 2);
+    EXPECT_TRUE(clash.err.contains("haben denselben Dateinamen"));
+    EXPECT_FALSE(QFileInfo::exists(clashTarget));
+
+    const CliResult replaced =
+        runTool({"-q", "--replace", "--copy-to", clashTarget, "b", abc, other});
+    EXPECT_EQ(replaced.status, 0);
+    EXPECT_EQ(entriesOf(clashTarget), QStringList{"abc.txt"});
+    EXPECT_EQ(fileBytes(clashTarget + "/abc.txt"), "b anders");
+}
+
+TEST_F(CliOutputTest, CopyToLeavesNoHalfWrittenFileOnAFullDisk)
+{
+    const QString target = corpus.filePath("ziel");
+    const QString big = corpus.write("gross.txt", "b" + QByteArray(5000, 'x'));
+    // The limit holds for every file of the program, which inherits it: a text larger than it
+    // stands for the disk that fills up.
+    const FileSizeLimit limit(2000);
+    if (!limit.active())
+        GTEST_SKIP() << "no file size limit on this platform";
+    const CliResult result = runTool({"-q", "--copy-to", target, "b", abc, big, bb});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.err.contains("konnte nicht nach")) << result.err.constData();
+    EXPECT_EQ(entriesOf(target), QStringList{"abc.txt"});
+    EXPECT_EQ(fileBytes(target + "/abc.txt"), "abc");
+}
