@@ -7,6 +7,7 @@
 #include "outputsink.h"
 #include "progressline.h"
 #include "results/sortkeys.h"
+#include "results/substitutedpaths.h"
 #include "results/thresholdnumber.h"
 #include "rowformats.h"
 #include "search/nativepath.h"
@@ -30,6 +31,16 @@ namespace {
 void printError(const QString &message)
 {
     std::fprintf(stderr, "qvx-cli: %s\n", withFullStop(message).toUtf8().constData());
+}
+
+// The window's note on paths that a Windows-1252 file holds with '?' in place of what the code
+// page lacks; the file is complete, so the run goes on and its exit status stays.
+void noteSubstitutions(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    const QString note = substitutedPathsNote(paths).replace(QStringLiteral("\r\n"), "\n");
+    std::fprintf(stderr, "qvx-cli: %s\n", note.toUtf8().constData());
 }
 
 // The rows as the result list holds them, with a point as decimal separator: thresholds and the
@@ -69,6 +80,7 @@ public:
         for (const ResultRow &row : m_rows)
             writeRow(sink, row);
         sink.finish();
+        noteSubstitutions(m_substituted);
         if (!m_options.copyTo.isEmpty() && m_found == 0)
             printError(QStringLiteral("Keine Texte gefunden; %1 wurde nicht angelegt.")
                            .arg(QDir::toNativeSeparators(m_options.copyTo)));
@@ -145,6 +157,8 @@ private:
     void writeRow(OutputSink &sink, const ResultRow &row)
     {
         appendRow(sink.buffer(), m_options.format, row, m_separator);
+        if (m_options.format == OutputFormat::Export)
+            m_substituted << unrepresentablePaths({row.path});
         sink.written();
     }
 
@@ -177,6 +191,7 @@ private:
         const SubcorpusOutcome outcome = writeSubcorpus(
             m_options.copyTo, m_copied, m_options.antconcVersion, m_options.keepGoing,
             [](const QString &message) { printError(message); });
+        noteSubstitutions(outcome.substituted);
         if (outcome.interrupted)
             printError(QStringLiteral("Abgebrochen: im Zielverzeichnis %1 liegen %2 von %3 Texten")
                            .arg(QDir::toNativeSeparators(m_options.copyTo))
@@ -190,6 +205,7 @@ private:
     std::unique_ptr<ProgressLine> m_progress;
     QList<ResultRow> m_rows;
     QStringList m_copied;
+    QStringList m_substituted;
     qsizetype m_found = 0;
     bool m_failed = false;
 };

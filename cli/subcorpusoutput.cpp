@@ -4,6 +4,7 @@
 #include "antconc/antconctemplates.h"
 #include "errors/qvxerror.h"
 #include "interruption.h"
+#include "results/substitutedpaths.h"
 #include "results/textfilewriter.h"
 #include "search/nativepath.h"
 #include "sources/filecopy.h"
@@ -73,6 +74,7 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
         try {
             writeWindowsLines(target + QDir::separator() + antconcFileName(antconcVersion),
                               antconcSettingsLines(antconcVersion, paths));
+            outcome.substituted = unrepresentablePaths(paths);
         } catch (const QvxError &error) {
             onError(error.message());
             outcome.failed = true;

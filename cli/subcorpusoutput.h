@@ -16,6 +16,8 @@ struct SubcorpusOutcome
     qsizetype copied = 0;
     bool interrupted = false;
     bool failed = false;
+    // The paths that the settings file holds with '?' in place of what Windows-1252 lacks.
+    QStringList substituted;
 };
 
 // Creates the new directory target, copies the texts into it side by side, each whole or not at

@@ -76,6 +76,22 @@ TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
     EXPECT_EQ(fileBytes(out), before);
 }
 
+TEST_F(CliOutputTest, PathsThatWindows1252LacksAreWrittenWithAQuestionMarkAndNamed)
+{
+    const QString polish = corpus.write(QString::fromUtf8("Łódź.txt"), "abc");
+    const QString target = corpus.filePath("ziel");
+    const CliResult result = runTool(
+        {"-q", "--format", "export", "--copy-to", target, "--antconc", "341w", "b", polish});
+    EXPECT_EQ(result.status, 0);
+    const QByteArray line = corpus.path().toLatin1() + "/?\xf3"
+                                                       "d?.txt";
+    EXPECT_EQ(result.out, line + "\t1\t20\t-1\t-1\r\n");
+    EXPECT_TRUE(
+        fileBytes(target + "/Subkorpus-for-antconc341w.ant").endsWith("FILE " + line + "\r\n"));
+    EXPECT_EQ(result.err.count("qvx-cli: Achtung: Dieser Pfad"), 2);
+    EXPECT_EQ(fileBytes(target + QString::fromUtf8("/Łódź.txt")), "abc");
+}
+
 TEST_F(CliOutputTest, CopyToRefusesAnExistingTargetAndNameClashesUnlessReplace)
 {
     const QString target = corpus.filePath("ziel");
