@@ -17,16 +17,34 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
 
 [[noreturn]] void throwUnreadable(const QString &directory, int errorNumber = EACCES)
 {
-    throw QvxError(QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. %2.")
-                       .arg(QDir::toNativeSeparators(directory), systemErrorText(errorNumber)));
+    throw QvxError(
+        QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. %2.")
+            .arg(QDir::toNativeSeparators(shownPath(directory)), systemErrorText(errorNumber)));
 }
 
+#ifdef Q_OS_UNIX
+// By the path's own bytes: a directory whose name is not UTF-8 (see nativePath), which a walk
+// through subdirectories meets, is found only so. The same tests as QFileInfo's.
+void checkReadable(const QString &directory)
+{
+    const QByteArray native = nativePath(directory);
+    const QString shown = QDir::toNativeSeparators(shownPath(directory));
+    struct stat status;
+    if (::stat(native.constData(), &status) != 0)
+        throw QvxError(QStringLiteral("Das Verzeichnis %1 ist nicht vorhanden.").arg(shown));
+    if (!S_ISDIR(status.st_mode))
+        throw QvxError(QStringLiteral("%1 ist kein Verzeichnis.").arg(shown));
+    if (::access(native.constData(), R_OK) != 0)
+        throwUnreadable(directory);
+}
+#else
 void checkReadable(const QString &directory)
 {
     const QFileInfo info(directory);
@@ -38,6 +56,7 @@ void checkReadable(const QString &directory)
     if (!info.isReadable())
         throwUnreadable(directory);
 }
+#endif
 
 // Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick.
 void sortByCollation(QStringList &names)
@@ -100,7 +119,7 @@ QStringList txtFileNames(const QString &directory)
     // The readability check asks with the real user's rights, which need not be the ones the
     // listing meets (root without its override rights, a security module); an empty list would
     // pass a refusal off as a directory without texts.
-    DIR *dir = opendir(QFile::encodeName(directory).constData());
+    DIR *dir = opendir(nativePath(directory).constData());
     if (!dir)
         throwUnreadable(directory, errno);
     while (const dirent *entry = readdir(dir)) {
@@ -126,7 +145,7 @@ bool isRealDirectory(int directory, const dirent &entry)
 QStringList directoryNames(const QString &directory)
 {
     QStringList names;
-    DIR *dir = opendir(QFile::encodeName(directory).constData());
+    DIR *dir = opendir(nativePath(directory).constData());
     if (!dir)
         throwUnreadable(directory, errno);
     while (const dirent *entry = readdir(dir)) {

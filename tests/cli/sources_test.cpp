@@ -2,7 +2,9 @@
 #include "fixtures.h"
 
 #include <QFile>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -25,6 +27,13 @@ TEST(CliSources, RecursiveListsEachDirectoryByTheWindowsRuleDepthFirst)
                              "sub/deep/y.txt", ".hidden/h.txt", "Ärger/a.txt"})
         corpus.write(QString::fromUtf8(name), "x");
     ASSERT_TRUE(QFile::link(corpus.filePath("sub"), corpus.filePath("link")));
+    // A directory named in Latin-1, as old archives name them, is entered by its bytes.
+    const QByteArray latin1 = QFile::encodeName(corpus.path()) + "/zz-M\xe4rz";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    std::FILE *file = std::fopen((latin1 + "/m.txt").constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("x", file);
+    std::fclose(file);
     const QString root = corpus.path() + '/';
 
     const CliResult flat = runTool({"-s", "x", corpus.path()});
@@ -33,9 +42,11 @@ TEST(CliSources, RecursiveListsEachDirectoryByTheWindowsRuleDepthFirst)
 
     const CliResult deep = runTool({"-r", "-s", "x", corpus.path()});
     EXPECT_EQ(deep.status, 0);
-    EXPECT_EQ(pathsOf(deep.out),
-              (QStringList{root + "A.TXT", root + "b.txt", root + "Ärger/a.txt",
-                           root + "e.txt/inner.txt", root + "sub/z.txt", root + "sub/deep/y.txt"}));
+    EXPECT_EQ(
+        pathsOf(deep.out),
+        (QStringList{root + "A.TXT", root + "b.txt", root + "Ärger/a.txt", root + "e.txt/inner.txt",
+                     root + "sub/z.txt", root + "sub/deep/y.txt", root + "zz-M\uFFFDrz/m.txt"}));
+    EXPECT_TRUE(deep.out.endsWith(latin1 + "/m.txt\t-1\t-1\t-1\t-1\n"));
 }
 
 TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
