@@ -272,7 +272,7 @@ QString helpText()
         "      --min-percent X      nur Zeilen mit % größer als X\n"
         "      --min-fb X           nur Zeilen mit fB größer als X\n"
         "      --format FORMAT      tsv (Vorgabe: UTF-8, Dezimalpunkt), export (wie\n"
-        "                           \"Ergebnisse als TXT exportieren\") oder jsonl\n"
+        "                           „Ergebnisse als TXT exportieren“) oder jsonl\n"
         "  -o, --output DATEI       in DATEI statt auf die Standardausgabe schreiben\n"
         "\n"
         "Subkorpus:\n"
@@ -280,12 +280,13 @@ QString helpText()
         "                           kopieren\n"
         "      --replace            gleichnamige Texte im ZIEL ersetzen statt abbrechen\n"
         "      --antconc VERSION    Einstellungsdatei für AntConc 341w, 324w oder 324m\n"
-        "                           in ZIEL schreiben\n"
+        "                           in ZIEL (von --copy-to) schreiben\n"
         "\n"
         "  -q, --quiet              keine Fortschrittsanzeige\n"
         "  -h, --help               diese Hilfe zeigen\n"
         "      --version            die Version zeigen\n"
         "\n"
         "Zahlen nehmen einen Punkt oder das Dezimalzeichen der Spracheinstellung.\n"
-        "Rückgabewert: 0 Texte gefunden, 1 keine gefunden, 2 Fehler, 130 abgebrochen.\n");
+        "Rückgabewert: 0 Texte gefunden, 1 keine gefunden, 2 Fehler, 130 abgebrochen\n"
+        "(Strg+C), 141 Standardausgabe geschlossen.\n");
 }
