@@ -62,8 +62,8 @@ public:
 
     int run()
     {
-        ScanSettings settings{!m_options.simple, m_options.pattern,    m_options.exclude,
-                              m_options.weight,  m_options.ignoreCase, m_options.encoding};
+        ScanRecipe settings{!m_options.simple, m_options.pattern,    m_options.exclude,
+                            m_options.weight,  m_options.ignoreCase, m_options.encoding};
         checkPatterns(settings);
         // An existing target is refused before the search, which may take long.
         if (!m_options.copyTo.isEmpty()) {
@@ -106,7 +106,7 @@ private:
 
     bool streaming() const { return m_options.sortColumn < 0; }
 
-    void search(const ScanSettings &settings, const QStringList &paths, OutputSink &sink)
+    void search(const ScanRecipe &settings, const QStringList &paths, OutputSink &sink)
     {
         m_progress = std::make_unique<ProgressLine>(!m_options.quiet && standardErrorIsTerminal(),
                                                     paths.size());

@@ -2,7 +2,7 @@
 
 #include "search/pattern.h"
 
-void checkPatterns(const ScanSettings &settings)
+void checkPatterns(const ScanRecipe &settings)
 {
     if (!settings.regex)
         return;
@@ -12,9 +12,9 @@ void checkPatterns(const ScanSettings &settings)
     }
 }
 
-TextScanner::TextScanner(const ScanSettings &settings, const QStringList &paths,
-                         [[maybe_unused]] int jobs)
-    : m_settings(settings), m_paths(paths)
+TextScanner::TextScanner(const ScanRecipe &settings, const QStringList &paths, int jobs)
+    : m_settings(settings), m_paths(paths),
+      m_ahead(settings, paths, jobs > 0 ? jobs : defaultReadAheadThreads())
 {
     if (settings.regex)
         m_regex.emplace(settings.suchstr, settings.ausschlstr, settings.encoding);
@@ -25,9 +25,11 @@ TextScanner::TextScanner(const ScanSettings &settings, const QStringList &paths,
 std::optional<FileResult> TextScanner::scan(qsizetype i)
 {
     const QString &path = m_paths[i];
+    const PreparedText *ahead = m_ahead.take(int(i));
     if (m_regex)
-        return m_regex->evaluate(path, [this] { return m_settings.weighting; });
-    if (m_simple->qualifies(path, m_settings.ignoreCase))
+        return m_regex->evaluate(
+            path, [this] { return m_settings.weighting; }, ahead);
+    if (m_simple->qualifies(path, m_settings.ignoreCase, ahead))
         return FileResult{};
     return std::nullopt;
 }

@@ -22,8 +22,9 @@ class ReadAhead::Worker
 {
 public:
     Worker(const ScanRecipe &recipe, const std::atomic<bool> &stopping)
-        : m_recipe(recipe), m_loader(kLargestText), m_regex(recipe.suchstr, recipe.ausschlstr),
-          m_simple(recipe.suchstr, recipe.ausschlstr)
+        : m_recipe(recipe), m_loader(recipe.encoding, kLargestText),
+          m_regex(recipe.suchstr, recipe.ausschlstr, recipe.encoding),
+          m_simple(recipe.suchstr, recipe.ausschlstr, recipe.encoding)
     {
         m_regex.setCancellation(&stopping);
     }
@@ -60,8 +61,11 @@ private:
     void prepareSimple(const QString &path, PreparedText &out)
     {
         out.ignoreCase = m_recipe.ignoreCase;
-        out.qualifies =
-            m_simple.qualifiesText(m_loader.loadWindows1252(path, out.ignoreCase), out.ignoreCase);
+        if (m_recipe.encoding == SourceEncoding::Utf8)
+            out.qualifies = m_simple.qualifiesUtf16(m_loader.loadUtf16(path), out.ignoreCase);
+        else
+            out.qualifies = m_simple.qualifiesText(m_loader.loadWindows1252(path, out.ignoreCase),
+                                                   out.ignoreCase);
     }
 
     const ScanRecipe &m_recipe;
@@ -91,8 +95,7 @@ int defaultReadAheadThreads()
 
 ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads, Priority priority)
     : m_recipe(std::move(recipe)), m_paths(std::move(paths)), m_count(int(m_paths.size())),
-      m_behindCaller(priority == Priority::BehindCaller),
-      m_slots(new Slot[kFilesAhead])
+      m_behindCaller(priority == Priority::BehindCaller), m_slots(new Slot[kFilesAhead])
 {
     threads = std::min(threads, m_count);
     try {

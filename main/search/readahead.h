@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/preparedtext.h"
+#include "search/sourceencoding.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,7 @@ struct ScanRecipe
     QString weighting;
     // The simple mode's case rule taken for every text.
     bool ignoreCase = false;
+    SourceEncoding encoding = SourceEncoding::Windows1252;
 };
 
 // One thread per core, at least one.

@@ -114,3 +114,31 @@ TEST(ReadAhead, EndsWhenTheRunStopsTakingOutcomes)
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->result->f, 1);
 }
+
+TEST(ReadAhead, ReadsTextsInTheRecipesEncoding)
+{
+    TempCorpus corpus;
+    const QStringList paths = {corpus.write("a.txt", "\xEF\xBB\xBFM\xC3\x84RZ"),
+                               corpus.write("b.txt", "M\xC4RZ")};
+    letFileTimesSettle();
+    ScanRecipe recipe;
+    recipe.regex = false;
+    recipe.suchstr = QStringLiteral("märz");
+    recipe.ignoreCase = true;
+    recipe.encoding = SourceEncoding::Utf8;
+    ReadAhead ahead(recipe, paths, 2);
+    const PreparedText *utf8 = ahead.take(0);
+    ASSERT_NE(utf8, nullptr);
+    EXPECT_TRUE(utf8->qualifies);
+    const PreparedText *latin1 = ahead.take(1);
+    ASSERT_NE(latin1, nullptr);
+    EXPECT_FALSE(latin1->qualifies) << "the byte C4 alone is no UTF-8";
+
+    recipe.regex = true;
+    recipe.suchstr = QStringLiteral("(?i)märz|.");
+    ReadAhead counted(recipe, paths, 1);
+    const PreparedText *text = counted.take(0);
+    ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(text->result.has_value());
+    EXPECT_EQ(text->result->f, 1) << "the byte-order mark is dropped";
+}
