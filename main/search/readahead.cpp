@@ -61,11 +61,7 @@ private:
     void prepareSimple(const QString &path, PreparedText &out)
     {
         out.ignoreCase = m_recipe.ignoreCase;
-        if (m_recipe.encoding == SourceEncoding::Utf8)
-            out.qualifies = m_simple.qualifiesUtf16(m_loader.loadUtf16(path), out.ignoreCase);
-        else
-            out.qualifies = m_simple.qualifiesText(m_loader.loadWindows1252(path, out.ignoreCase),
-                                                   out.ignoreCase);
+        out.qualifies = m_simple.qualifiesLoaded(m_loader, path, out.ignoreCase);
     }
 
     const ScanRecipe &m_recipe;

@@ -32,6 +32,10 @@ SimpleScan::SimpleScan(QString suchstr, QString ausschlstr, SourceEncoding encod
     : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr)), m_loader(encoding)
 {
     encodeStrings();
+    const auto hasLineBreak = [](const QString &text) {
+        return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    };
+    m_lineBreaksMatter = hasLineBreak(m_suchstr) || hasLineBreak(m_ausschlstr);
 }
 
 void SimpleScan::encodeStrings()
@@ -60,9 +64,14 @@ bool SimpleScan::qualifies(const QString &path, bool ignoreCase, const PreparedT
             lowerStrings();
         return ahead->qualifies;
     }
-    if (m_loader.encoding() == SourceEncoding::Utf8)
-        return qualifiesUtf16(m_loader.loadUtf16(path), ignoreCase);
-    return qualifiesText(m_loader.loadWindows1252(path, ignoreCase), ignoreCase);
+    return qualifiesLoaded(m_loader, path, ignoreCase);
+}
+
+bool SimpleScan::qualifiesLoaded(TextLoader &loader, const QString &path, bool ignoreCase)
+{
+    if (loader.encoding() == SourceEncoding::Utf8)
+        return qualifiesUtf16(loader.loadUtf16(path), ignoreCase);
+    return qualifiesText(loader.loadWindows1252(path, ignoreCase, m_lineBreaksMatter), ignoreCase);
 }
 
 bool SimpleScan::qualifiesText(std::string_view text, bool ignoreCase)

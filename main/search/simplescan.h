@@ -28,19 +28,23 @@ public:
     // file in the same state, searched with the strings and the case rule of this turn.
     bool qualifies(const QString &path, bool ignoreCase, const PreparedText *ahead = nullptr);
 
-    // The same for a loaded Windows-1252 text, already lower-cased when ignoreCase is set.
-    bool qualifiesText(std::string_view text, bool ignoreCase);
-    // The same for a text read as UTF-8, which is lower-cased in place when ignoreCase is set.
-    bool qualifiesUtf16(QString &text, bool ignoreCase);
+    // The same for the file's text as loader loads it (a loader of another thread).
+    bool qualifiesLoaded(TextLoader &loader, const QString &path, bool ignoreCase);
 
 private:
     void encodeStrings();
     void lowerStrings();
+    // A Windows-1252 text, already lower-cased when ignoreCase is set.
+    bool qualifiesText(std::string_view text, bool ignoreCase);
+    // A text read as UTF-8, which is lower-cased in place when ignoreCase is set.
+    bool qualifiesUtf16(QString &text, bool ignoreCase);
 
     QString m_suchstr;
     QString m_ausschlstr;
     std::optional<QByteArray> m_suchBytes;
     std::optional<QByteArray> m_ausschlBytes;
     bool m_lowered = false;
+    // Only strings with CR or LF can find what the line rule changes.
+    bool m_lineBreaksMatter = false;
     TextLoader m_loader;
 };

@@ -162,9 +162,14 @@ TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
     return {std::string_view(out, size_t(text.bytes)), text.units};
 }
 
-std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase)
+std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase, bool lineRule)
 {
     const std::string_view raw = readRaw(path);
+    if (!lineRule) {
+        if (lowerCase)
+            cp1252::lowerInPlace(m_raw.data(), qsizetype(raw.size()));
+        return raw;
+    }
     normalizeLineBreaks(raw.data(), qsizetype(raw.size()), m_normalized);
     if (lowerCase)
         cp1252::lowerInPlace(m_normalized.data(), m_normalized.size());

@@ -59,8 +59,10 @@ public:
     // The text of a file kept in UTF-8 (see decodeUtf8Text), which the caller may change in place.
     QString &loadUtf16(const QString &path);
     // The file's text in Windows-1252, one byte per UTF-16 code unit; with lowerCase every byte
-    // stands for the lower-case form of its character.
-    std::string_view loadWindows1252(const QString &path, bool lowerCase);
+    // stands for the lower-case form of its character. Without lineRule the line breaks stay as
+    // the file has them (the text still ends at its first NUL): a search for strings without CR
+    // and LF finds the same in both.
+    std::string_view loadWindows1252(const QString &path, bool lowerCase, bool lineRule = true);
 
     // The state of the file of the last load when it was opened.
     const FileIdentity &identity() const { return m_identity; }

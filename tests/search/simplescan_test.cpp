@@ -60,9 +60,12 @@ TEST(SimpleScan, EmptyTextNeverQualifies)
     TempCorpus corpus;
     const QString empty = corpus.write("empty.txt", QByteArray());
     const QString nul = corpus.write("nul.txt", QByteArray("\0Heute", 6));
+    const QString afterNul = corpus.write("afternul.txt", QByteArray("Morgen\r\0Heute", 14));
     for (bool ignoreCase : {false, true}) {
         EXPECT_FALSE(SimpleScan("Heute", QString()).qualifies(empty, ignoreCase));
         EXPECT_FALSE(SimpleScan("Heute", QString()).qualifies(nul, ignoreCase));
+        EXPECT_FALSE(SimpleScan("Heute", QString()).qualifies(afterNul, ignoreCase));
+        EXPECT_TRUE(SimpleScan("Morgen\r\n", QString()).qualifies(afterNul, ignoreCase));
     }
     EXPECT_THROW(SimpleScan("x", QString()).qualifies(corpus.filePath("fehlt.txt"), false),
                  QvxError);
