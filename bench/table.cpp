@@ -1,5 +1,6 @@
 #include "table.h"
 
+#include <QStringList>
 #include <cstdio>
 
 namespace {
@@ -32,12 +33,14 @@ QString formatTableRow(const TableRow &row)
 {
     const bool timed = row.seconds > 0.0;
     QString notes = row.notes;
-    if (timed && row.files > 0) {
-        QString rates = QStringLiteral("%1 items/s").arg(row.files / row.seconds, 0, 'f', 0);
-        if (row.bytes > 0)
-            rates += QStringLiteral(", %1 MB/s").arg(row.bytes / 1e6 / row.seconds, 0, 'f', 1);
-        notes = notes.isEmpty() ? rates : rates + QStringLiteral("; ") + notes;
-    }
+    // A rate of items says nothing about a single one.
+    QStringList rates;
+    if (timed && row.files > 1)
+        rates << QStringLiteral("%1 items/s").arg(row.files / row.seconds, 0, 'f', 0);
+    if (timed && row.bytes > 0)
+        rates << QStringLiteral("%1 MB/s").arg(row.bytes / 1e6 / row.seconds, 0, 'f', 1);
+    if (!rates.isEmpty())
+        notes = rates.join(QStringLiteral(", ")) + (notes.isEmpty() ? QString() : "; " + notes);
     const auto seconds = [](double value) { return number(value, 3, value > 0.0); };
     return QString::asprintf(
         kFormat, qPrintable(row.shape), qPrintable(row.measurement), qPrintable(row.cache),

@@ -62,6 +62,10 @@ TEST(Table, RatiosAndRatesOnlyWhereTheirInputsExist)
                                   "0.50", "0.80", "0.500", "1.500", "500", "items/s,", "200.0",
                                   "MB/s;", "notiz"}));
 
+    const QStringList single =
+        formatTableRow(TableRow("view", "preview", 0.5, 1, 2'000'000)).simplified().split(' ');
+    EXPECT_EQ(single.mid(9), (QStringList{"4.0", "MB/s"}));
+
     const QStringList untimed = formatTableRow(TableRow("all", "peak")).simplified().split(' ');
     EXPECT_EQ(untimed, (QStringList{"all", "peak", "-", "-", "-", "-", "-", "-", "-"}));
 }
