@@ -1,5 +1,7 @@
 #include "qvxcli.h"
 
+#include "ripgrep.h"
+
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -13,22 +15,13 @@ QString defaultQvxCliPath(const QString &benchDirectory)
 
 qint64 sumOfTsvF(QByteArrayView output)
 {
-    qint64 sum = 0;
-    qsizetype start = 0;
-    while (start < output.size()) {
-        qsizetype end = output.indexOf('\n', start);
-        if (end < 0)
-            end = output.size();
-        const QByteArrayView line = output.sliced(start, end - start);
+    return sumOverLines(output, [](QByteArrayView line) {
         const qsizetype first = line.indexOf('\t');
-        if (first >= 0) {
-            const qsizetype second = line.indexOf('\t', first + 1);
-            sum += line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1)
-                       .toLongLong();
-        }
-        start = end + 1;
-    }
-    return sum;
+        if (first < 0)
+            return qint64(0);
+        const qsizetype second = line.indexOf('\t', first + 1);
+        return line.sliced(first + 1, (second < 0 ? line.size() : second) - first - 1).toLongLong();
+    });
 }
 
 QvxCliRun runQvxCli(const QString &program, const QStringList &arguments)

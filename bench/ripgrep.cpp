@@ -50,7 +50,7 @@ RipgrepRun runRipgrep(const RipgrepQuery &query, const QString &directory, int t
     return run;
 }
 
-qint64 sumOfCounts(QByteArrayView output)
+qint64 sumOverLines(QByteArrayView output, qint64 (*number)(QByteArrayView line))
 {
     qint64 sum = 0;
     qsizetype start = 0;
@@ -58,13 +58,18 @@ qint64 sumOfCounts(QByteArrayView output)
         qsizetype end = output.indexOf('\n', start);
         if (end < 0)
             end = output.size();
-        const QByteArrayView line = output.sliced(start, end - start);
-        const qsizetype colon = line.lastIndexOf(':');
-        if (colon >= 0)
-            sum += line.sliced(colon + 1).toLongLong();
+        sum += number(output.sliced(start, end - start));
         start = end + 1;
     }
     return sum;
+}
+
+qint64 sumOfCounts(QByteArrayView output)
+{
+    return sumOverLines(output, [](QByteArrayView line) {
+        const qsizetype colon = line.lastIndexOf(':');
+        return colon >= 0 ? line.sliced(colon + 1).toLongLong() : 0;
+    });
 }
 
 qint64 countLines(QByteArrayView output)

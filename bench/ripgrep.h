@@ -18,6 +18,9 @@ bool ripgrepInstalled();
 // nothing per line.
 qint64 sumOfCounts(QByteArrayView output);
 
+// Adds up what number(line) gives for every line of a program's output.
+qint64 sumOverLines(QByteArrayView output, qint64 (*number)(QByteArrayView line));
+
 // What ripgrep is asked: the matches of a regular expression, or (simpleSubstring) which files
 // hold a plain string, optionally ignoring case.
 struct RipgrepQuery

@@ -109,11 +109,10 @@ bool isPlainFile(int directory, const dirent &entry)
     return fstatat(directory, entry.d_name, &target, 0) == 0 && S_ISREG(target.st_mode);
 }
 
-// The directory's entries come with their type, so only links need a look at what they lead to;
-// QDir builds a file information object for every entry, which for 100,000 files costs more
-// than the sort. The rule is QDir's without QDir::Hidden and QDir::System: no dot files, no
-// special files, no broken links.
-QStringList txtFileNames(const QString &directory)
+// The names in the directory, without dot files, whose entries keep(directory, entry) accepts.
+// The entries come with their type, so only links need a look at what they lead to; QDir builds a
+// file information object for every entry, which for 100,000 files costs more than the sort.
+template <typename Keep> QStringList namesIn(const QString &directory, Keep keep)
 {
     QStringList names;
     // The readability check asks with the real user's rights, which need not be the ones the
@@ -124,12 +123,20 @@ QStringList txtFileNames(const QString &directory)
         throwUnreadable(directory, errno);
     while (const dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
-        if (name[0] != '.' && hasTxtSuffix(name, std::strlen(name)) &&
-            isPlainFile(dirfd(dir), *entry))
+        if (name[0] != '.' && keep(dirfd(dir), *entry))
             names << pathFromNative(name, qsizetype(std::strlen(name)));
     }
     closedir(dir);
     return names;
+}
+
+// QDir's rule without QDir::Hidden and QDir::System: no dot files, no special files, no broken
+// links.
+QStringList txtFileNames(const QString &directory)
+{
+    return namesIn(directory, [](int dir, const dirent &entry) {
+        return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
+    });
 }
 
 // Links to directories are not entered: one that leads back up would never end the walk.
@@ -144,17 +151,7 @@ bool isRealDirectory(int directory, const dirent &entry)
 
 QStringList directoryNames(const QString &directory)
 {
-    QStringList names;
-    DIR *dir = opendir(nativePath(directory).constData());
-    if (!dir)
-        throwUnreadable(directory, errno);
-    while (const dirent *entry = readdir(dir)) {
-        const char *name = entry->d_name;
-        if (name[0] != '.' && isRealDirectory(dirfd(dir), *entry))
-            names << pathFromNative(name, qsizetype(std::strlen(name)));
-    }
-    closedir(dir);
-    return names;
+    return namesIn(directory, isRealDirectory);
 }
 #else
 QStringList txtFileNames(const QString &directory)
