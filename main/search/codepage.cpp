@@ -161,8 +161,26 @@ unsigned char lowerByte(unsigned char byte)
 void lowerInPlace(char *data, qsizetype size)
 {
     const auto &table = lowerTable();
-    for (qsizetype i = 0; i < size; ++i)
-        data[i] = char(table[uchar(data[i])]);
+    auto *bytes = reinterpret_cast<unsigned char *>(data);
+    // Most blocks of a text are ASCII, whose lower case needs no table, so that the loop over
+    // such a block turns into vector instructions.
+    constexpr qsizetype block = 16;
+    qsizetype i = 0;
+    for (; i + block <= size; i += block) {
+        unsigned char *part = bytes + i;
+        unsigned char high = 0;
+        for (qsizetype j = 0; j < block; ++j)
+            high |= part[j];
+        if (high & 0x80) {
+            for (qsizetype j = 0; j < block; ++j)
+                part[j] = table[part[j]];
+        } else {
+            for (qsizetype j = 0; j < block; ++j)
+                part[j] = uchar(part[j] + (uchar(part[j] - 'A') < 26 ? 'a' - 'A' : 0));
+        }
+    }
+    for (; i < size; ++i)
+        bytes[i] = table[bytes[i]];
 }
 
 } // namespace cp1252
