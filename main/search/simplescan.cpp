@@ -15,6 +15,9 @@ bool occursIn(std::string_view text, const std::optional<QByteArray> &needle)
         return false;
     if (needle->isEmpty())
         return true;
+    // An empty text read as it is may have no buffer at all, which memmem must not be given.
+    if (text.size() < size_t(needle->size()))
+        return false;
     return memmem(text.data(), text.size(), needle->constData(), size_t(needle->size())) != nullptr;
 }
 
