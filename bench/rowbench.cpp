@@ -1,9 +1,9 @@
 #include "rowbench.h"
 
 #include "measure.h"
-#include "search/filelisteadd.h"
 #include "table.h"
 #include "textgenerator.h"
+#include "window/search/filelisteadd.h"
 #include "window/tform1.h"
 #include "windowdriver.h"
 

@@ -1,6 +1,6 @@
 #include "clirun.h"
 #include "interruption.h"
-#include "search/nativepath.h"
+#include "text/nativepath.h"
 
 #include <QCoreApplication>
 #include <cstring>

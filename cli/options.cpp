@@ -1,7 +1,7 @@
 #include "options.h"
 
-#include "search/integerconversion.h"
-#include "search/numberformat.h"
+#include "text/integerconversion.h"
+#include "text/numberformat.h"
 
 #include <functional>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/sourceencoding.h"
+#include "text/sourceencoding.h"
 
 #include <QString>
 #include <QStringList>

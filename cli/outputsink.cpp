@@ -2,8 +2,8 @@
 
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
-#include "search/nativepath.h"
-#include "search/sourcefile.h"
+#include "files/sourcefile.h"
+#include "text/nativepath.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "progressline.h"
 
-#include "search/nativepath.h"
-#include "search/numberformat.h"
+#include "text/nativepath.h"
+#include "text/numberformat.h"
 
 #include <cstdio>
 #include <sys/stat.h>

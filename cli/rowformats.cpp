@@ -1,11 +1,11 @@
 #include "rowformats.h"
 
+#include "files/textfilewriter.h"
 #include "results/exportline.h"
+#include "results/resultcells.h"
 #include "results/substitutedpaths.h"
-#include "results/textfilewriter.h"
-#include "search/nativepath.h"
-#include "search/numberformat.h"
-#include "search/resultcells.h"
+#include "text/nativepath.h"
+#include "text/numberformat.h"
 
 #include <cmath>
 

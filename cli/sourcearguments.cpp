@@ -2,8 +2,8 @@
 
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
-#include "search/nativepath.h"
-#include "sources/sourcelisting.h"
+#include "files/sourcelisting.h"
+#include "text/nativepath.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,15 +1,15 @@
 #include "subcorpusoutput.h"
 
-#include "antconc/antconcsettings.h"
-#include "antconc/antconctemplates.h"
 #include "errors/qvxerror.h"
+#include "files/filecopy.h"
+#include "files/targetcreation.h"
+#include "files/targetmessages.h"
+#include "files/textfilewriter.h"
 #include "interruption.h"
 #include "results/substitutedpaths.h"
-#include "results/textfilewriter.h"
-#include "search/nativepath.h"
-#include "sources/filecopy.h"
-#include "sources/targetcreation.h"
-#include "sources/targetmessages.h"
+#include "subcorpus/antconcsettings.h"
+#include "subcorpus/antconctemplates.h"
+#include "text/nativepath.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "search/readahead.h"
 #include "search/regexscan.h"
 #include "search/simplescan.h"
-#include "search/sourceencoding.h"
+#include "text/sourceencoding.h"
 
 #include <QString>
 #include <QStringList>

@@ -7,8 +7,8 @@
 #include "errors/qvxerror.h"
 #include "fuzzcheck.h"
 #include "results/thresholdnumber.h"
-#include "search/integerconversion.h"
-#include "search/numberformat.h"
+#include "text/integerconversion.h"
+#include "text/numberformat.h"
 
 #include <QRegularExpression>
 #include <QString>

@@ -3,10 +3,10 @@
 // bytes, also its decoder's variant for processors without SSE2) and the one the simple search uses
 // (TextLoader::loadWindows1252, also in lower case). All must give the text that a line-by-line
 // reading of the loading rule gives.
+#include "files/textloading.h"
 #include "fuzzcheck.h"
 #include "preview/linemarker.h"
-#include "search/textloading.h"
-#include "search/utf8normalizer.h"
+#include "text/utf8normalizer.h"
 
 #include <QByteArray>
 #include <QDir>

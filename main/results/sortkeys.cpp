@@ -2,9 +2,9 @@
 
 #include "results/cellcomparison.h"
 #include "results/mergesort.h"
-#include "search/integerconversion.h"
-#include "search/numberformat.h"
-#include "search/resultcolumn.h"
+#include "results/resultcolumn.h"
+#include "text/integerconversion.h"
+#include "text/numberformat.h"
 
 #include <numeric>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "results/substitutedpaths.h"
 
-#include "search/codepage.h"
-#include "search/nativepath.h"
+#include "text/codepage.h"
+#include "text/nativepath.h"
 
 #include <QDir>
 

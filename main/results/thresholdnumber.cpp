@@ -1,8 +1,8 @@
 #include "results/thresholdnumber.h"
 
-#include "search/integerconversion.h"
-#include "search/numberformat.h"
-#include "search/resultcolumn.h"
+#include "results/resultcolumn.h"
+#include "text/integerconversion.h"
+#include "text/numberformat.h"
 
 double readThresholdNumber(int column, const QString &text, QChar decimalSeparator)
 {

@@ -1,6 +1,6 @@
 #include "search/preparedtext.h"
 
-#include "search/nativepath.h"
+#include "text/nativepath.h"
 
 bool PreparedText::holdsFor(const QString &path) const
 {

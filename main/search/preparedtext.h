@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/fileidentity.h"
+#include "files/fileidentity.h"
 #include "search/fileresult.h"
 
 #include <QString>

@@ -1,8 +1,8 @@
 #include "search/readahead.h"
 
+#include "files/textloading.h"
 #include "search/regexscan.h"
 #include "search/simplescan.h"
-#include "search/textloading.h"
 
 #include <algorithm>
 #include <sys/resource.h>

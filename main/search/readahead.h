@@ -1,7 +1,7 @@
 #pragma once
 
 #include "search/preparedtext.h"
-#include "search/sourceencoding.h"
+#include "text/sourceencoding.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "files/textloading.h"
 #include "search/fileresult.h"
 #include "search/pattern.h"
-#include "search/textloading.h"
 
 struct PreparedText;
 

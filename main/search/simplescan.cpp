@@ -1,7 +1,7 @@
 #include "search/simplescan.h"
 
-#include "search/codepage.h"
 #include "search/preparedtext.h"
+#include "text/codepage.h"
 
 #include <cstring>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/textloading.h"
+#include "files/textloading.h"
 
 #include <QByteArray>
 #include <QString>

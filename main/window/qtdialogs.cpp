@@ -1,6 +1,6 @@
 #include "window/qtdialogs.h"
 
-#include "window/breakabletext.h"
+#include "text/breakabletext.h"
 
 #include <QFileDialog>
 #include <QFontDatabase>

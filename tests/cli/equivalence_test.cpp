@@ -1,5 +1,5 @@
 #include "clitool.h"
-#include "sources/sourcelisting.h"
+#include "files/sourcelisting.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "loadtext.h"
 #include "preview/formatruns.h"
 #include "preview/linemarker.h"
-#include "search/codepage.h"
+#include "text/codepage.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "preview/markedpreview.h"
-#include "search/codepage.h"
 #include "search/pattern.h"
+#include "text/codepage.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "results/mergesort.h"
 #include "results/sortkeys.h"
 #include "results/textcompare.h"
-#include "search/integerconversion.h"
-#include "search/numberformat.h"
+#include "text/integerconversion.h"
+#include "text/numberformat.h"
 
 #include <QList>
 #include <QRandomGenerator>

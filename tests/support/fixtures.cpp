@@ -1,6 +1,6 @@
 #include "fixtures.h"
 
-#include "search/fileidentity.h"
+#include "files/fileidentity.h"
 
 #include <QDir>
 #include <QFile>

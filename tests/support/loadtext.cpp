@@ -1,7 +1,7 @@
 #include "loadtext.h"
 
-#include "search/codepage.h"
-#include "search/textloading.h"
+#include "files/textloading.h"
+#include "text/codepage.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 // The README's first search on the sample corpus, step by step through the real window: two
 // source directories, a target, the three search strings, the sort by G, the saved subcorpus and
 // the AntConc settings file.
-#include "search/codepage.h"
+#include "text/codepage.h"
 #include "windowfixture.h"
 
 #include <QComboBox>

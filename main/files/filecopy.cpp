@@ -1,0 +1,163 @@
+#include "files/filecopy.h"
+
+#include "errors/fileerror.h"
+#include "files/sourcefile.h"
+#include "text/nativepath.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace {
+
+bool statPath(const QString &path, struct stat &status)
+{
+    return ::stat(nativePath(path).constData(), &status) == 0;
+}
+
+// The path up to and with its last separator; empty for a bare name.
+QString directoryPart(const QString &path)
+{
+    return path.left(path.lastIndexOf(QDir::separator()) + 1);
+}
+
+CopyFailure failure(int errorNumber)
+{
+    const bool full = errorNumber == ENOSPC || errorNumber == EDQUOT;
+    return {systemErrorText(errorNumber) + QLatin1Char('.'), full};
+}
+
+CopyFailure failure(const QFileDevice &file)
+{
+    const QString reason = systemErrorText(file);
+    const bool full = reason == systemErrorText(ENOSPC) || reason == systemErrorText(EDQUOT);
+    return {reason + QLatin1Char('.'), full};
+}
+
+std::optional<CopyFailure> destProblem(const QString &dest)
+{
+    struct stat status;
+    if (statPath(dest, status)) {
+        if (S_ISDIR(status.st_mode))
+            return CopyFailure{
+                QStringLiteral("Am Ziel gibt es bereits ein Verzeichnis dieses Namens.")};
+        // The temporary file would be renamed over a device or a pipe, replacing the node.
+        if (!S_ISREG(status.st_mode))
+            return CopyFailure{
+                QStringLiteral("Am Ziel steht bereits etwas, das keine gewöhnliche Datei ist.")};
+    }
+    const QString directory = directoryPart(dest);
+    if (!statPath(directory.isEmpty() ? QStringLiteral(".") : directory, status) ||
+        !S_ISDIR(status.st_mode))
+        return CopyFailure{QStringLiteral("Das Zielverzeichnis existiert nicht.")};
+    return std::nullopt;
+}
+
+// Copies no more than the size the source had when opened.
+std::optional<CopyFailure> copyBytes(const SourceFile &in, QTemporaryFile &out)
+{
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    qsizetype left = in.size();
+    while (left > 0) {
+        const qsizetype count = readSome(in.descriptor(), buffer.data(), qMin(left, buffer.size()));
+        if (count < 0)
+            return failure(errno);
+        if (count == 0)
+            return std::nullopt;
+        if (const int error = writeAll(out.handle(), buffer.constData(), count))
+            return failure(error);
+        left -= count;
+    }
+    return std::nullopt;
+}
+
+// The temporary file beside dest, with a name of plain characters: dest's own name may hold
+// bytes that Qt cannot name a file by.
+QString temporaryTemplate(const QString &dest)
+{
+    return directoryPart(dest) + QStringLiteral("qvx-kopie-XXXXXX");
+}
+
+// The process's file creation mask; it can only be read by setting it, so it is put back at once.
+mode_t creationMask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
+
+std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &dest)
+{
+    const SourceFile in(source);
+    if (!in.isOpen())
+        return CopyFailure{in.failure() + QLatin1Char('.')};
+    if (auto problem = destProblem(dest))
+        return problem;
+    struct stat sourceStatus;
+    ::fstat(in.descriptor(), &sourceStatus);
+    // Until the rename the bytes live in a temporary file, which is removed on every other way
+    // out.
+    QTemporaryFile out(temporaryTemplate(dest));
+    if (!out.open())
+        return failure(out);
+    if (auto problem = copyBytes(in, out))
+        return problem;
+    const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
+    ::futimens(out.handle(), times);
+    // A temporary file is readable by its owner only; a copy gets what any new file would.
+    ::fchmod(out.handle(), 0666 & ~creationMask());
+    if (::fsync(out.handle()) != 0)
+        return failure(errno);
+    if (std::rename(QFile::encodeName(out.fileName()).constData(), nativePath(dest).constData()) !=
+        0)
+        return failure(errno);
+    out.setAutoRemove(false);
+    return std::nullopt;
+}
+
+bool pathExists(const QString &path)
+{
+    struct stat status;
+    return statPath(path, status);
+}
+
+bool isRegularFile(const QString &path)
+{
+    struct stat status;
+    return statPath(path, status) && S_ISREG(status.st_mode);
+}
+
+QString freeFileName(const QString &dest)
+{
+    if (!pathExists(dest))
+        return dest;
+    const QFileInfo info(dest);
+    QString base = info.completeBaseName();
+    QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    // A name that is all suffix, such as ".txt", keeps it whole before the number.
+    if (base.isEmpty()) {
+        base = info.fileName();
+        suffix.clear();
+    }
+    const QString directory = dest.left(dest.size() - info.fileName().size());
+    for (int number = 2;; ++number) {
+        const QString candidate = directory + base + QStringLiteral(" (") +
+                                  QString::number(number) + QLatin1Char(')') + suffix;
+        if (!pathExists(candidate))
+            return candidate;
+    }
+}
+
+QString copyFailedMessage(const QString &source, const QString &dest, const QString &reason)
+{
+    return QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. %3")
+        .arg(QDir::toNativeSeparators(shownPath(source)), QDir::toNativeSeparators(shownPath(dest)),
+             reason);
+}

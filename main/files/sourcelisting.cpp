@@ -1,0 +1,198 @@
+#include "files/sourcelisting.h"
+
+#include "errors/fileerror.h"
+#include "errors/qvxerror.h"
+#include "text/nativepath.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+#ifdef Q_OS_UNIX
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+[[noreturn]] void throwUnreadable(const QString &directory, int errorNumber = EACCES)
+{
+    throw QvxError(
+        QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. %2.")
+            .arg(QDir::toNativeSeparators(shownPath(directory)), systemErrorText(errorNumber)));
+}
+
+#ifdef Q_OS_UNIX
+// By the path's own bytes: a directory whose name is not UTF-8 (see nativePath), which a walk
+// through subdirectories meets, is found only so. The same tests as QFileInfo's.
+void checkReadable(const QString &directory)
+{
+    const QByteArray native = nativePath(directory);
+    const QString shown = QDir::toNativeSeparators(shownPath(directory));
+    struct stat status;
+    if (::stat(native.constData(), &status) != 0)
+        throw QvxError(QStringLiteral("Das Verzeichnis %1 ist nicht vorhanden.").arg(shown));
+    if (!S_ISDIR(status.st_mode))
+        throw QvxError(QStringLiteral("%1 ist kein Verzeichnis.").arg(shown));
+    if (::access(native.constData(), R_OK) != 0)
+        throwUnreadable(directory);
+}
+#else
+void checkReadable(const QString &directory)
+{
+    const QFileInfo info(directory);
+    const QString shown = QDir::toNativeSeparators(directory);
+    if (!info.exists())
+        throw QvxError(QStringLiteral("Das Verzeichnis %1 ist nicht vorhanden.").arg(shown));
+    if (!info.isDir())
+        throw QvxError(QStringLiteral("%1 ist kein Verzeichnis.").arg(shown));
+    if (!info.isReadable())
+        throwUnreadable(directory);
+}
+#endif
+
+// Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick.
+void sortByCollation(QStringList &names)
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    struct Entry
+    {
+        QCollatorSortKey key;
+        QString name;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(names.size()));
+    for (const QString &name : names)
+        entries.push_back({collator.sortKey(name), name});
+    // Names that the collation holds equal ("a.txt", "A.txt") keep a fixed order.
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : a.name < b.name;
+    });
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        names[static_cast<qsizetype>(i)] = entries[i].name;
+}
+
+#ifdef Q_OS_UNIX
+// "*.txt" in any case; only ASCII letters can match, so no locale's case rules come in.
+bool hasTxtSuffix(const char *name, size_t length)
+{
+    static const char suffix[] = ".txt";
+    if (length < 4)
+        return false;
+    for (size_t i = 0; i < 4; ++i) {
+        char c = name[length - 4 + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+// A plain file, or a link that leads to one.
+bool isPlainFile(int directory, const dirent &entry)
+{
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat target;
+    return fstatat(directory, entry.d_name, &target, 0) == 0 && S_ISREG(target.st_mode);
+}
+
+// The names in the directory, without dot files, whose entries keep(directory, entry) accepts.
+// The entries come with their type, so only links need a look at what they lead to; QDir builds a
+// file information object for every entry, which for 100,000 files costs more than the sort.
+template <typename Keep> QStringList namesIn(const QString &directory, Keep keep)
+{
+    QStringList names;
+    // The readability check asks with the real user's rights, which need not be the ones the
+    // listing meets (root without its override rights, a security module); an empty list would
+    // pass a refusal off as a directory without texts.
+    DIR *dir = opendir(nativePath(directory).constData());
+    if (!dir)
+        throwUnreadable(directory, errno);
+    while (const dirent *entry = readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] != '.' && keep(dirfd(dir), *entry))
+            names << pathFromNative(name, qsizetype(std::strlen(name)));
+    }
+    closedir(dir);
+    return names;
+}
+
+// QDir's rule without QDir::Hidden and QDir::System: no dot files, no special files, no broken
+// links.
+QStringList txtFileNames(const QString &directory)
+{
+    return namesIn(directory, [](int dir, const dirent &entry) {
+        return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
+    });
+}
+
+// Links to directories are not entered: one that leads back up would never end the walk.
+bool isRealDirectory(int directory, const dirent &entry)
+{
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_DIR;
+    struct stat status;
+    return fstatat(directory, entry.d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+           S_ISDIR(status.st_mode);
+}
+
+QStringList directoryNames(const QString &directory)
+{
+    return namesIn(directory, isRealDirectory);
+}
+#else
+QStringList txtFileNames(const QString &directory)
+{
+    // Without QDir::Hidden and QDir::System the hidden files, special files and broken links
+    // stay out; name filters ignore case unless QDir::CaseSensitive is given. QDir::NoSort would
+    // fall back to the QDir's own name sort, which the collation sort would throw away.
+    return QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
+}
+
+QStringList directoryNames(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
+                                     QDir::Unsorted);
+}
+#endif
+
+} // namespace
+
+QStringList listSourceTexts(const QString &directory)
+{
+    checkReadable(directory);
+    QStringList names = txtFileNames(directory);
+    sortByCollation(names);
+    return names;
+}
+
+QStringList listSubdirectories(const QString &directory)
+{
+    checkReadable(directory);
+    QStringList names = directoryNames(directory);
+    sortByCollation(names);
+    return names;
+}
+
+QStringList sourcePaths(const QString &directory, const QStringList &names)
+{
+    const QString prefix = QDir::toNativeSeparators(directory) + QDir::separator();
+    QStringList paths;
+    paths.reserve(names.size());
+    for (const QString &name : names)
+        paths << prefix + name;
+    return paths;
+}

@@ -1,0 +1,37 @@
+#include "files/targetcreation.h"
+
+#include "errors/fileerror.h"
+#include "files/targetmessages.h"
+#include "text/nativepath.h"
+
+#include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+const QString noTarget = QStringLiteral(
+    "Es ist kein Zielverzeichnis angegeben. Bitte geben Sie ein neues Zielverzeichnis an.");
+
+QString cannotCreate(const QString &path, int errorNumber)
+{
+    // Creating a directory in a missing one is a missing path, not a missing file.
+    const int shown = errorNumber == ENOENT ? ENOTDIR : errorNumber;
+    return QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2. Der Vorgang "
+                          "wurde abgebrochen.")
+        .arg(shownPath(path), systemErrorText(shown));
+}
+
+} // namespace
+
+std::optional<QString> createTargetDirectory(const QString &target)
+{
+    // An empty path would put the new files at the root of the file system.
+    if (target.isEmpty())
+        return noTarget;
+    if (QFileInfo(target).isDir())
+        return targetDirectoryExists;
+    if (::mkdir(nativePath(target).constData(), 0777) != 0)
+        return cannotCreate(target, errno);
+    return std::nullopt;
+}

@@ -1,0 +1,145 @@
+#include "search/readahead.h"
+#include "search/regexscan.h"
+#include "search/simplescan.h"
+#include "window/dialogs.h"
+#include "window/globals.h"
+#include "window/search/filelisteadd.h"
+#include "window/search/laufen.h"
+#include "window/search/resultlistrefresh.h"
+#include "window/sources/itempaths.h"
+#include "window/tform1.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+namespace {
+
+const QString incompleteInput = QStringLiteral(
+    "Die Angaben sind unvollständig: Keine Quelldateien, kein Zielverzeichnis oder kein "
+    "Suchstring.");
+
+// Leaves the running state on every way out of a run, also when an error travels on to the
+// default error handler.
+class RunCleanup
+{
+public:
+    explicit RunCleanup(TForm1 &form) : m_form(form) {}
+    ~RunCleanup()
+    {
+        // A click on "Stop" while the last texts were read still waits in the queue. Taken now,
+        // it reaches "Stop"; taken after the switch back, it would reach "Suche", which stands
+        // in the same place, and start the search all over again.
+        QCoreApplication::processEvents();
+        m_form.Edit1->setFocus();
+        Laufen(false);
+    }
+    RunCleanup(const RunCleanup &) = delete;
+    RunCleanup &operator=(const RunCleanup &) = delete;
+
+private:
+    TForm1 &m_form;
+};
+
+} // namespace
+
+void TForm1::Button3Click(QObject * /*Sender*/)
+{
+    // A new search empties the result list, which the saving loop is reading.
+    if (refuseWhileSaving())
+        return;
+    Laufen(true);
+    Stop = false;
+    m_closing = false;
+    files->clear();
+    files->viewport()->repaint();
+    vorschau->clear();
+    const QString suchstr = Edit1->text();
+    const QString ausschlstr = edit_ausschl->text();
+    suchstrGlobal = suchstr;
+    GewichtStrGlobal = Edit2->text();
+    // A range of 0 to 0 would turn the bar into a busy indicator.
+    bar1->setRange(0, qMax(box->count(), 1));
+    bar1->setValue(0);
+    showHitCount();
+
+    RunCleanup cleanup(*this);
+    if (box->count() == 0 || zielverz->text().isEmpty() || Edit1->text().isEmpty()) {
+        m_dialogs->message(this, errorBox(incompleteInput));
+        return;
+    }
+    ScanRecipe recipe;
+    recipe.regex = RadioButton1->isChecked();
+    recipe.suchstr = suchstr;
+    recipe.ausschlstr = ausschlstr;
+    recipe.weighting = GewichtStrGlobal;
+    recipe.ignoreCase = CheckBox1->isChecked();
+    // Declared before the threads, so that they have stopped before it goes away.
+    QStringList paths;
+    for (int i = 0; i < box->count(); ++i)
+        paths.append(sourcePath(box->item(i)));
+    ReadAhead ahead(recipe, paths, defaultReadAheadThreads(), ReadAhead::Priority::BehindCaller);
+    if (recipe.regex) {
+        RegexScan scan(suchstr, ausschlstr);
+        scanSources([&](int i, const QString &path) {
+            const auto weighting = [this] { return Edit2->text(); };
+            if (auto result = scan.evaluate(path, weighting, ahead.take(i)))
+                addResultRow(path, result->f, result->proz, result->fB);
+        });
+    } else {
+        SimpleScan scan(suchstr, ausschlstr);
+        scanSources([&](int i, const QString &path) {
+            if (scan.qualifies(path, CheckBox1->isChecked(), ahead.take(i)))
+                addResultRow(path, -1, -1.0, -1);
+        });
+    }
+}
+
+template <typename PerFile> void TForm1::scanSources(PerFile perFile)
+{
+    ResultListRefresh refresh(files, {Label7, bar1});
+    int done = 0;
+    // The hit counter and the bar are only seen when events run, when a box shows and after the
+    // run; writing them at those moments alone spares a label layout and a bar update per file.
+    const auto showProgress = [&] {
+        bar1->setValue(done);
+        if (m_hitCountBehind)
+            showHitCount();
+        m_hitCountBehind = false;
+    };
+    // Also on the way out with an error, whose box shows after the run.
+    const auto showAtEnd = qScopeGuard(showProgress);
+    const int n = box->count();
+    for (int i = 0; i < n; ++i) {
+        // Other commands run while events are processed and may have shortened the list.
+        if (i >= box->count())
+            return;
+        perFile(i, sourcePath(box->item(i)));
+        done = i + 1;
+        if (Stop) {
+            showProgress();
+            refresh.release();
+            Laufen(false);
+            if (!m_closing)
+                m_dialogs->message(this, plainMessage(QStringLiteral("Vorgang abgebrochen.")));
+            return;
+        }
+        if (i % 2 == 1) {
+            showProgress();
+            refresh.processEvents();
+        }
+    }
+}
+
+void TForm1::addResultRow(const QString &path, qint32 f, double proz, qint32 fB)
+{
+    filelisteAdd(path, f, proz, fB);
+    m_hitCountBehind = true;
+}

@@ -1,0 +1,63 @@
+#include "files/targetmessages.h"
+#include "window/dialogs.h"
+#include "window/sources/copyfileex.h"
+#include "window/sources/itempaths.h"
+#include "window/tform1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QScopedValueRollback>
+#include <QTreeWidget>
+
+namespace {
+
+// The copies go into the directory that this save created, or to a path where no directory is
+// (the copy then reports what is missing), but never into a directory that was there before.
+bool mayCopyInto(const QString &target, const QString &created)
+{
+    const QFileInfo info(target);
+    return !info.isDir() || info.canonicalFilePath() == created;
+}
+
+} // namespace
+
+void TForm1::Button4Click(QObject * /*Sender*/)
+{
+    if (!prepareTargetDirectory())
+        return;
+    const QString created = QFileInfo(zielverz->text()).canonicalFilePath();
+    // The window stays usable during the loop; while the flag is up, the commands that would
+    // change the rows under it are refused.
+    const QScopedValueRollback<bool> saving(m_saving, true);
+    const int n = files->topLevelItemCount();
+    bar2->setMaximum(n);
+    bar2->setValue(0);
+    for (int i = 0; i < n; ++i) {
+        const QTreeWidgetItem *row = files->topLevelItem(i);
+        if (row->checkState(0) == Qt::Checked) {
+            const QString caption = rowPath(row);
+            // Read anew for every copy: an edit during saving sends the remaining copies there.
+            const QString target = zielverz->text();
+            if (!mayCopyInto(target, created)) {
+                m_dialogs->message(this, errorBox(targetDirectoryExists));
+                return;
+            }
+            const QString dest = target + QDir::separator() + QFileInfo(caption).fileName();
+            if (copyFileAsked(*m_dialogs, this, caption, dest, false) == CopyOutcome::StopCopying) {
+                // An empty directory would only refuse the next try as existing already.
+                QDir().rmdir(created);
+                return;
+            }
+        }
+        bar2->setValue(i + 1);
+        if (i % 2 == 1) {
+            QCoreApplication::processEvents();
+            // Each file is copied whole or not at all before events run, so none is left half.
+            if (m_closing)
+                return;
+        }
+    }
+}

@@ -1,0 +1,161 @@
+#include "errors/qvxerror.h"
+#include "files/sourcelisting.h"
+#include "fixtures.h"
+#include "permissionsenforced.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString errorOf(const QString &directory)
+{
+    try {
+        listSourceTexts(directory);
+    } catch (const QvxError &error) {
+        return error.message();
+    }
+    return QString();
+}
+
+} // namespace
+
+TEST(SourceListing, TakesTxtFilesOfAnyCaseButNoHiddenFilesOrSubdirectories)
+{
+    LocaleScope locale(germanLocale());
+    TempCorpus corpus;
+    corpus.write(QStringLiteral("b.txt"), "b");
+    corpus.write(QStringLiteral("A.TXT"), "a");
+    corpus.write(QStringLiteral("c.doc"), "c");
+    corpus.write(QStringLiteral(".d.txt"), "d");
+    corpus.write(QStringLiteral("e.txt/inner.txt"), "e");
+    corpus.write(QStringLiteral("f.txt.bak"), "f");
+    EXPECT_EQ(listSourceTexts(corpus.path()),
+              (QStringList{QStringLiteral("A.TXT"), QStringLiteral("b.txt")}));
+}
+
+TEST(SourceListing, SortsByTheLocaleCollationIgnoringCase)
+{
+    LocaleScope locale(germanLocale());
+    TempCorpus corpus;
+    for (const char *name : {"Zebra.txt", "b.txt", "äpfel.txt", "Ast.txt"})
+        corpus.write(QString::fromUtf8(name), "x");
+    // Code unit order would put "Zebra" before "b" and "äpfel" last.
+    EXPECT_EQ(listSourceTexts(corpus.path()),
+              (QStringList{QStringLiteral("äpfel.txt"), QStringLiteral("Ast.txt"),
+                           QStringLiteral("b.txt"), QStringLiteral("Zebra.txt")}));
+}
+
+TEST(SourceListing, NamesEqualButForCaseKeepAFixedOrder)
+{
+    LocaleScope locale(germanLocale());
+    TempCorpus corpus;
+    corpus.write(QStringLiteral("a.txt"), "x");
+    corpus.write(QStringLiteral("A.txt"), "x");
+    const QStringList names = listSourceTexts(corpus.path());
+    ASSERT_EQ(names.size(), 2);
+    EXPECT_EQ(names.front().compare(names.back(), Qt::CaseInsensitive), 0);
+    EXPECT_EQ(listSourceTexts(corpus.path()), names);
+}
+
+TEST(SourceListing, EmptyDirectoryGivesNoNames)
+{
+    TempCorpus corpus;
+    corpus.write(QStringLiteral("notes.md"), "x");
+    EXPECT_TRUE(listSourceTexts(corpus.path()).isEmpty());
+}
+
+TEST(SourceListing, DirectoryThatCannotBeEnteredRaisesAGermanError)
+{
+    TempCorpus corpus;
+    const QString removed = corpus.filePath(QStringLiteral("weg"));
+    ASSERT_TRUE(QDir().mkdir(removed));
+    ASSERT_TRUE(QDir().rmdir(removed));
+    EXPECT_EQ(errorOf(removed), QStringLiteral("Das Verzeichnis %1 ist nicht vorhanden.")
+                                    .arg(QDir::toNativeSeparators(removed)));
+
+    const QString file = corpus.write(QStringLiteral("a.txt"), "x");
+    EXPECT_EQ(errorOf(file),
+              QStringLiteral("%1 ist kein Verzeichnis.").arg(QDir::toNativeSeparators(file)));
+}
+
+#ifdef Q_OS_UNIX
+TEST(SourceListing, UnreadableDirectoryRaisesAGermanError)
+{
+    TempCorpus corpus;
+    const QString locked = corpus.filePath(QStringLiteral("gesperrt"));
+    ASSERT_TRUE(QDir().mkdir(locked));
+    QFile::setPermissions(locked, QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QString message;
+    {
+        PermissionsEnforced enforced;
+        if (PermissionsEnforced::directoryReadable(locked)) {
+            QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+            GTEST_SKIP() << "this system lists a directory without read permission";
+        }
+        message = errorOf(locked);
+    }
+    QFile::setPermissions(locked,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(message,
+              QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. Zugriff verweigert.")
+                  .arg(QDir::toNativeSeparators(locked)));
+}
+#endif
+
+#ifdef Q_OS_UNIX
+TEST(SourceListing, LinksToFilesCountButOtherLinksPipesAndDotFilesDoNot)
+{
+    LocaleScope locale(germanLocale());
+    TempCorpus corpus;
+    const QString target = corpus.write(QStringLiteral("ziel/text.md"), "x");
+    corpus.write(QStringLiteral("c.Txt"), "x");
+    corpus.write(QStringLiteral("D.tXT"), "x");
+    corpus.write(QStringLiteral(".E.TXT"), "x");
+    ASSERT_TRUE(QDir(corpus.path()).mkdir(QStringLiteral("unter.TXT")));
+    const auto link = [&](const QString &to, const char *name) {
+        ASSERT_TRUE(QFile::link(to, corpus.filePath(QString::fromLatin1(name))));
+    };
+    link(target, "verweis.txt");
+    link(corpus.filePath(QStringLiteral("ziel")), "ordnerverweis.txt");
+    link(corpus.filePath(QStringLiteral("fehlt.md")), "toter-verweis.txt");
+    link(target, ".versteckt.txt");
+    const QByteArray pipe = QFile::encodeName(corpus.filePath(QStringLiteral("rohr.txt")));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+
+    // A link to a file counts as that file; links to directories or to nothing, pipes, dot
+    // files and directories do not.
+    const QStringList expected{QStringLiteral("c.Txt"), QStringLiteral("D.tXT"),
+                               QStringLiteral("verweis.txt")};
+    EXPECT_EQ(listSourceTexts(corpus.path()), expected);
+    EXPECT_EQ(QDir(corpus.path())
+                  .entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase),
+              expected);
+}
+#endif
+
+TEST(SourcePaths, JoinsTheDirectoryUnchangedWithTheSeparator)
+{
+    const QString sep = QDir::separator();
+    EXPECT_EQ(sourcePaths(QStringLiteral("/daten/korpus"),
+                          {QStringLiteral("A.TXT"), QStringLiteral("b.txt")}),
+              (QStringList{QDir::toNativeSeparators(QStringLiteral("/daten/korpus")) + sep +
+                               QStringLiteral("A.TXT"),
+                           QDir::toNativeSeparators(QStringLiteral("/daten/korpus")) + sep +
+                               QStringLiteral("b.txt")}));
+    // The root already ends in a separator; it is not removed, so it stands twice.
+    EXPECT_EQ(
+        sourcePaths(QDir::rootPath(), {QStringLiteral("a.txt")}),
+        QStringList{QDir::toNativeSeparators(QDir::rootPath()) + sep + QStringLiteral("a.txt")});
+#ifdef Q_OS_UNIX
+    EXPECT_EQ(sourcePaths(QStringLiteral("/"), {QStringLiteral("a.txt")}),
+              QStringList{QStringLiteral("//a.txt")});
+#endif
+    EXPECT_TRUE(sourcePaths(QStringLiteral("/x"), {}).isEmpty());
+}

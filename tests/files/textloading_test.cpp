@@ -1,0 +1,296 @@
+#include "errors/qvxerror.h"
+#include "files/textloading.h"
+#include "fixtures.h"
+#include "loadtext.h"
+#include "search/simplescan.h"
+#include "text/codepage.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <gtest/gtest.h>
+#include <string>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+QByteArray normalized(const QByteArray &raw)
+{
+    QByteArray out("stale content that must be replaced");
+    normalizeLineBreaks(raw.constData(), raw.size(), out);
+    return out;
+}
+
+} // namespace
+
+TEST(LineBreaks, EveryLineEndsWithCrLf)
+{
+    EXPECT_EQ(normalized("abc"), QByteArray("abc\r\n"));
+    EXPECT_EQ(normalized("a\nb\nc\n"), QByteArray("a\r\nb\r\nc\r\n"));
+    EXPECT_EQ(normalized("a\r\nb\r\n"), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(normalized("a\rb"), QByteArray("a\r\nb\r\n"));
+    EXPECT_EQ(normalized("a\n\rb"), QByteArray("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(normalized("\n"), QByteArray("\r\n"));
+    EXPECT_EQ(normalized("\r"), QByteArray("\r\n"));
+    EXPECT_EQ(normalized("\r\n\r\n"), QByteArray("\r\n\r\n"));
+    EXPECT_EQ(normalized("\n\n\r\r"), QByteArray("\r\n\r\n\r\n\r\n"));
+    EXPECT_EQ(normalized("x\r\r\ny"), QByteArray("x\r\n\r\ny\r\n"));
+    EXPECT_EQ(normalized(""), QByteArray());
+}
+
+TEST(LineBreaks, TextsOfManyLoneBreaksOutgrowTheFirstRoom)
+{
+    // More breaks that double than the room made at first allows, at the start, in the middle
+    // and at the end of a text.
+    EXPECT_EQ(normalized(QByteArray(1000, '\n')), QByteArray(1000, '\r').replace("\r", "\r\n"));
+    QByteArray alternating;
+    QByteArray expected;
+    for (int i = 0; i < 500; ++i) {
+        alternating += "a\r";
+        expected += "a\r\n";
+    }
+    EXPECT_EQ(normalized(alternating), expected);
+    EXPECT_EQ(normalized(QByteArray(200, 'x') + QByteArray(300, '\r') + "y"),
+              QByteArray(200, 'x') + QByteArray(300, '\r').replace("\r", "\r\n") + "y\r\n");
+}
+
+TEST(LineBreaks, FirstNulEndsTheText)
+{
+    EXPECT_EQ(normalized(QByteArray("ab\0cd\n", 6)), QByteArray("ab\r\n"));
+    EXPECT_EQ(normalized(QByteArray("ab\r\0cd", 6)), QByteArray("ab\r\n"));
+    EXPECT_EQ(normalized(QByteArray("\0abc", 4)), QByteArray());
+    EXPECT_EQ(normalized(QByteArray("a\0\0", 3)), QByteArray("a\r\n"));
+}
+
+TEST(TextLoading, LoadsWindows1252WithTheLineRule)
+{
+    TempCorpus corpus;
+    const QString abc = corpus.write("abc.txt", "abc");
+    EXPECT_EQ(loadText(abc), QString("abc\r\n"));
+    EXPECT_EQ(loadText(abc).size(), 5);
+
+    const QString lines = corpus.write("lines.txt", "a\nb\nc\n");
+    EXPECT_EQ(loadText(lines), QString("a\r\nb\r\nc\r\n"));
+    EXPECT_EQ(loadText(lines).size(), 9);
+
+    EXPECT_EQ(loadText(corpus.write("lfcr.txt", "a\n\rb")), QString("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(loadText(corpus.write("cr.txt", "a\rb\r")), QString("a\r\nb\r\n"));
+    EXPECT_EQ(loadText(corpus.write("nul.txt", QByteArray("\0abc", 4))), QString());
+    EXPECT_EQ(loadText(corpus.write("midnul.txt", QByteArray("ab\0c", 4))), QString("ab\r\n"));
+    EXPECT_EQ(loadText(corpus.write("empty.txt", QByteArray())), QString());
+
+    // No byte-order mark is recognised: UTF-8 files read as Windows-1252.
+    const QString bom = corpus.write("bom.txt", "\xEF\xBB\xBF\xC3\xA4");
+    EXPECT_EQ(loadText(bom), QString("ï»¿Ã¤\r\n"));
+    EXPECT_EQ(loadText(bom).size(), 7);
+    EXPECT_EQ(loadText(corpus.write("euro.txt", "\x80")), QString("€\r\n"));
+}
+
+#ifdef Q_OS_LINUX
+TEST(TextLoading, ReadsNoMoreThanTheSizeTheFileHadWhenOpened)
+{
+    // The kernel's files report no size, and /dev/zero never ends.
+    EXPECT_EQ(loadText(QStringLiteral("/proc/self/status")), QString());
+    TempCorpus corpus;
+    const QString zero = corpus.filePath(QStringLiteral("null.txt"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    try {
+        loadText(zero);
+        ADD_FAILURE() << "a device must be refused";
+    } catch (const QvxError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Datei %1 kann nicht geöffnet werden. Die Datei ist "
+                                              "keine gewöhnliche Datei, sondern ein Gerät, eine "
+                                              "Pipe oder ein Socket")
+                                   .arg(zero));
+    }
+}
+#endif
+
+TEST(TextLoading, Utf8LoaderAgreesWithLoadText)
+{
+    TempCorpus corpus;
+    QByteArray big;
+    for (int i = 0; i < 50000; ++i)
+        big.append("Zeile \xE4\xF6\xFC\x80 mit Umbruch\n");
+    const QByteArray samples[] = {
+        QByteArray(),
+        QByteArray("abc"),
+        QByteArray("\xEF\xBB\xBF\xC3\xA4\r\n\x81\x8D\x8F\x90\x9D\n\r"),
+        QByteArray("vor\0nach", 8),
+        big,
+        // More than the loader's first room: three UTF-8 bytes for every byte.
+        QByteArray(100000, '\x80'),
+        QByteArray("short again"),
+    };
+    TextLoader loader;
+    std::string utf8 = "left over from an earlier file";
+    int index = 0;
+    for (const QByteArray &bytes : samples) {
+        const QString path = corpus.write(QString("sample%1.txt").arg(index++), bytes);
+        const QString text = loadText(path);
+        const TextLoader::Utf8Text loaded = loader.loadUtf8(path);
+        utf8.assign(loaded.utf8);
+        EXPECT_EQ(QByteArray::fromStdString(utf8), text.toUtf8()) << path.toStdString();
+        EXPECT_EQ(loaded.length, text.size()) << path.toStdString();
+    }
+}
+
+TEST(TextLoading, UnreadablePathsThrowTheGermanMessage)
+{
+    TempCorpus corpus;
+    const QString missing = corpus.filePath("fehlt.txt");
+    try {
+        loadText(missing);
+        FAIL() << "a missing file must throw";
+    } catch (const QvxError &e) {
+        EXPECT_EQ(e.message(), QString("Datei ") + missing +
+                                   " kann nicht geöffnet werden. Das System kann die angegebene "
+                                   "Datei nicht finden");
+    }
+
+    const QString target = corpus.write("ziel.txt", "x");
+#ifdef Q_OS_UNIX
+    const QString link = corpus.filePath("verweis.txt");
+    ASSERT_TRUE(QFile::link(corpus.filePath("weg.txt"), link));
+    try {
+        TextLoader().loadUtf8(link);
+        FAIL() << "a dangling link must throw";
+    } catch (const QvxError &e) {
+        EXPECT_TRUE(
+            e.message().startsWith(QString("Datei ") + link + " kann nicht geöffnet werden. "));
+        EXPECT_TRUE(e.message().endsWith("Das System kann die angegebene Datei nicht finden"));
+    }
+#endif
+
+    QDir(corpus.path()).mkdir("ordner.txt");
+    const QString dir = corpus.filePath("ordner.txt");
+    try {
+        loadText(dir);
+        FAIL() << "a directory must throw";
+    } catch (const QvxError &e) {
+        EXPECT_EQ(e.message(), QString("Datei ") + dir +
+                                   " kann nicht geöffnet werden. Der angegebene Pfad ist ein "
+                                   "Verzeichnis");
+    }
+    EXPECT_EQ(loadText(target), QString("x\r\n"));
+}
+
+TEST(TextLoading, LoaderReadsFilesAroundItsBufferSizesWhole)
+{
+    TempCorpus corpus;
+    TextLoader loader;
+    // Around the first buffer size and its doubling, also after a larger file left its content.
+    int index = 0;
+    // Around the block size too, where a short read may not be the end of the file.
+    for (qsizetype size : {131073, 65535, 65536, 65537, 1, 131072, 70000, 4095, 4096, 4097, 8192}) {
+        QByteArray bytes;
+        for (qsizetype i = 0; i < size; ++i)
+            bytes.append(i % 61 == 60 ? '\n' : char('a' + (i + index) % 26));
+        const QString path = corpus.write(QString("size%1.txt").arg(index++), bytes);
+        const QString text = loadText(path);
+        const TextLoader::Utf8Text utf8 = loader.loadUtf8(path);
+        EXPECT_EQ(QByteArray(utf8.utf8.data(), qsizetype(utf8.utf8.size())), text.toUtf8()) << size;
+        EXPECT_EQ(utf8.length, text.size()) << size;
+        const std::string_view bytes1252 = loader.loadWindows1252(path, false);
+        EXPECT_EQ(QByteArray(bytes1252.data(), qsizetype(bytes1252.size())), cp1252::encode(text))
+            << size;
+    }
+}
+
+#ifdef Q_OS_UNIX
+TEST(TextLoading, ReadingEndsAtTheFirstNulOfAHugeFile)
+{
+    TempCorpus corpus;
+    const QString path = corpus.write(QStringLiteral("leer.txt"), "Anfang\n");
+    // Sparse: four gigabytes of NUL that take no room on the disk, and would take it in memory.
+    ASSERT_TRUE(QFile::resize(path, qint64(4) << 30));
+    EXPECT_EQ(loadText(path), QStringLiteral("Anfang\r\n"));
+    TextLoader loader;
+    EXPECT_EQ(loader.loadUtf8(path).utf8, "Anfang\r\n");
+}
+
+TEST(TextLoading, APipeWithoutWriterIsRefusedWithoutWaiting)
+{
+    TempCorpus corpus;
+    const QString path = corpus.filePath(QStringLiteral("pipe.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    TextLoader loader;
+    EXPECT_THROW(loader.loadUtf8(path), QvxError);
+    EXPECT_THROW(loader.loadWindows1252(path, false), QvxError);
+    EXPECT_THROW(loadText(path), QvxError);
+}
+#endif
+
+TEST(TextLoading, LoaderGivesLowerCasedBytesOfTheText)
+{
+    TempCorpus corpus;
+    QByteArray bytes;
+    for (int b = 1; b < 256; ++b)
+        bytes.append(char(b));
+    const QString path = corpus.write("alle.txt", bytes);
+    QString expected = loadText(path);
+    lowerCaseUnits(expected);
+    TextLoader loader;
+    const std::string_view lowered = loader.loadWindows1252(path, true);
+    EXPECT_EQ(cp1252::decode(lowered.data(), qsizetype(lowered.size())), expected);
+    const std::string_view unchanged = loader.loadWindows1252(path, false);
+    EXPECT_EQ(cp1252::decode(unchanged.data(), qsizetype(unchanged.size())), loadText(path));
+}
+
+TEST(TextLoading, LoaderReportsUnreadablePathsLikeLoadText)
+{
+    TempCorpus corpus;
+    QDir(corpus.path()).mkdir("ordner.txt");
+    const QString paths[] = {corpus.filePath("ordner.txt"), corpus.filePath("fehlt.txt")};
+    for (const QString &path : paths) {
+        QString expected;
+        try {
+            loadText(path);
+        } catch (const QvxError &e) {
+            expected = e.message();
+        }
+        ASSERT_FALSE(expected.isEmpty()) << path.toStdString();
+        TextLoader loader;
+        try {
+            loader.loadUtf8(path);
+            ADD_FAILURE() << "loadUtf8 must throw for " << path.toStdString();
+        } catch (const QvxError &e) {
+            EXPECT_EQ(e.message(), expected);
+        }
+        try {
+            loader.loadWindows1252(path, true);
+            ADD_FAILURE() << "loadWindows1252 must throw for " << path.toStdString();
+        } catch (const QvxError &e) {
+            EXPECT_EQ(e.message(), expected);
+        }
+    }
+}
+
+TEST(TextLoading, LoaderFindsEachFileByItsOwnNameFromLongToShort)
+{
+    TempCorpus corpus;
+    // Each file's content is its name, so a path left over from the previous file would show.
+    const QString names[] = {QStringLiteral("ordner-mit-langem-namen/Übersicht für Bücher.txt"),
+                             QStringLiteral("a.txt"),
+                             QStringLiteral("Straße.txt"),
+                             QStringLiteral("Strasse.txt"),
+                             QStringLiteral("日本.txt"),
+                             QStringLiteral("b.txt")};
+    for (const QString &name : names)
+        corpus.write(name, name.toLatin1());
+    TextLoader loader;
+    for (const QString &name : names) {
+        const QString path = corpus.filePath(name);
+        const std::string_view bytes = loader.loadWindows1252(path, false);
+        EXPECT_EQ(cp1252::decode(bytes.data(), qsizetype(bytes.size())), loadText(path))
+            << path.toStdString();
+        EXPECT_EQ(QByteArray(bytes.data(), qsizetype(bytes.size())), name.toLatin1() + "\r\n")
+            << path.toStdString();
+    }
+    // A path that exists only in another spelling is still missing.
+    EXPECT_THROW(loader.loadUtf8(corpus.filePath(QStringLiteral("Strase.txt"))), QvxError);
+}

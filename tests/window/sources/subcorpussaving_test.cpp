@@ -1,0 +1,324 @@
+#include "targetrefusals.h"
+#include "window/search/filelisteadd.h"
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <set>
+
+namespace {
+
+const QString savingRuns =
+    QStringLiteral("Die gefundenen Texte werden gerade gespeichert. Bitte warten Sie, bis das "
+                   "Speichern abgeschlossen ist.");
+
+// Notes bar2's position whenever the event loop runs, until it is destroyed.
+class EventLoopProbe : public QObject
+{
+public:
+    explicit EventLoopProbe(const QProgressBar *bar) : m_bar(bar) { post(); }
+    std::set<int> positions;
+
+private:
+    void post()
+    {
+        // Qt takes no event posted while it delivers posted events before the next round, so
+        // each round of the event loop notes the bar once.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                positions.insert(m_bar->value());
+                post();
+            },
+            Qt::QueuedConnection);
+    }
+    const QProgressBar *m_bar;
+};
+
+class SubcorpusSavingTest : public WindowTest
+{
+protected:
+    SubcorpusSavingTest() { setText("zielverz", target()); }
+
+    // Writes a text and lists it as a checked result row.
+    QString addRow(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = corpus.write(name, bytes);
+        filelisteAdd(path, 1, 1.0, -1);
+        return path;
+    }
+    void uncheck(int row)
+    {
+        find<QTreeWidget>("files")->topLevelItem(row)->setCheckState(0, Qt::Unchecked);
+    }
+    QString target(const QString &name = QString()) const
+    {
+        const QString directory = corpus.filePath(QStringLiteral("ziel"));
+        return name.isEmpty() ? directory : directory + QDir::separator() + name;
+    }
+    static QStringList entries(const QString &directory)
+    {
+        return QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                         QDir::Name);
+    }
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const MessageRequest &box : dialogs->shown())
+            texts << box.text;
+        return texts;
+    }
+    const QProgressBar *bar2() const { return find<QProgressBar>("bar2"); }
+};
+
+} // namespace
+
+TEST_F(SubcorpusSavingTest, NoRowsCreatesNothing)
+{
+    click("Button4");
+    expectOnlyErrorBox(noRowsMessage);
+    EXPECT_FALSE(QFileInfo::exists(target()));
+}
+
+TEST_F(SubcorpusSavingTest, ExistingTargetIsNeverWrittenInto)
+{
+    addRow(QStringLiteral("a/t.txt"), "Text");
+    ASSERT_TRUE(QDir().mkdir(target()));
+    click("Button4");
+    expectOnlyErrorBox(targetExistsMessage);
+    EXPECT_TRUE(entries(target()).isEmpty());
+}
+
+TEST_F(SubcorpusSavingTest, SavingTwiceIsRefusedTheSecondTime)
+{
+    addRow(QStringLiteral("a/t.txt"), "Text");
+    click("Button4");
+    ASSERT_TRUE(dialogs->shown().empty());
+    QFile::remove(target(QStringLiteral("t.txt")));
+    click("Button4");
+    expectOnlyErrorBox(targetExistsMessage);
+    EXPECT_TRUE(entries(target()).isEmpty());
+}
+
+TEST_F(SubcorpusSavingTest, EmptyTargetIsRefusedInsteadOfWritingAtTheRoot)
+{
+    addRow(QStringLiteral("a/t.txt"), "Text");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(corpus.path()));
+    const QStringList before = entries(corpus.path());
+    setText("zielverz", QString());
+
+    click("Button4");
+
+    QDir::setCurrent(previous);
+    expectOnlyErrorBox(noTargetMessage);
+    EXPECT_EQ(entries(corpus.path()), before);
+    EXPECT_EQ(bar2()->value(), 0);
+}
+
+TEST_F(SubcorpusSavingTest, TargetThatCannotBeCreatedStopsWithOneBoxNamingTheTrueReason)
+{
+    addRow(QStringLiteral("a/t.txt"), "Text");
+    const QString file = corpus.write(QStringLiteral("datei"), "kein Verzeichnis");
+    const QString cases[][2] = {
+        {corpus.filePath(QStringLiteral("fehlt/ziel")),
+         QStringLiteral("Das System kann den angegebenen Pfad nicht finden")},
+        {corpus.filePath(QStringLiteral("fehlt/../ziel")),
+         QStringLiteral("Das System kann den angegebenen Pfad nicht finden")},
+        {corpus.filePath(QString(300, QLatin1Char('n'))),
+         QStringLiteral("Der Dateiname oder die Erweiterung ist zu lang")},
+        {file, QStringLiteral("Eine Datei kann nicht erstellt werden, wenn sie bereits vorhanden "
+                              "ist")},
+    };
+    for (const auto &[target, reason] : cases) {
+        dialogs->clearShown();
+        setText("zielverz", target);
+        click("Button4");
+        expectOnlyErrorBox(QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2. "
+                                          "Der Vorgang wurde abgebrochen.")
+                               .arg(target, reason));
+    }
+    EXPECT_FALSE(QFileInfo::exists(corpus.filePath(QStringLiteral("fehlt"))));
+    EXPECT_EQ(bar2()->value(), 0);
+    EXPECT_EQ(fileBytes(file), QByteArray("kein Verzeichnis"));
+}
+
+TEST_F(SubcorpusSavingTest, NoCheckedRowGivesAnEmptyDirectoryAndAFullBar)
+{
+    for (int i = 0; i < 3; ++i) {
+        addRow(QStringLiteral("a/t%1.txt").arg(i), "Text");
+        uncheck(i);
+    }
+    click("Button4");
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_TRUE(QFileInfo(target()).isDir());
+    EXPECT_TRUE(entries(target()).isEmpty());
+    EXPECT_EQ(bar2()->maximum(), 3);
+    EXPECT_EQ(bar2()->value(), 3);
+}
+
+TEST_F(SubcorpusSavingTest, CheckedTextsLandFlatAndTheRowsStayAsTheyWere)
+{
+    addRow(QStringLiteral("a/eins.txt"), "erster\r\nText");
+    addRow(QStringLiteral("b/c/zwei.txt"), "zweiter");
+    addRow(QStringLiteral("b/drei.txt"), "dritter");
+    uncheck(1);
+
+    click("Button4");
+
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(entries(target()),
+              (QStringList{QStringLiteral("drei.txt"), QStringLiteral("eins.txt")}));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("eins.txt"))), QByteArray("erster\r\nText"));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("drei.txt"))), QByteArray("dritter"));
+    ASSERT_EQ(rowCount(), 3);
+    EXPECT_TRUE(rowChecked(0));
+    EXPECT_FALSE(rowChecked(1));
+    EXPECT_TRUE(rowChecked(2));
+    EXPECT_EQ(bar2()->value(), 3);
+}
+
+TEST_F(SubcorpusSavingTest, SameFileNameTwiceAsksBeforeTheSecondCopyReplacesTheFirst)
+{
+    addRow(QStringLiteral("a/t.txt"), "erster");
+    addRow(QStringLiteral("b/t.txt"), "zweiter");
+    const QString question =
+        QStringLiteral("Die Datei %1 existiert bereits. Soll sie ersetzt werden?")
+            .arg(QDir::toNativeSeparators(target(QStringLiteral("t.txt"))));
+
+    dialogs->answer(1);
+    click("Button4");
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().caption, QStringLiteral("Bestätigen"));
+    EXPECT_EQ(dialogs->shown().front().text, question);
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t.txt"))), QByteArray("erster"));
+
+    dialogs->clearShown();
+    setText("zielverz", corpus.filePath(QStringLiteral("ziel2")));
+    dialogs->answer(0);
+    click("Button4");
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(fileBytes(corpus.filePath(QStringLiteral("ziel2/t.txt"))), QByteArray("zweiter"));
+    EXPECT_EQ(entries(corpus.filePath(QStringLiteral("ziel2"))),
+              QStringList{QStringLiteral("t.txt")});
+}
+
+TEST_F(SubcorpusSavingTest, FailedCopyIsReportedAndSavingGoesOn)
+{
+    addRow(QStringLiteral("a/eins.txt"), "eins");
+    const QString gone = addRow(QStringLiteral("a/zwei.txt"), "zwei");
+    addRow(QStringLiteral("a/drei.txt"), "drei");
+    ASSERT_TRUE(QFile::remove(gone));
+
+    click("Button4");
+
+    expectOnlyErrorBox(QStringLiteral("Die Datei %1 konnte nicht nach %2 kopiert werden. Das "
+                                      "System kann die angegebene Datei nicht finden.")
+                           .arg(QDir::toNativeSeparators(gone),
+                                QDir::toNativeSeparators(target(QStringLiteral("zwei.txt")))),
+                       copyFailureButtons());
+    EXPECT_EQ(entries(target()),
+              (QStringList{QStringLiteral("drei.txt"), QStringLiteral("eins.txt")}));
+    EXPECT_EQ(bar2()->value(), 3);
+}
+
+TEST_F(SubcorpusSavingTest, EventLoopRunsAfterEverySecondRow)
+{
+    for (int i = 0; i < 5; ++i)
+        addRow(QStringLiteral("a/t%1.txt").arg(i), "Text");
+    uncheck(2);
+    EventLoopProbe probe(bar2());
+
+    click("Button4");
+
+    EXPECT_EQ(probe.positions, (std::set<int>{2, 4}));
+    EXPECT_EQ(bar2()->maximum(), 5);
+    EXPECT_EQ(bar2()->value(), 5);
+}
+
+TEST_F(SubcorpusSavingTest, CommandsThatWouldChangeTheRowsAreRefusedWhileSaving)
+{
+    QStringList captions;
+    for (int i = 0; i < 5; ++i)
+        captions << addRow(QStringLiteral("a/t%1.txt").arg(i), "Treffer");
+    // A search that ran would replace the five rows by one.
+    setSources({corpus.write(QStringLiteral("b/anderer.txt"), "Treffer")});
+    setText("Edit1", QStringLiteral("Treffer"));
+    clickWhenEventsRun("Button3");
+    clickWhenEventsRun("Button4");
+    clickWhenEventsRun("Button5");
+    for (const char *command :
+         {"NachFrequenzfsortieren1", "AusgewhlteItemslschen1", "NichtausgewhlteItemslschen1"}) {
+        QAction *action = find<QAction>(command);
+        QMetaObject::invokeMethod(
+            qApp, [action] { action->trigger(); }, Qt::QueuedConnection);
+    }
+
+    click("Button4");
+
+    EXPECT_EQ(shownTexts(), QStringList(6, savingRuns));
+    ASSERT_EQ(rowCount(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(rowTexts(i).front(), captions[i]);
+    EXPECT_EQ(entries(target()).size(), 5);
+
+    // Once saving has ended, the search runs again.
+    dialogs->clearShown();
+    click("Button3");
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(rowCount(), 1);
+}
+
+TEST_F(SubcorpusSavingTest, FolderBrowserProposesADatedDirectory)
+{
+    // Under the C locale the short date reads month/day/two-digit year.
+    const QByteArray previous = qgetenv("LC_ALL");
+    qputenv("LC_ALL", "C");
+    const QDate before = QDate::currentDate();
+    dialogs->answerFolder(corpus.path());
+    click("Button1");
+    const QString picked = find<QLineEdit>("zielverz")->text();
+    setText("zielverz", QStringLiteral("alter Pfad"));
+    click("Button1");
+    const QString cancelled = find<QLineEdit>("zielverz")->text();
+    const QDate after = QDate::currentDate();
+    if (previous.isNull())
+        qunsetenv("LC_ALL");
+    else
+        qputenv("LC_ALL", previous);
+
+    EXPECT_EQ(dialogs->folderRequests(),
+              (std::vector<QString>{QStringLiteral("Ordner auswählen"),
+                                    QStringLiteral("Ordner auswählen")}));
+    const QString name = QDir::separator() + QStringLiteral("Subkorpus");
+    EXPECT_TRUE(picked == corpus.path() + name + before.toString(QStringLiteral("MMddyy")) ||
+                picked == corpus.path() + name + after.toString(QStringLiteral("MMddyy")))
+        << picked.toStdString();
+    EXPECT_TRUE(cancelled == name + before.toString(QStringLiteral("MMddyy")) ||
+                cancelled == name + after.toString(QStringLiteral("MMddyy")))
+        << cancelled.toStdString();
+}
+
+TEST_F(SubcorpusSavingTest, ClosingTheWindowEndsTheCopyingAfterTheFileInProgress)
+{
+    for (int i = 0; i < 6; ++i)
+        addRow(QStringLiteral("quelle/t%1.txt").arg(i),
+               QByteArray("Text ") + QByteArray::number(i));
+    QMetaObject::invokeMethod(
+        qApp, [this] { form->close(); }, Qt::QueuedConnection);
+    click("Button4");
+    EXPECT_FALSE(form->isVisible());
+    // Events ran after the second copy; nothing was copied after it, and no temporary file
+    // stayed behind.
+    EXPECT_EQ(entries(target()), (QStringList{"t0.txt", "t1.txt"}));
+    EXPECT_EQ(fileBytes(target(QStringLiteral("t1.txt"))), QByteArray("Text 1"));
+    EXPECT_TRUE(dialogs->shown().empty());
+}
