@@ -1,41 +1,47 @@
 #!/usr/bin/env bash
-# Builds QVX and runs every check: the formatting of the sources, the tests in a debug build with
-# warnings as errors, the same tests under the address and undefined-behaviour sanitizers, the
-# search tests under the thread sanitizer, the fuzz targets for a short while, and the Debian
-# package installed and started. Stops at the first failure.
+# Builds QVX and runs every check: the formatting of the sources and their layers, every test in a
+# debug build with the address and undefined-behaviour sanitizers and warnings as errors, the
+# core's search tests under the thread sanitizer, the Debian package installed and started, and
+# the fuzz targets for a short while. Stops at the first failure; prints the time of each stage.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs="${QVX_JOBS:-2}"
+started=$SECONDS
 
-echo "== Formatting (clang-format, .clang-format)"
+stage() {
+    echo "== $1 (at $((SECONDS - started)) s)"
+}
+
+stage "Formatting (clang-format, .clang-format)"
 find app bench cli driver fuzz main tests -name '*.h' -o -name '*.cpp' | sort |
     xargs clang-format --dry-run -Werror
 
-echo "== Tests (debug build)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Debug -DQVX_WERROR=ON
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+stage "Layers (scripts/check-layers.sh)"
+scripts/check-layers.sh
 
-echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=ON -DQVX_BUILD_BENCH=OFF \
-    -DQVX_WERROR=ON
+stage "Tests under AddressSanitizer and UndefinedBehaviorSanitizer (debug build)"
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=ON -DQVX_WERROR=ON
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
-echo "== Search tests under ThreadSanitizer"
+stage "Search tests under ThreadSanitizer"
+# The core's search tests run the read-ahead threads with a QCoreApplication and no widgets, so
+# every thread in them runs code that the sanitizer sees.
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DQVX_SANITIZE=thread -DQVX_BUILD_BENCH=OFF \
     -DQVX_WERROR=ON
 cmake --build build-tsan -j"$jobs" --target search_tests
 # The long-text counting test uses no threads, and under this sanitizer's slowdown it runs into the
 # time that a text's searches may take.
 TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp" \
-    QT_QPA_PLATFORM=offscreen build-tsan/tests/search/search_tests \
+    build-tsan/tests/search/search_tests \
     --gtest_filter=-PatternCounting.LegitimatePatternsCopeWithLongTexts
 
-echo "== Debian package"
+stage "Debian package"
 scripts/package-test.sh
 
-echo "== Fuzz targets"
+stage "Fuzz targets"
 scripts/fuzz.sh 20
+
+stage "Done"
