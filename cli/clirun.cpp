@@ -2,6 +2,7 @@
 
 #include "errors/fullstop.h"
 #include "errors/qvxerror.h"
+#include "helptext.h"
 #include "interruption.h"
 #include "options.h"
 #include "outputsink.h"

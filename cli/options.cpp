@@ -1,122 +1,40 @@
 #include "options.h"
 
-#include "text/integerconversion.h"
-#include "text/numberformat.h"
-
-#include <functional>
-#include <map>
+#include "optiontable.h"
 
 namespace {
 
-struct Failure
-{
-    QString message;
-};
-
 [[noreturn]] void fail(const QString &message)
 {
-    throw Failure{message};
+    throw OptionError{message};
 }
 
-qint32 integerValue(const QString &option, const QString &text)
+const OptionEntry *findLong(const QString &name)
 {
-    const std::optional<qint32> value = parseInteger(text);
-    if (!value)
-        fail(QStringLiteral("%1: ''%2'' ist kein gültiger Integer-Wert.").arg(option, text));
-    return *value;
+    for (const OptionEntry &entry : optionTable()) {
+        if (name == QLatin1String(entry.longName))
+            return &entry;
+    }
+    return nullptr;
 }
 
-double decimalValue(const QString &option, const QString &text)
+const OptionEntry *findShort(QChar letter)
 {
-    std::optional<double> value = parseDecimal(text, QLatin1Char('.'));
-    if (!value)
-        value = parseDecimal(text, localeDecimalSeparator());
-    if (!value)
-        fail(QStringLiteral("%1: '%2' ist kein gültiger Gleitkommawert.").arg(option, text));
-    return *value;
+    for (const OptionEntry &entry : optionTable()) {
+        if (entry.shortName != 0 && letter == QLatin1Char(entry.shortName))
+            return &entry;
+    }
+    return nullptr;
 }
 
-int choice(const QString &option, const QString &text, const QStringList &allowed)
+int choiceIndex(const OptionEntry &entry, const QString &text)
 {
-    const int index = int(allowed.indexOf(text));
+    const int index = int(entry.choices.indexOf(text));
     if (index < 0)
         fail(QStringLiteral("%1: '%2' ist nicht möglich; erlaubt sind %3.")
-                 .arg(option, text, allowed.join(QStringLiteral(", "))));
+                 .arg(QLatin1String(entry.longName), text,
+                      entry.choices.join(QStringLiteral(", "))));
     return index;
-}
-
-using ValueOption = std::function<void(CliOptions &, const QString &option, const QString &)>;
-using FlagOption = std::function<void(CliOptions &)>;
-
-const std::map<QString, ValueOption> &valueOptions()
-{
-    static const std::map<QString, ValueOption> options{
-        {"--exclude", [](CliOptions &o, const QString &, const QString &v) { o.exclude = v; }},
-        {"--weight", [](CliOptions &o, const QString &, const QString &v) { o.weight = v; }},
-        {"--fk",
-         [](CliOptions &o, const QString &n, const QString &v) { o.fK = decimalValue(n, v); }},
-        {"--fbk",
-         [](CliOptions &o, const QString &n, const QString &v) { o.fBK = decimalValue(n, v); }},
-        {"--sort",
-         [](CliOptions &o, const QString &n, const QString &v) {
-             o.sortColumn = choice(n, v, {"file", "f", "percent", "fb", "g"});
-         }},
-        {"--min-f",
-         [](CliOptions &o, const QString &n, const QString &v) { o.minF = integerValue(n, v); }},
-        {"--min-percent", [](CliOptions &o, const QString &n,
-                             const QString &v) { o.minPercent = decimalValue(n, v); }},
-        {"--min-fb",
-         [](CliOptions &o, const QString &n, const QString &v) { o.minFB = decimalValue(n, v); }},
-        {"--jobs",
-         [](CliOptions &o, const QString &n, const QString &v) {
-             o.jobs = integerValue(n, v);
-             if (o.jobs < 1 || o.jobs > 256)
-                 fail(QStringLiteral("%1: %2 ist keine Zahl von 1 bis 256.").arg(n, v));
-         }},
-        {"--format",
-         [](CliOptions &o, const QString &n, const QString &v) {
-             o.format = OutputFormat(choice(n, v, {"tsv", "export", "jsonl"}));
-         }},
-        {"--output", [](CliOptions &o, const QString &, const QString &v) { o.outputFile = v; }},
-        {"--copy-to", [](CliOptions &o, const QString &, const QString &v) { o.copyTo = v; }},
-        {"--antconc",
-         [](CliOptions &o, const QString &n, const QString &v) {
-             o.antconcVersion = choice(n, v, {"341w", "324w", "324m"});
-         }},
-        {"--encoding",
-         [](CliOptions &o, const QString &n, const QString &v) {
-             o.encoding = SourceEncoding(choice(n, v, {"windows-1252", "utf-8"}));
-         }},
-    };
-    return options;
-}
-
-const std::map<QString, FlagOption> &flagOptions()
-{
-    static const std::map<QString, FlagOption> options{
-        {"--simple", [](CliOptions &o) { o.simple = true; }},
-        {"--ignore-case", [](CliOptions &o) { o.ignoreCase = true; }},
-        {"--ascending", [](CliOptions &o) { o.ascending = true; }},
-        {"--descending", [](CliOptions &o) { o.ascending = false; }},
-        {"--quiet", [](CliOptions &o) { o.quiet = true; }},
-        {"--recursive", [](CliOptions &o) { o.recursive = true; }},
-        {"--keep-going", [](CliOptions &o) { o.keepGoing = true; }},
-        {"--replace", [](CliOptions &o) { o.replace = true; }},
-        {"--help", [](CliOptions &o) { o.help = true; }},
-        {"--version", [](CliOptions &o) { o.version = true; }},
-    };
-    return options;
-}
-
-QString longName(QChar shortName)
-{
-    static const std::map<char16_t, QString> names{
-        {u'x', "--exclude"}, {u'w', "--weight"},    {u'j', "--jobs"},
-        {u'o', "--output"},  {u's', "--simple"},    {u'i', "--ignore-case"},
-        {u'q', "--quiet"},   {u'r', "--recursive"}, {u'h', "--help"},
-    };
-    const auto found = names.find(shortName.unicode());
-    return found == names.end() ? QString() : found->second;
 }
 
 class Parser
@@ -151,34 +69,43 @@ private:
     {
         const qsizetype equals = arg.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? arg : arg.left(equals);
-        if (const auto flag = flagOptions().find(name); flag != flagOptions().end()) {
+        const OptionEntry *entry = findLong(name);
+        if (!entry)
+            fail(QStringLiteral("Unbekannte Option %1.").arg(name));
+        if (!entry->argument) {
             if (equals >= 0)
                 fail(QStringLiteral("Die Option %1 nimmt keinen Wert.").arg(name));
-            flag->second(m_options);
+            apply(*entry, QString());
             noteDirection(name);
             return;
         }
-        const auto value = valueOptions().find(name);
-        if (value == valueOptions().end())
-            fail(QStringLiteral("Unbekannte Option %1.").arg(name));
-        value->second(m_options, name, equals < 0 ? nextValue(name) : arg.mid(equals + 1));
+        apply(*entry, equals < 0 ? nextValue(name) : arg.mid(equals + 1));
     }
 
     void shortOptions(const QString &arg)
     {
         for (qsizetype k = 1; k < arg.size(); ++k) {
-            const QString name = longName(arg[k]);
-            if (name.isEmpty())
+            const OptionEntry *entry = findShort(arg[k]);
+            if (!entry)
                 fail(QStringLiteral("Unbekannte Option -%1.").arg(arg[k]));
-            if (const auto flag = flagOptions().find(name); flag != flagOptions().end()) {
-                flag->second(m_options);
+            if (!entry->argument) {
+                apply(*entry, QString());
                 continue;
             }
             // The rest of the argument is the value: -j4, -x Morgen.
             const QString rest = arg.mid(k + 1);
-            valueOptions().at(name)(m_options, name, rest.isEmpty() ? nextValue(name) : rest);
+            apply(*entry, rest.isEmpty() ? nextValue(QLatin1String(entry->longName)) : rest);
             return;
         }
+    }
+
+    // text is empty for an option without a value.
+    void apply(const OptionEntry &entry, const QString &text)
+    {
+        OptionValue value{QLatin1String(entry.longName), text};
+        if (!entry.choices.isEmpty())
+            value.choice = choiceIndex(entry, text);
+        entry.apply(m_options, value);
     }
 
     QString nextValue(const QString &name)
@@ -233,60 +160,7 @@ ParsedOptions parseOptions(const QStringList &arguments)
 {
     try {
         return {Parser(arguments).run(), QString()};
-    } catch (const Failure &failure) {
+    } catch (const OptionError &failure) {
         return {CliOptions(), failure.message};
     }
-}
-
-QString helpText()
-{
-    return QStringLiteral(
-        "Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"
-        "Durchsucht Textdateien wie QVX und gibt die gefundenen Texte mit f, %, fB und\n"
-        "G = f*fK+fB*fBK aus; die gefundenen Texte werden auf Wunsch in ein neues\n"
-        "Verzeichnis kopiert (Subkorpus) und in einer AntConc-Einstellungsdatei gelistet.\n"
-        "\n"
-        "MUSTER ist ein regulärer Ausdruck (PCRE), mit -s eine einfache Zeichenfolge.\n"
-        "QUELLE ist ein Verzeichnis (seine *.txt-Dateien wie im Fenster), eine Textdatei\n"
-        "oder @LISTE, eine Datei mit einem Pfad je Zeile (@- oder - liest die Liste von\n"
-        "der Standardeingabe).\n"
-        "\n"
-        "Suche:\n"
-        "  -x, --exclude TEXT       Texte, in denen TEXT vorkommt, auslassen\n"
-        "  -w, --weight MUSTER      Treffer von MUSTER als fB zählen (Gewichtung)\n"
-        "      --fk ZAHL            Faktor fK (Vorgabe 1)\n"
-        "      --fbk ZAHL           Faktor fBK (Vorgabe 1)\n"
-        "  -s, --simple             einfache Wortsuche statt regulärer Ausdrücke\n"
-        "  -i, --ignore-case        Groß-/Kleinschreibung übergehen (nur mit -s)\n"
-        "  -r, --recursive          auch die Unterverzeichnisse durchsuchen\n"
-        "      --encoding KODIERUNG windows-1252 (Vorgabe) oder utf-8; das Fenster\n"
-        "                           liest nur Windows-1252\n"
-        "      --keep-going         unlesbare Quellen melden und weitermachen\n"
-        "  -j, --jobs N             Zahl der Threads, die Texte vorauslesen\n"
-        "\n"
-        "Ergebniszeilen:\n"
-        "      --sort SPALTE        file, f, percent, fb oder g\n"
-        "      --ascending          aufsteigend sortieren\n"
-        "      --descending         absteigend sortieren (Vorgabe)\n"
-        "      --min-f N            nur Zeilen mit f größer als N\n"
-        "      --min-percent X      nur Zeilen mit % größer als X\n"
-        "      --min-fb X           nur Zeilen mit fB größer als X\n"
-        "      --format FORMAT      tsv (Vorgabe: UTF-8, Dezimalpunkt), export (wie\n"
-        "                           „Ergebnisse als TXT exportieren“) oder jsonl\n"
-        "  -o, --output DATEI       in DATEI statt auf die Standardausgabe schreiben\n"
-        "\n"
-        "Subkorpus:\n"
-        "      --copy-to ZIEL       die gefundenen Texte in das neue Verzeichnis ZIEL\n"
-        "                           kopieren\n"
-        "      --replace            gleichnamige Texte im ZIEL ersetzen statt abbrechen\n"
-        "      --antconc VERSION    Einstellungsdatei für AntConc 341w, 324w oder 324m\n"
-        "                           in ZIEL (von --copy-to) schreiben\n"
-        "\n"
-        "  -q, --quiet              keine Fortschrittsanzeige\n"
-        "  -h, --help               diese Hilfe zeigen\n"
-        "      --version            die Version zeigen\n"
-        "\n"
-        "Zahlen nehmen einen Punkt oder das Dezimalzeichen der Spracheinstellung.\n"
-        "Rückgabewert: 0 Texte gefunden, 1 keine gefunden, 2 Fehler, 130 abgebrochen\n"
-        "(Strg+C), 141 Standardausgabe geschlossen.\n");
 }

@@ -57,6 +57,3 @@ struct ParsedOptions
 // Reads the arguments after the program's name. Options and operands may be mixed; "--" ends
 // the options. Numbers take a point as decimal separator, or the one of the user's locale.
 ParsedOptions parseOptions(const QStringList &arguments);
-
-// The German text of --help.
-QString helpText();

@@ -12,7 +12,10 @@ out=${1:-docs/screenshot.png}
 searchOut=${2:-docs/screenshot-search.png}
 build=${BUILD_DIR:-build}
 display=:${SCREENSHOT_DISPLAY:-97}
-caption="QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. 3.4)"
+# The caption names the version that project() of the top CMakeLists.txt sets.
+version=$(sed -n 's/^project(QVX VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[ -n "$version" ] || { echo "Die Version fehlt in project() von CMakeLists.txt." >&2; exit 1; }
+caption="QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. $version)"
 samples=$(pwd)/samples
 target=$(mktemp -d)
 

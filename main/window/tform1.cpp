@@ -14,6 +14,10 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#ifndef QVX_VERSION
+#error "QVX_VERSION must name the project's version"
+#endif
+
 TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     : QWidget(parent), m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>())
 {
@@ -21,8 +25,8 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     // construction handler runs.
     Form1 = this;
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(
-        QStringLiteral("QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. 3.4)"));
+    setWindowTitle(QStringLiteral(
+        "QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. " QVX_VERSION ")"));
     registerFallbackFonts();
     createControls();
     createMenus();

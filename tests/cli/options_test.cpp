@@ -79,6 +79,9 @@ TEST(CliOptions, HelpAndVersionNeedNoOperands)
     EXPECT_TRUE(help.out.startsWith("Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"));
     EXPECT_TRUE(help.out.contains("das Fenster\n                           liest nur "
                                   "Windows-1252"));
+    EXPECT_TRUE(help.out.contains("\n\nSuche:\n  -x, --exclude TEXT       Texte, in denen TEXT "
+                                  "vorkommt, auslassen\n"));
+    EXPECT_TRUE(help.out.contains("\n      --fk ZAHL            Faktor fK (Vorgabe 1)\n"));
     const CliResult version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "qvx-cli " QVX_VERSION_TEXT "\n");

@@ -134,7 +134,9 @@ TEST_F(LayoutTest, TheFrameIsFixedCentredAndCarriesTheCaption)
     EXPECT_EQ(form->size(), QSize(978, 600));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_EQ(form->windowTitle(),
-              QStringLiteral("QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. 3.4)"));
+              QStringLiteral(
+                  "QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. " QVX_VERSION_TEXT
+                  ")"));
     const Qt::WindowFlags flags = form->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);

@@ -1,0 +1,108 @@
+#include "optiontable.h"
+
+#include "search/integerconversion.h"
+#include "search/numberformat.h"
+
+namespace {
+
+qint32 integerValue(const OptionValue &value)
+{
+    const std::optional<qint32> number = parseInteger(value.text);
+    if (!number)
+        throw OptionError{QStringLiteral("%1: ''%2'' ist kein gültiger Integer-Wert.")
+                              .arg(value.option, value.text)};
+    return *number;
+}
+
+double decimalValue(const OptionValue &value)
+{
+    std::optional<double> number = parseDecimal(value.text, QLatin1Char('.'));
+    if (!number)
+        number = parseDecimal(value.text, localeDecimalSeparator());
+    if (!number)
+        throw OptionError{QStringLiteral("%1: '%2' ist kein gültiger Gleitkommawert.")
+                              .arg(value.option, value.text)};
+    return *number;
+}
+
+int threadCount(const OptionValue &value)
+{
+    const qint32 count = integerValue(value);
+    if (count < 1 || count > 256)
+        throw OptionError{
+            QStringLiteral("%1: %2 ist keine Zahl von 1 bis 256.").arg(value.option, value.text)};
+    return count;
+}
+
+// Short names keep the rows of the table short.
+using G = OptionGroup;
+using V = const OptionValue &;
+
+} // namespace
+
+const std::vector<OptionEntry> &optionTable()
+{
+    static const std::vector<OptionEntry> table{
+        {"--exclude", 'x', "TEXT", "Texte, in denen TEXT vorkommt, auslassen", G::Search,
+         [](CliOptions &o, V v) { o.exclude = v.text; }},
+        {"--weight", 'w', "MUSTER", "Treffer von MUSTER als fB zählen (Gewichtung)", G::Search,
+         [](CliOptions &o, V v) { o.weight = v.text; }},
+        {"--fk", 0, "ZAHL", "Faktor fK (Vorgabe 1)", G::Search,
+         [](CliOptions &o, V v) { o.fK = decimalValue(v); }, "1"},
+        {"--fbk", 0, "ZAHL", "Faktor fBK (Vorgabe 1)", G::Search,
+         [](CliOptions &o, V v) { o.fBK = decimalValue(v); }, "1"},
+        {"--simple", 's', nullptr, "einfache Wortsuche statt regulärer Ausdrücke", G::Search,
+         [](CliOptions &o, V) { o.simple = true; }},
+        {"--ignore-case", 'i', nullptr, "Groß-/Kleinschreibung übergehen (nur mit -s)", G::Search,
+         [](CliOptions &o, V) { o.ignoreCase = true; }},
+        {"--recursive", 'r', nullptr, "auch die Unterverzeichnisse durchsuchen", G::Search,
+         [](CliOptions &o, V) { o.recursive = true; }},
+        // In the order of SourceEncoding.
+        {"--encoding", 0, "KODIERUNG",
+         "windows-1252 (Vorgabe) oder utf-8; das Fenster liest nur Windows-1252", G::Search,
+         [](CliOptions &o, V v) { o.encoding = SourceEncoding(v.choice); }, "windows-1252",
+         QStringList{"windows-1252", "utf-8"}},
+        {"--keep-going", 0, nullptr, "unlesbare Quellen melden und weitermachen", G::Search,
+         [](CliOptions &o, V) { o.keepGoing = true; }},
+        {"--jobs", 'j', "N", "Zahl der Threads, die Texte vorauslesen", G::Search,
+         [](CliOptions &o, V v) { o.jobs = threadCount(v); }},
+        // In the order of the result columns.
+        {"--sort", 0, "SPALTE", "file, f, percent, fb oder g", G::Rows,
+         [](CliOptions &o, V v) { o.sortColumn = v.choice; }, nullptr,
+         QStringList{"file", "f", "percent", "fb", "g"}},
+        {"--ascending", 0, nullptr, "aufsteigend sortieren", G::Rows,
+         [](CliOptions &o, V) { o.ascending = true; }},
+        {"--descending", 0, nullptr, "absteigend sortieren (Vorgabe)", G::Rows,
+         [](CliOptions &o, V) { o.ascending = false; }},
+        {"--min-f", 0, "N", "nur Zeilen mit f größer als N", G::Rows,
+         [](CliOptions &o, V v) { o.minF = integerValue(v); }},
+        {"--min-percent", 0, "X", "nur Zeilen mit % größer als X", G::Rows,
+         [](CliOptions &o, V v) { o.minPercent = decimalValue(v); }},
+        {"--min-fb", 0, "X", "nur Zeilen mit fB größer als X", G::Rows,
+         [](CliOptions &o, V v) { o.minFB = decimalValue(v); }},
+        // In the order of OutputFormat.
+        {"--format", 0, "FORMAT",
+         "tsv (Vorgabe: UTF-8, Dezimalpunkt), export (wie „Ergebnisse als TXT exportieren“) "
+         "oder jsonl",
+         G::Rows, [](CliOptions &o, V v) { o.format = OutputFormat(v.choice); }, "tsv",
+         QStringList{"tsv", "export", "jsonl"}},
+        {"--output", 'o', "DATEI", "in DATEI statt auf die Standardausgabe schreiben", G::Rows,
+         [](CliOptions &o, V v) { o.outputFile = v.text; }},
+        {"--copy-to", 0, "ZIEL", "die gefundenen Texte in das neue Verzeichnis ZIEL kopieren",
+         G::Subcorpus, [](CliOptions &o, V v) { o.copyTo = v.text; }},
+        {"--replace", 0, nullptr, "gleichnamige Texte im ZIEL ersetzen statt abbrechen",
+         G::Subcorpus, [](CliOptions &o, V) { o.replace = true; }},
+        // In the order of the window's AntConc list.
+        {"--antconc", 0, "VERSION",
+         "Einstellungsdatei für AntConc 341w, 324w oder 324m in ZIEL (von --copy-to) schreiben",
+         G::Subcorpus, [](CliOptions &o, V v) { o.antconcVersion = v.choice; }, nullptr,
+         QStringList{"341w", "324w", "324m"}},
+        {"--quiet", 'q', nullptr, "keine Fortschrittsanzeige", G::Program,
+         [](CliOptions &o, V) { o.quiet = true; }},
+        {"--help", 'h', nullptr, "diese Hilfe zeigen", G::Program,
+         [](CliOptions &o, V) { o.help = true; }},
+        {"--version", 0, nullptr, "die Version zeigen", G::Program,
+         [](CliOptions &o, V) { o.version = true; }},
+    };
+    return table;
+}
