@@ -1,7 +1,7 @@
 #include "optiontable.h"
 
-#include "search/integerconversion.h"
-#include "search/numberformat.h"
+#include "text/integerconversion.h"
+#include "text/numberformat.h"
 
 namespace {
 
