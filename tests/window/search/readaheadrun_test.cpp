@@ -114,12 +114,11 @@ TEST_F(ReadAheadRunTest, ListEntriesAndWeightingChangedWhileEventsRunCountAtThei
         SCOPED_TRACE(row);
         const QStringList texts = rowTexts(row);
         const QStringList pathFAndFB{texts[0], texts[1], texts[3]};
-        if (row < done)
-            EXPECT_EQ(pathFAndFB, (QStringList{after[row], "1", "1"})) << "weighted by b";
-        else if (row == done + 1)
-            EXPECT_EQ(pathFAndFB, (QStringList{replacement, "3", "1"})) << "the replacement";
-        else
-            EXPECT_EQ(pathFAndFB, (QStringList{after[row], "1", "2"})) << "weighted by c";
+        // Weighted by b before the change, by c after it; the replacement has three a, one c.
+        const QStringList expected = row < done        ? QStringList{after[row], "1", "1"}
+                                     : row == done + 1 ? QStringList{replacement, "3", "1"}
+                                                       : QStringList{after[row], "1", "2"};
+        EXPECT_EQ(pathFAndFB, expected);
     }
     EXPECT_TRUE(dialogs->shown().empty());
 }

@@ -50,8 +50,9 @@ TEST_F(WindowTest, EveryControlCarriesItsNameAndCaption)
         SCOPED_TRACE(row.name);
         const auto *widget = find<QWidget>(row.name);
         EXPECT_TRUE(widget->inherits(row.kind)) << widget->metaObject()->className();
-        if (row.caption)
+        if (row.caption) {
             EXPECT_EQ(captionOf(widget), QString::fromUtf8(row.caption));
+        }
     }
 
     auto *files = find<QTreeWidget>("files");
