@@ -13,6 +13,20 @@ void WindowTest::clickWhenEventsRun(const char *buttonName)
         qApp, [button] { QTest::mouseClick(button, Qt::LeftButton); }, Qt::QueuedConnection);
 }
 
+void WindowTest::whenEventsRun(std::function<bool()> ready, std::function<void()> action)
+{
+    // Qt delivers no event posted while it delivers posted events before the next round.
+    QMetaObject::invokeMethod(
+        &queued,
+        [this, ready, action] {
+            if (ready())
+                action();
+            else
+                whenEventsRun(ready, action);
+        },
+        Qt::QueuedConnection);
+}
+
 void WindowTest::setSources(const QStringList &paths)
 {
     auto *box = find<QListWidget>("box");

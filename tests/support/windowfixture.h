@@ -7,8 +7,10 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QStringList>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 // A fresh main window, shown offscreen, with the unit's globals at their start values, the
@@ -21,6 +23,9 @@ protected:
     void click(const char *buttonName) { driver.click(buttonName); }
     // Clicks the button as soon as the event loop runs next, as a user's click during work would.
     void clickWhenEventsRun(const char *buttonName);
+    // Runs action the first time the event loop runs with ready() true, looking again at every
+    // later round; where a handler lets events run is the program's choice, not the test's.
+    void whenEventsRun(std::function<bool()> ready, std::function<void()> action);
     void setText(const char *editName, const QString &text) { driver.setText(editName, text); }
     void trigger(const char *actionName) { driver.trigger(actionName); }
     void clickHeader(int column) { driver.clickHeader(column); }
@@ -53,4 +58,6 @@ protected:
     WindowDriver driver;
     ScriptedDialogs *const dialogs = &driver.dialogs();
     TForm1 *const form = &driver.form();
+    // Calls still queued when the test ends go with it.
+    QObject queued;
 };

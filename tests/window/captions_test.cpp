@@ -1,3 +1,4 @@
+#include "captiontable.h"
 #include "windowfixture.h"
 
 #include <QAction>
@@ -101,10 +102,11 @@ TEST_F(CaptionsTest, TheSourceCountIsShownWholeUpToAHundredThousandSources)
 
 TEST_F(CaptionsTest, BoldCaptionsAreDrawnBoldAndWiderThanRegular)
 {
-    for (const char *name :
-         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label7", "Label9", "Label10"}) {
-        const auto *label = find<QLabel>(name);
-        SCOPED_TRACE(name);
+    for (const ControlRow &row : windowControls) {
+        if (!row.bold)
+            continue;
+        const auto *label = find<QLabel>(row.name);
+        SCOPED_TRACE(row.name);
         const QFont regular = regularOf(label->font());
         EXPECT_GT(label->fontMetrics().horizontalAdvance(label->text()),
                   QFontMetrics(regular).horizontalAdvance(label->text()));

@@ -1,3 +1,4 @@
+#include "captiontable.h"
 #include "windowfixture.h"
 
 #include <QAbstractButton>
@@ -15,73 +16,6 @@
 #include <QToolTip>
 
 namespace {
-
-struct Expected
-{
-    const char *name;
-    QRect rect;
-    const char *caption;
-    bool bold;
-};
-
-// Left, top, width, height of every visible control; labels may be wider or higher where the
-// font in use needs it, never narrower.
-const Expected controls[] = {
-    {"Panel1", {1, 0, 473, 247}, nullptr, false},
-    {"Label1", {16, 11, 107, 13}, "Quelldateien (*.txt)", true},
-    {"box", {14, 30, 410, 146}, nullptr, false},
-    {"Button2", {431, 149, 33, 27}, "[...]", false},
-    {"Label4", {16, 189, 90, 13}, "Zielverzeichnis:", true},
-    {"zielverz", {15, 208, 410, 25}, "", false},
-    {"Button1", {431, 206, 33, 27}, "[...]", false},
-    {"Label2", {16, 269, 189, 13}, "Suchstring (zur positiven Suche):", true},
-    {"Label14", {211, 269, 13, 13}, "(?)", false},
-    {"Edit1", {16, 288, 457, 25}, "", false},
-    {"Label9",
-     {16, 319, 440, 13},
-     "Zugleich auszuschließender Suchstring (Einschränkung der positiven Suche):",
-     true},
-    {"Label15", {462, 319, 13, 13}, "(?)", false},
-    {"edit_ausschl", {16, 338, 457, 25}, "", false},
-    {"Label10", {17, 382, 262, 13}, "Suchstring (zur Gewichtung der Textauswahl):", true},
-    {"Label16", {285, 382, 13, 13}, "(?)", false},
-    {"Edit2", {17, 401, 457, 25}, "", false},
-    {"Label11", {190, 432, 57, 13}, "Faktor fK:", true},
-    {"Edit3", {253, 429, 73, 21}, "1", false},
-    {"Label12", {332, 432, 65, 13}, "Faktor fBK:", true},
-    {"Edit4", {403, 429, 71, 21}, "1", false},
-    {"RadioButton1", {18, 533, 113, 17}, "Regular Expressions", false},
-    {"Label6", {137, 534, 13, 13}, "(?)", false},
-    {"RadioButton2", {174, 533, 113, 17}, "Einfache Wortsuche", false},
-    {"CheckBox1", {190, 548, 186, 17}, "Groß-/Kleinschreibung ignorieren", false},
-    {"Button3", {382, 528, 92, 42}, "Suche", false},
-    {"bar1", {17, 576, 456, 9}, nullptr, false},
-    {"Label5", {496, 11, 187, 13}, "Vorschau der gefundenen Texte:", true},
-    {"Label7", {689, 11, 49, 13}, "0 Treffer", true},
-    {"Label17", {957, 11, 13, 13}, "(?)", false},
-    {"files", {496, 30, 465, 172}, nullptr, false},
-    {"Label3", {496, 220, 95, 13}, "Vorschau (Text):", true},
-    {"vorschau", {496, 239, 465, 233}, nullptr, false},
-    {"Button7", {496, 480, 233, 41}, "Gefundene Texte als Quelldaten", false},
-    {"Button4", {496, 528, 233, 42}, "Gefundene Texte als Subkorpus abspeichern", false},
-    {"Button5", {808, 522, 153, 21}, "Export Settingfile für", false},
-    {"Label8", {758, 541, 26, 13}, "oder:", false},
-    {"antlist", {808, 549, 153, 21}, "AntConc 3.4.1w", false},
-    {"bar2", {496, 576, 465, 9}, nullptr, false},
-};
-
-QString captionOf(const QWidget *widget)
-{
-    if (auto *label = qobject_cast<const QLabel *>(widget))
-        return label->text();
-    if (auto *button = qobject_cast<const QAbstractButton *>(widget))
-        return button->text();
-    if (auto *edit = qobject_cast<const QLineEdit *>(widget))
-        return edit->text();
-    if (auto *list = qobject_cast<const QComboBox *>(widget))
-        return list->currentText();
-    return {};
-}
 
 // Where the caption of a radio button or check box ends: after its indicator and the gap.
 int captionEnd(const QAbstractButton *option)
@@ -101,13 +35,13 @@ class LayoutTest : public WindowTest
 {
 };
 
-TEST_F(LayoutTest, EveryVisibleControlStandsAtItsPlaceWithItsCaptionAndWeight)
+// The captions of the same rows are checked where the window's state at start is.
+TEST_F(LayoutTest, EveryControlStandsAtItsPlaceWithItsWeight)
 {
-    for (const Expected &expected : controls) {
+    for (const ControlRow &expected : windowControls) {
         SCOPED_TRACE(expected.name);
         auto *widget = find<QWidget>(expected.name);
-        ASSERT_NE(widget, nullptr);
-        EXPECT_TRUE(widget->isVisible());
+        EXPECT_EQ(widget->isVisible(), expected.shownAtStart);
         const QRect actual = widget->geometry();
         EXPECT_EQ(actual.topLeft(), expected.rect.topLeft());
         if (qobject_cast<QLabel *>(widget) && qstrcmp(expected.name, "Label2") != 0) {
@@ -120,9 +54,6 @@ TEST_F(LayoutTest, EveryVisibleControlStandsAtItsPlaceWithItsCaptionAndWeight)
         if (auto *option = qobject_cast<QAbstractButton *>(widget);
             option && !qobject_cast<QPushButton *>(widget)) {
             EXPECT_LE(captionEnd(option), actual.width()) << "caption cut off";
-        }
-        if (expected.caption) {
-            EXPECT_EQ(captionOf(widget), QString::fromUtf8(expected.caption));
         }
         EXPECT_EQ(widget->font().bold(), expected.bold);
         EXPECT_EQ(widget->font().pixelSize(), 11);
@@ -158,7 +89,6 @@ TEST_F(LayoutTest, CaptionColoursAndTheSharedPlaceOfSearchAndStop)
         EXPECT_EQ(textColour(help), QColor(128, 128, 128)) << help;
     EXPECT_EQ(textColour("Label10"), form->palette().color(QPalette::Highlight));
     EXPECT_EQ(find<QWidget>("Button6")->geometry(), find<QWidget>("Button3")->geometry());
-    EXPECT_FALSE(find<QWidget>("Button6")->isVisible());
 }
 
 TEST_F(LayoutTest, TheFileColumnTakesWhatTheNumberColumnsLeave)

@@ -3,25 +3,77 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <chrono>
 #include <functional>
-#include <thread>
+#include <memory>
+#include <poll.h>
+#include <set>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 namespace {
 
-// Runs while the search first lets events run, after the second text, once the read-ahead has
-// had time to work through every text of these small lists.
-void whenEventsRunAfterReadAhead(std::function<void()> change)
+// Notes, through the file system, when a text has been read: the kernel reports every close of a
+// file that was open for reading. Watches from its making on.
+class ReadWatch
 {
+public:
+    explicit ReadWatch(const QStringList &paths) : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        for (const QString &path : paths)
+            m_unread.insert(
+                ::inotify_add_watch(m_fd, QFile::encodeName(path).constData(), IN_CLOSE_NOWRITE));
+    }
+    ~ReadWatch() { ::close(m_fd); }
+    ReadWatch(const ReadWatch &) = delete;
+    ReadWatch &operator=(const ReadWatch &) = delete;
+
+    // Waits until every text has been read once; false when one was still unread after a bound
+    // far beyond any machine's reading of a few small texts.
+    bool waitUntilAllRead()
+    {
+        if (m_fd < 0 || m_unread.count(-1))
+            return false;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        alignas(inotify_event) char buffer[4096];
+        while (!m_unread.empty() && std::chrono::steady_clock::now() < deadline) {
+            pollfd ready{m_fd, POLLIN, 0};
+            if (::poll(&ready, 1, 1000) <= 0)
+                continue;
+            const ssize_t got = ::read(m_fd, buffer, sizeof buffer);
+            for (ssize_t at = 0; at < got;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+                if (event->mask & IN_CLOSE_NOWRITE)
+                    m_unread.erase(event->wd);
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        return m_unread.empty();
+    }
+
+private:
+    const int m_fd;
+    std::set<int> m_unread;
+};
+
+// Makes the change the first time the search lets events run, once the read-ahead has read every
+// text of the list, so that what it prepared predates the change. Where the run lets events run
+// is its own choice; the change is given the rows found by then, which tell the texts done where
+// each text gives a row before the change.
+void whenEventsRunAfterReadAhead(const QStringList &paths, const QTreeWidget *files,
+                                 std::function<void(int)> change)
+{
+    auto watch = std::make_shared<ReadWatch>(paths);
     QMetaObject::invokeMethod(
         qApp,
-        [change] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            change();
+        [watch, files, change] {
+            EXPECT_TRUE(watch->waitUntilAllRead()) << "the read-ahead never read every text";
+            change(files->topLevelItemCount());
         },
         Qt::QueuedConnection);
 }
@@ -36,58 +88,91 @@ protected:
 
 TEST_F(ReadAheadRunTest, ListEntriesAndWeightingChangedWhileEventsRunCountAtTheirTurn)
 {
-    const QStringList paths =
-        useTexts({"a b\r\n", "a b b\r\n", "a b c\r\n", "a b\r\n", "a c c\r\n", "a\r\n"});
+    // Weighted by b, each text gives fB 1; weighted by c, 2.
+    const QStringList paths = useTexts(QList<QByteArray>(8, "a b c c\r\n"));
     const QString replacement = corpus.write("ersatz.txt", "a a a c\r\n");
     setText("Edit2", "b");
     auto *box = find<QListWidget>("box");
-    whenEventsRunAfterReadAhead([this, box, replacement] {
-        box->item(3)->setText(replacement);
-        delete box->takeItem(5);
+    int done = -1;
+    QStringList after = paths;
+    whenEventsRunAfterReadAhead(paths, find<QTreeWidget>("files"), [&](int texts) {
+        done = texts;
+        // The entry after the next one is replaced, the last one deleted.
+        if (done + 2 >= box->count())
+            return;
+        box->item(done + 1)->setText(replacement);
+        delete box->takeItem(box->count() - 1);
+        after[done + 1] = replacement;
+        after.removeLast();
         setText("Edit2", "c");
     });
     search("a");
-    ASSERT_EQ(rowCount(), 5);
-    EXPECT_EQ(rowTexts(0).mid(0, 2), (QStringList{paths[0], "1"}));
-    EXPECT_EQ(rowTexts(1)[3], "2") << "weighted by b";
-    EXPECT_EQ(rowTexts(2)[3], "1") << "weighted by c from here on";
-    EXPECT_EQ(rowTexts(3).mid(0, 2), (QStringList{replacement, "3"}));
-    EXPECT_EQ(rowTexts(3)[3], "1");
-    EXPECT_EQ(rowTexts(4)[3], "2");
+    ASSERT_GE(done, 0) << "events never ran during the run";
+    ASSERT_LT(done + 2, paths.size()) << "events ran only when too few texts were left";
+    ASSERT_EQ(rowCount(), after.size());
+    for (int row = 0; row < rowCount(); ++row) {
+        SCOPED_TRACE(row);
+        const QStringList texts = rowTexts(row);
+        const QStringList pathFAndFB{texts[0], texts[1], texts[3]};
+        // Weighted by b before the change, by c after it; the replacement has three a, one c.
+        const QStringList expected = row < done        ? QStringList{after[row], "1", "1"}
+                                     : row == done + 1 ? QStringList{replacement, "3", "1"}
+                                                       : QStringList{after[row], "1", "2"};
+        EXPECT_EQ(pathFAndFB, expected);
+    }
     EXPECT_TRUE(dialogs->shown().empty());
 }
 
 TEST_F(ReadAheadRunTest, CaseRuleTickedWhileEventsRunCountsAtEachTurn)
 {
-    useTexts({"HAUS\r\n", "HAUS\r\n", "HAUS\r\n", "Haus\r\n"});
+    // The first text matches under either rule, the others only with the case ignored.
+    QList<QByteArray> texts(8, "HAUS\r\n");
+    texts[0] = "haus\r\n";
+    const QStringList paths = useTexts(texts);
     find<QRadioButton>("RadioButton2")->setChecked(true);
     auto *ignoreCase = find<QCheckBox>("CheckBox1");
-    whenEventsRunAfterReadAhead([ignoreCase] { ignoreCase->setChecked(true); });
+    bool ticked = false;
+    whenEventsRunAfterReadAhead(paths, find<QTreeWidget>("files"), [&](int) {
+        ticked = true;
+        ignoreCase->setChecked(true);
+    });
     search("haus");
-    EXPECT_EQ(rowCount(), 2);
+    ASSERT_TRUE(ticked) << "events never ran during the run";
+    // The first text, then every text from the tick on: a tail of the list that is not empty.
+    ASSERT_GE(rowCount(), 2) << "no text after the tick counted with the case ignored";
+    EXPECT_EQ(rowTexts(0)[0], paths[0]);
+    const int firstAfterTick = int(paths.size()) - (rowCount() - 1);
+    for (int row = 1; row < rowCount(); ++row)
+        EXPECT_EQ(rowTexts(row)[0], paths[firstAfterTick + row - 1]) << row;
 }
 
 TEST_F(ReadAheadRunTest, FilesChangedAfterTheReadAheadGiveWhatAReadAtTheirTurnGives)
 {
-    const QStringList paths =
-        useTexts({"a\r\n", "a\r\n", "a\r\n", "a\r\n", "a\r\n", "a\r\n", "a\r\n"});
+    const QStringList paths = useTexts(QList<QByteArray>(10, "a\r\n"));
     const bool permissionsEnforced = ::geteuid() != 0;
-    whenEventsRunAfterReadAhead([&] {
-        corpus.write("t2.txt", "a a a\r\n");
-        corpus.write("t3.txt", "b\r\n");
+    int done = -1;
+    whenEventsRunAfterReadAhead(paths, find<QTreeWidget>("files"), [&](int texts) {
+        done = texts;
+        if (done + 3 >= paths.size())
+            return;
+        corpus.write(QFileInfo(paths[done]).fileName(), "a a a\r\n");
+        corpus.write(QFileInfo(paths[done + 1]).fileName(), "b\r\n");
         if (permissionsEnforced)
-            QFile::setPermissions(paths[4], QFileDevice::Permissions());
-        QFile::remove(paths[5]);
+            QFile::setPermissions(paths[done + 2], QFileDevice::Permissions());
+        QFile::remove(paths[done + 3]);
     });
     search("a");
-    const QString failed = permissionsEnforced ? paths[4] : paths[5];
+    ASSERT_GE(done, 0) << "events never ran during the run";
+    ASSERT_LT(done + 3, paths.size()) << "events ran only when too few texts were left";
+    const int failing = permissionsEnforced ? done + 2 : done + 3;
     ASSERT_EQ(dialogs->shown().size(), 1u);
     EXPECT_TRUE(dialogs->shown().front().text.startsWith(
-        QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(failed)))
+        QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(paths[failing])))
         << dialogs->shown().front().text.toStdString();
-    ASSERT_EQ(rowCount(), permissionsEnforced ? 3 : 4);
-    EXPECT_EQ(rowTexts(2).mid(0, 2), (QStringList{paths[2], "3"}));
-    EXPECT_EQ(find<QProgressBar>("bar1")->value(), permissionsEnforced ? 4 : 5);
+    // The rows before the change, the rewritten text, and the readable one of the two after "b".
+    ASSERT_EQ(rowCount(), permissionsEnforced ? done + 1 : done + 2);
+    EXPECT_EQ(rowTexts(done).mid(0, 2), (QStringList{paths[done], "3"}));
+    EXPECT_EQ(find<QProgressBar>("bar1")->value(), failing);
 }
 
 TEST_F(ReadAheadRunTest, FailureOfTheFirstTextIsReportedBeforeAnyPatternError)
