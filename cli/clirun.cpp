@@ -13,11 +13,12 @@
 #include "results/substitutedpaths.h"
 #include "results/thresholdnumber.h"
 #include "rowformats.h"
+#include "search/readahead.h"
+#include "search/textscan.h"
 #include "sourcearguments.h"
 #include "subcorpusoutput.h"
 #include "text/nativepath.h"
 #include "text/numberformat.h"
-#include "textscanner.h"
 
 #include <QDir>
 #include <cstdio>
@@ -63,9 +64,9 @@ public:
 
     int run()
     {
-        ScanRecipe settings{!m_options.simple, m_options.pattern,    m_options.exclude,
-                            m_options.weight,  m_options.ignoreCase, m_options.encoding};
-        checkPatterns(settings);
+        TextScan scan(recipe());
+        // A bad pattern is reported at once, not at the first text that would use it.
+        scan.checkPatterns();
         // An existing target is refused before the search, which may take long.
         if (!m_options.copyTo.isEmpty()) {
             if (const auto refusal = subcorpusRefusal(m_options.copyTo, {}, true))
@@ -74,7 +75,7 @@ public:
         const QStringList paths =
             expandSources(m_options.sources, m_options.recursive, stdin, errorHandler());
         OutputSink sink(m_options.outputFile);
-        search(settings, paths, sink);
+        search(scan, paths, sink);
         if (interrupted())
             return ExitStatus::Interrupted;
         sortRows();
@@ -107,15 +108,30 @@ private:
 
     bool streaming() const { return m_options.sortColumn < 0; }
 
-    void search(const ScanRecipe &settings, const QStringList &paths, OutputSink &sink)
+    ScanRecipe recipe() const
+    {
+        ScanRecipe recipe;
+        recipe.regex = !m_options.simple;
+        recipe.suchstr = m_options.pattern;
+        recipe.ausschlstr = m_options.exclude;
+        recipe.weighting = m_options.weight;
+        recipe.ignoreCase = m_options.ignoreCase;
+        recipe.encoding = m_options.encoding;
+        return recipe;
+    }
+
+    // The texts one after the other in the order of paths, read and searched ahead by
+    // m_options.jobs threads (0: one per core).
+    void search(TextScan &scan, const QStringList &paths, OutputSink &sink)
     {
         m_progress = std::make_unique<ProgressLine>(!m_options.quiet && standardErrorIsTerminal(),
                                                     paths.size());
         const auto onError = errorHandler();
-        TextScanner scanner(settings, paths, m_options.jobs);
+        const int jobs = m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads();
+        ReadAhead ahead(scan.recipe(), paths, jobs);
         for (qsizetype i = 0; i < paths.size() && !interrupted(); ++i) {
             try {
-                if (const auto result = scanner.scan(i))
+                if (const auto result = scan.atTurn(paths[i], ahead.take(int(i))))
                     addRow(sink, paths[i], *result);
             } catch (const QvxError &error) {
                 if (!onError)

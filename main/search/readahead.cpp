@@ -1,8 +1,7 @@
 #include "search/readahead.h"
 
 #include "files/textloading.h"
-#include "search/regexscan.h"
-#include "search/simplescan.h"
+#include "search/textscan.h"
 
 #include <algorithm>
 #include <sys/resource.h>
@@ -22,11 +21,9 @@ class ReadAhead::Worker
 {
 public:
     Worker(const ScanRecipe &recipe, const std::atomic<bool> &stopping)
-        : m_recipe(recipe), m_loader(recipe.encoding, kLargestText),
-          m_regex(recipe.suchstr, recipe.ausschlstr, recipe.encoding),
-          m_simple(recipe.suchstr, recipe.ausschlstr, recipe.encoding)
+        : m_loader(recipe.encoding, kLargestText), m_scan(recipe)
     {
-        m_regex.setCancellation(&stopping);
+        m_scan.setCancellation(&stopping);
     }
 
     // Whether out now holds an outcome that the run may use.
@@ -35,10 +32,7 @@ public:
         out.path = path;
         const qint64 readStart = fileClockNs();
         try {
-            if (m_recipe.regex)
-                prepareRegex(path, out);
-            else
-                prepareSimple(path, out);
+            m_scan.prepare(m_loader, path, out);
         } catch (...) {
             return false;
         }
@@ -47,27 +41,8 @@ public:
     }
 
 private:
-    void prepareRegex(const QString &path, PreparedText &out)
-    {
-        const TextLoader::Utf8Text text = m_loader.loadUtf8(path);
-        out.weightingRead = false;
-        out.weighting = m_recipe.weighting;
-        out.result = m_regex.evaluateText(text.utf8, text.length, path, [&out] {
-            out.weightingRead = true;
-            return out.weighting;
-        });
-    }
-
-    void prepareSimple(const QString &path, PreparedText &out)
-    {
-        out.ignoreCase = m_recipe.ignoreCase;
-        out.qualifies = m_simple.qualifiesLoaded(m_loader, path, out.ignoreCase);
-    }
-
-    const ScanRecipe &m_recipe;
     TextLoader m_loader;
-    RegexScan m_regex;
-    SimpleScan m_simple;
+    TextScan m_scan;
 };
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "search/preparedtext.h"
-#include "text/sourceencoding.h"
+#include "search/scanrecipe.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,20 +11,6 @@
 #include <mutex>
 #include <thread>
 #include <vector>
-
-// What every text of one search run is searched with, as the run's start found it.
-struct ScanRecipe
-{
-    // False: the simple mode.
-    bool regex = true;
-    QString suchstr;
-    QString ausschlstr;
-    // The weighting text taken for every text.
-    QString weighting;
-    // The simple mode's case rule taken for every text.
-    bool ignoreCase = false;
-    SourceEncoding encoding = SourceEncoding::Windows1252;
-};
 
 // One thread per core, at least one.
 int defaultReadAheadThreads();

@@ -1,6 +1,5 @@
 #include "search/readahead.h"
-#include "search/regexscan.h"
-#include "search/simplescan.h"
+#include "search/textscan.h"
 #include "window/dialogs.h"
 #include "window/globals.h"
 #include "window/search/filelisteadd.h"
@@ -86,20 +85,16 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     for (int i = 0; i < box->count(); ++i)
         paths.append(sourcePath(box->item(i)));
     ReadAhead ahead(recipe, paths, defaultReadAheadThreads(), ReadAhead::Priority::BehindCaller);
-    if (recipe.regex) {
-        RegexScan scan(suchstr, ausschlstr);
-        scanSources([&](int i, const QString &path) {
-            const auto weighting = [this] { return Edit2->text(); };
-            if (auto result = scan.evaluate(path, weighting, ahead.take(i)))
-                addResultRow(path, result->f, result->proz, result->fB);
-        });
-    } else {
-        SimpleScan scan(suchstr, ausschlstr);
-        scanSources([&](int i, const QString &path) {
-            if (scan.qualifies(path, CheckBox1->isChecked(), ahead.take(i)))
-                addResultRow(path, -1, -1.0, -1);
-        });
-    }
+    // The fields are read again at each text's turn; the read-ahead's outcome for a text only
+    // stands while they still say what the recipe took.
+    TurnReading reading;
+    reading.weighting = [this] { return Edit2->text(); };
+    reading.ignoreCase = [this] { return CheckBox1->isChecked(); };
+    TextScan scan(recipe);
+    scanSources([&](int i, const QString &path) {
+        if (auto result = scan.atTurn(path, reading, ahead.take(i)))
+            addResultRow(path, result->f, result->proz, result->fB);
+    });
 }
 
 template <typename PerFile> void TForm1::scanSources(PerFile perFile)

@@ -1,0 +1,75 @@
+#include "search/textscan.h"
+
+#include "search/pattern.h"
+#include "search/preparedtext.h"
+
+#include <QtGlobal>
+
+namespace {
+
+std::optional<FileResult> simpleResult(bool qualifies)
+{
+    if (qualifies)
+        return FileResult{};
+    return std::nullopt;
+}
+
+} // namespace
+
+TextScan::TextScan(const ScanRecipe &recipe)
+    : m_recipe(recipe), m_recipeWeighting([this] { return m_recipe.weighting; })
+{
+    if (m_recipe.regex)
+        m_regex.emplace(m_recipe.suchstr, m_recipe.ausschlstr, m_recipe.encoding);
+    else
+        m_simple.emplace(m_recipe.suchstr, m_recipe.ausschlstr, m_recipe.encoding);
+}
+
+void TextScan::checkPatterns() const
+{
+    if (!m_regex)
+        return;
+    for (const QString &pattern : {m_recipe.suchstr, m_recipe.weighting, m_recipe.ausschlstr}) {
+        if (!pattern.isEmpty())
+            Pattern{pattern};
+    }
+}
+
+std::optional<FileResult> TextScan::atTurn(const QString &path, const PreparedText *ahead)
+{
+    if (m_regex)
+        return m_regex->evaluate(path, m_recipeWeighting, ahead);
+    return simpleResult(m_simple->qualifies(path, m_recipe.ignoreCase, ahead));
+}
+
+std::optional<FileResult> TextScan::atTurn(const QString &path, const TurnReading &reading,
+                                           const PreparedText *ahead)
+{
+    if (m_regex)
+        return m_regex->evaluate(path, reading.weighting, ahead);
+    return simpleResult(m_simple->qualifies(path, reading.ignoreCase(), ahead));
+}
+
+void TextScan::prepare(TextLoader &loader, const QString &path, PreparedText &out)
+{
+    // A text read in another encoding would count differently from the same text at its turn.
+    Q_ASSERT(loader.encoding() == m_recipe.encoding);
+    if (m_simple) {
+        out.ignoreCase = m_recipe.ignoreCase;
+        out.qualifies = m_simple->qualifiesLoaded(loader, path, out.ignoreCase);
+        return;
+    }
+    const TextLoader::Utf8Text text = loader.loadUtf8(path);
+    out.weightingRead = false;
+    out.weighting = m_recipe.weighting;
+    out.result = m_regex->evaluateText(text.utf8, text.length, path, [&out] {
+        out.weightingRead = true;
+        return out.weighting;
+    });
+}
+
+void TextScan::setCancellation(const std::atomic<bool> *cancelled)
+{
+    if (m_regex)
+        m_regex->setCancellation(cancelled);
+}
