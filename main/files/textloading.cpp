@@ -191,3 +191,10 @@ TextLoader::Utf8Text TextLoader::loadUtf8FromUtf8(const QString &path)
     m_normalized = text.toUtf8();
     return {std::string_view(m_normalized.constData(), size_t(m_normalized.size())), text.size()};
 }
+
+// Only the read-ahead sets a size limit, and it leaves such a text to the run, so this text is
+// shown only if a limit is ever set elsewhere.
+TextTooLarge::TextTooLarge()
+    : QvxError(QStringLiteral("Der Text ist zu groß, um ihn vorab zu lesen"))
+{
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "errors/qvxerror.h"
 #include "files/fileidentity.h"
 #include "files/growbuffer.h"
 #include "text/nativepath.h"
@@ -26,10 +27,10 @@ bool readFileStart(const QString &path, QByteArray &buffer, qsizetype limit);
 void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out);
 
 // A file larger than a loader's size limit.
-class TextTooLarge : public std::exception
+class TextTooLarge : public QvxError
 {
 public:
-    const char *what() const noexcept override { return "text above the loader's size limit"; }
+    TextTooLarge();
 };
 
 // Loads source texts for the search, one after another, into buffers that it reuses from file to

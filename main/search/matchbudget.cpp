@@ -31,10 +31,12 @@ constexpr int kEasySearches = 32;
 
 } // namespace
 
-QString MatchLimitError::reason() const
+MatchLimitError::MatchLimitError(Kind kind)
+    : QvxError(kind == Steps
+                   ? QStringLiteral("PCRE2 hat seine Grenze für Suchschritte erreicht")
+                   : QStringLiteral("PCRE2 hat seine Grenze für Arbeitsspeicher erreicht")),
+      m_kind(kind)
 {
-    return m_kind == Steps ? QStringLiteral("PCRE2 hat seine Grenze für Suchschritte erreicht")
-                           : QStringLiteral("PCRE2 hat seine Grenze für Arbeitsspeicher erreicht");
 }
 
 MatchBudget::MatchBudget(std::size_t subjectBytes, const std::atomic<bool> *cancelled)

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "errors/qvxerror.h"
+
 #include <QString>
 #include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 
 // The pattern needs more work on this text than its budget allows, or more memory than PCRE2 may
-// take.
-class MatchLimitError : public std::exception
+// take. Its message is the German reason, for example "PCRE2 hat seine Grenze für Suchschritte
+// erreicht"; the scans catch it to name the text.
+class MatchLimitError : public QvxError
 {
 public:
     enum Kind
@@ -17,11 +19,9 @@ public:
         Steps,
         Memory
     };
-    explicit MatchLimitError(Kind kind) : m_kind(kind) {}
+    explicit MatchLimitError(Kind kind);
     Kind kind() const { return m_kind; }
-    // The German reason, for example "PCRE2 hat seine Grenze für Suchschritte erreicht".
-    QString reason() const;
-    const char *what() const noexcept override { return "PCRE2 limit exceeded"; }
+    const QString &reason() const { return message(); }
 
 private:
     Kind m_kind;

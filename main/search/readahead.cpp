@@ -1,9 +1,11 @@
 #include "search/readahead.h"
 
+#include "errors/qvxerror.h"
 #include "files/textloading.h"
 #include "search/textscan.h"
 
 #include <algorithm>
+#include <new>
 #include <sys/resource.h>
 #include <system_error>
 #include <unistd.h>
@@ -33,7 +35,11 @@ public:
         const qint64 readStart = fileClockNs();
         try {
             m_scan.prepare(m_loader, path, out);
-        } catch (...) {
+        } catch (const QvxError &) {
+            // Whatever keeps a text from being prepared ahead (a read error, its size, its
+            // budget) is met again at its turn, which reports it.
+            return false;
+        } catch (const std::bad_alloc &) {
             return false;
         }
         out.identity = m_loader.identity();
