@@ -3,10 +3,8 @@
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 #include "files/sourcefile.h"
-#include "text/nativepath.h"
+#include "files/writetarget.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -20,16 +18,11 @@ OutputSink::OutputSink(const QString &path) : m_path(path)
     m_buffer.reserve(flushSize + 4096);
     if (path.isEmpty())
         return;
-    // A device or a directory would be replaced by a plain file: only plain files are replaced.
-    const QFileInfo target(path);
-    if (target.isDir())
-        fail(QStringLiteral("Es gibt dort ein Verzeichnis dieses Namens"));
-    if (target.exists() && !target.isFile())
-        fail(QStringLiteral("Das Ziel ist keine gewöhnliche Datei"));
+    if (const auto refusal = refusedTargetReason(path))
+        fail(*refusal);
     m_file = std::make_unique<QSaveFile>(path);
     if (!m_file->open(QIODevice::WriteOnly))
-        fail(target.absoluteDir().exists() ? systemErrorText(*m_file)
-                                           : QStringLiteral("Das Verzeichnis existiert nicht"));
+        fail(writeFailureReason(path, *m_file));
     m_descriptor = m_file->handle();
 }
 
@@ -40,8 +33,7 @@ void OutputSink::fail(const QString &reason) const
     if (m_path.isEmpty())
         throw QvxError(
             QStringLiteral("Die Standardausgabe kann nicht geschrieben werden. %1").arg(reason));
-    throw QvxError(QStringLiteral("Die Datei %1 konnte nicht geschrieben werden. %2")
-                       .arg(shownPath(m_path), reason));
+    throw QvxError(fileNotWrittenMessage(m_path, reason));
 }
 
 void OutputSink::written()
@@ -64,5 +56,5 @@ void OutputSink::finish()
 {
     flush();
     if (m_file && !m_file->commit())
-        fail(systemErrorText(*m_file));
+        fail(writeFailureReason(m_path, *m_file));
 }

@@ -1,48 +1,26 @@
 #include "subcorpusoutput.h"
 
 #include "errors/qvxerror.h"
-#include "files/filecopy.h"
 #include "files/targetcreation.h"
-#include "files/targetmessages.h"
-#include "files/textfilewriter.h"
 #include "interruption.h"
-#include "results/substitutedpaths.h"
-#include "subcorpus/antconcsettings.h"
-#include "subcorpus/antconctemplates.h"
+#include "subcorpus/subcorpuswriter.h"
 #include "text/nativepath.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QHash>
-
-namespace {
-
-QString destination(const QString &target, const QString &path)
-{
-    return target + QDir::separator() + QFileInfo(path).fileName();
-}
-
-} // namespace
 
 std::optional<QString> subcorpusRefusal(const QString &target, const QStringList &paths,
                                         bool replace)
 {
-    if (QFileInfo(target).isDir())
-        return targetDirectoryExists;
+    if (const auto refusal = existingTargetRefusal(target))
+        return refusal;
     if (replace)
         return std::nullopt;
-    QHash<QString, QString> firstOfName;
-    for (const QString &path : paths) {
-        const QString name = QFileInfo(path).fileName();
-        const auto first = firstOfName.constFind(name);
-        if (first != firstOfName.constEnd())
-            return QStringLiteral("Die Texte %1 und %2 haben denselben Dateinamen; im "
-                                  "Zielverzeichnis würde der zweite den ersten ersetzen. Mit "
-                                  "--replace wird ersetzt.")
-                .arg(QDir::toNativeSeparators(shownPath(*first)),
-                     QDir::toNativeSeparators(shownPath(path)));
-        firstOfName.insert(name, path);
-    }
+    if (const auto clash = sameNamedTexts(paths))
+        return QStringLiteral("Die Texte %1 und %2 haben denselben Dateinamen; im "
+                              "Zielverzeichnis würde der zweite den ersten ersetzen. Mit "
+                              "--replace wird ersetzt.")
+            .arg(QDir::toNativeSeparators(shownPath(clash->first)),
+                 QDir::toNativeSeparators(shownPath(clash->second)));
     return std::nullopt;
 }
 
@@ -60,9 +38,8 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
             outcome.interrupted = true;
             return outcome;
         }
-        const QString dest = destination(target, path);
-        if (const auto failure = copyFileWhole(path, dest)) {
-            onError(copyFailedMessage(path, dest, failure->reason));
+        if (const auto failure = copyTextInto(target, path)) {
+            onError(failure->reason);
             outcome.failed = true;
             if (!keepGoing || failure->diskFull)
                 break;
@@ -72,16 +49,13 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
     }
     if (!outcome.failed && antconcVersion >= 0) {
         try {
-            writeWindowsLines(target + QDir::separator() + antconcFileName(antconcVersion),
-                              antconcSettingsLines(antconcVersion, paths));
-            outcome.substituted = unrepresentablePaths(paths);
+            outcome.substituted = writeSettingsFile(target, antconcVersion, paths);
         } catch (const QvxError &error) {
             onError(error.message());
             outcome.failed = true;
         }
     }
-    // A directory left empty would only refuse the next try as existing already.
-    if (outcome.failed && outcome.copied == 0)
-        QDir().rmdir(target);
+    if (outcome.failed)
+        removeEmptyTarget(target);
     return outcome;
 }

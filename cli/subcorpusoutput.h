@@ -21,9 +21,9 @@ struct SubcorpusOutcome
 };
 
 // Creates the new directory target, copies the texts into it side by side, each whole or not at
-// all, and then writes the AntConc settings file of antconcVersion (-1: none) listing them. A
-// failure is reported through onError; the copying stops there unless keepGoing. Ctrl-C stops
-// after the copy in progress.
+// all, and then writes the AntConc settings file of antconcVersion (-1: none) listing them with
+// full paths. A failure is reported through onError; the copying stops there unless keepGoing.
+// Ctrl-C stops after the copy in progress.
 SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths, int antconcVersion,
                                 bool keepGoing,
                                 const std::function<void(const QString &)> &onError);

@@ -1,11 +1,10 @@
 #include "search/readahead.h"
 
-#include "errors/qvxerror.h"
 #include "files/textloading.h"
 #include "search/textscan.h"
 
 #include <algorithm>
-#include <new>
+#include <exception>
 #include <sys/resource.h>
 #include <system_error>
 #include <unistd.h>
@@ -35,11 +34,9 @@ public:
         const qint64 readStart = fileClockNs();
         try {
             m_scan.prepare(m_loader, path, out);
-        } catch (const QvxError &) {
+        } catch (const std::exception &) {
             // Whatever keeps a text from being prepared ahead (a read error, its size, its
-            // budget) is met again at its turn, which reports it.
-            return false;
-        } catch (const std::bad_alloc &) {
+            // budget, memory) is met again at its turn on the run's own thread, which reports it.
             return false;
         }
         out.identity = m_loader.identity();

@@ -1,6 +1,7 @@
 #include "subcorpus/targetname.h"
 
-#include <QDir>
+#include "files/targetpath.h"
+
 #include <clocale>
 #include <ctime>
 #include <cwchar>
@@ -29,5 +30,5 @@ QString proposeTargetName(const QString &folder, const QDate &date, const QStrin
     dateText.remove(QLatin1Char('.'));
     // A slash would name nested directories, which saving creates only one level deep.
     dateText.remove(QLatin1Char('/'));
-    return folder + QDir::separator() + QStringLiteral("Subkorpus") + dateText;
+    return pathInTarget(folder, QStringLiteral("Subkorpus") + dateText);
 }

@@ -1,7 +1,11 @@
 #include "text/nativepath.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +66,18 @@ QString pathFromNative(const char *bytes, qsizetype size)
         }
     }
     return path;
+}
+
+QString absolutePath(const QString &path)
+{
+    // A full path stays as given: the window's paths are written as its list shows them.
+    if (path.startsWith(QLatin1Char('/')))
+        return path;
+    // QDir::currentPath() would turn the bytes of a non-UTF-8 directory name into U+FFFD.
+    const std::unique_ptr<char, decltype(&std::free)> directory(::getcwd(nullptr, 0), &std::free);
+    if (!directory)
+        return path;
+    return QDir::cleanPath(pathFromNative(QByteArray(directory.get())) + QLatin1Char('/') + path);
 }
 
 bool hasForeignBytes(const QString &path)

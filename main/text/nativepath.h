@@ -20,6 +20,10 @@ inline QString pathFromNative(const QByteArray &bytes)
 // The bytes that name the file of path in the file system.
 QByteArray nativePath(const QString &path);
 
+// The full path of path: a full one as it is, a relative one joined to the working directory,
+// whose bytes are kept, with "." and ".." resolved as text.
+QString absolutePath(const QString &path);
+
 // The bytes of paths, one after another, in a buffer kept from path to path: for the many paths
 // of a search, with no allocation per path.
 class NativePathBuffer

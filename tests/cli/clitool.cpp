@@ -3,9 +3,13 @@
 #include <QDir>
 #include <QProcess>
 
-CliResult runTool(const QStringList &arguments, const QByteArray &stdinData, const QString &locale)
+namespace {
+
+CliResult run(const QStringList &arguments, const QByteArray &stdinData, const QString &locale,
+              const QString &directory)
 {
     QProcess process;
+    process.setWorkingDirectory(directory);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), locale);
     process.setProcessEnvironment(environment);
@@ -19,6 +23,18 @@ CliResult runTool(const QStringList &arguments, const QByteArray &stdinData, con
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
+}
+
+} // namespace
+
+CliResult runTool(const QStringList &arguments, const QByteArray &stdinData, const QString &locale)
+{
+    return run(arguments, stdinData, locale, {});
+}
+
+CliResult runToolIn(const QString &directory, const QStringList &arguments)
+{
+    return run(arguments, {}, QStringLiteral("de_DE.UTF-8"), directory);
 }
 
 QStringList entriesOf(const QString &directory)

@@ -17,5 +17,8 @@ struct CliResult
 CliResult runTool(const QStringList &arguments, const QByteArray &stdinData = {},
                   const QString &locale = QStringLiteral("de_DE.UTF-8"));
 
+// Runs qvx-cli as runTool does, in the working directory directory.
+CliResult runToolIn(const QString &directory, const QStringList &arguments);
+
 // The entries of a directory, hidden ones included, sorted.
 QStringList entriesOf(const QString &directory);

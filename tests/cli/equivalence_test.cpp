@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -130,4 +131,21 @@ TEST_F(CliEquivalenceTest, CopiesAndTheAntconcFileEqualTheWindows)
     EXPECT_EQ(fileBytes(target + "/Subkorpus-for-antconc324m.ant"),
               fileBytes(corpus.filePath("fenster/Subkorpus-for-antconc324m.ant")));
     EXPECT_EQ(fileBytes(target + "/t2.txt"), "Heute und heute");
+}
+
+TEST_F(CliEquivalenceTest, AntconcFileOfRelativeSourcesHoldsTheWindowsFullPaths)
+{
+    useTexts({"Heute", "nicht", "Heute und heute"});
+    setText("zielverz", corpus.filePath("fenster"));
+    search("Heute");
+    find<QComboBox>("antlist")->setCurrentIndex(0);
+    click("Button5");
+    const CliResult result =
+        runToolIn(corpus.path(), {"-q", "--copy-to", "cli", "--antconc", "341w", "Heute",
+                                  "./t0.txt", "t1.txt", "t2.txt"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    const QByteArray written = fileBytes(corpus.filePath("cli/Subkorpus-for-antconc341w.ant"));
+    EXPECT_TRUE(written.endsWith("FILE " + QFile::encodeName(corpus.filePath("t2.txt")) + "\r\n"))
+        << written.toStdString();
+    EXPECT_EQ(written, fileBytes(corpus.filePath("fenster/Subkorpus-for-antconc341w.ant")));
 }

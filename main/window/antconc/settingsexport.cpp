@@ -1,13 +1,11 @@
-#include "files/textfilewriter.h"
 #include "results/substitutedpaths.h"
-#include "subcorpus/antconcsettings.h"
 #include "subcorpus/antconctemplates.h"
+#include "subcorpus/subcorpuswriter.h"
 #include "window/dialogs.h"
 #include "window/results/checkedrows.h"
 #include "window/tform1.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTreeWidget>
@@ -21,18 +19,16 @@ void TForm1::Button5Click(QObject * /*Sender*/)
     if (!isAntconcVersion(version))
         return;
     const QStringList captions = checkedCaptions(files);
-    const QStringList lines = antconcSettingsLines(version, captions);
     bar2->setValue(100);
     const QString target = zielverz->text();
+    QStringList substituted;
     try {
-        writeWindowsLines(target + QDir::separator() + antconcFileName(version), lines);
+        substituted = writeSettingsFile(target, version, captions);
     } catch (...) {
-        // The directory was made for this file alone; left empty, it would only refuse the next
-        // try as existing already.
-        QDir().rmdir(target);
+        // The directory was made for this file alone.
+        removeEmptyTarget(target);
         throw;
     }
-    const QStringList substituted = unrepresentablePaths(captions);
     if (!substituted.isEmpty())
         m_dialogs->message(this, plainMessage(substitutedPathsNote(substituted)));
 }

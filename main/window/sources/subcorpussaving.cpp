@@ -1,28 +1,15 @@
-#include "files/targetmessages.h"
+#include "subcorpus/subcorpuswriter.h"
 #include "window/dialogs.h"
 #include "window/sources/copyfileex.h"
 #include "window/sources/itempaths.h"
 #include "window/tform1.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScopedValueRollback>
 #include <QTreeWidget>
-
-namespace {
-
-// The copies go into the directory that this save created, or to a path where no directory is
-// (the copy then reports what is missing), but never into a directory that was there before.
-bool mayCopyInto(const QString &target, const QString &created)
-{
-    const QFileInfo info(target);
-    return !info.isDir() || info.canonicalFilePath() == created;
-}
-
-} // namespace
 
 void TForm1::Button4Click(QObject * /*Sender*/)
 {
@@ -41,14 +28,15 @@ void TForm1::Button4Click(QObject * /*Sender*/)
             const QString caption = rowPath(row);
             // Read anew for every copy: an edit during saving sends the remaining copies there.
             const QString target = zielverz->text();
-            if (!mayCopyInto(target, created)) {
-                m_dialogs->message(this, errorBox(targetDirectoryExists));
+            // The copies go into the directory that this save created, or to a path where no
+            // directory is (the copy then reports what is missing).
+            if (const auto refusal = existingTargetRefusal(target, created)) {
+                m_dialogs->message(this, errorBox(*refusal));
                 return;
             }
-            const QString dest = target + QDir::separator() + QFileInfo(caption).fileName();
+            const QString dest = textDestination(target, caption);
             if (copyFileAsked(*m_dialogs, this, caption, dest, false) == CopyOutcome::StopCopying) {
-                // An empty directory would only refuse the next try as existing already.
-                QDir().rmdir(created);
+                removeEmptyTarget(created);
                 return;
             }
         }
