@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTreeWidget>
 #include <QWindow>
 #include <sys/stat.h>
 
@@ -206,19 +207,30 @@ TEST_F(FaultySourcesTest, StopPressedWhileTheLastFileIsReadStartsNoNewSearch)
     const QString middle = corpus.write(QStringLiteral("mitte.txt"), "a\r\n");
     setSources({first, middle, last});
     auto *stop = find<QPushButton>("Button6");
-    // Posted when the run lets events through after the second text, so that the click waits
-    // in the queue while the third and last text is read.
-    QMetaObject::invokeMethod(
-        qApp, [this, stop] { postClickAt(stop); }, Qt::QueuedConnection);
+    auto *files = find<QTreeWidget>("files");
+    // Posted as the row of the last text goes into the list, so that the click waits in the
+    // queue while that text is finished.
+    bool posted = false;
+    const QMetaObject::Connection lastRow = QObject::connect(
+        files->model(), &QAbstractItemModel::rowsInserted, &queued, [&, this, stop, files] {
+            if (!posted && files->topLevelItemCount() == 3) {
+                posted = true;
+                postClickAt(stop);
+            }
+        });
     QSignalSpy searches(find<QPushButton>("Button3"), &QPushButton::clicked);
 
     search(QStringLiteral("a"));
+    QObject::disconnect(lastRow);
     QCoreApplication::processEvents();
 
+    ASSERT_TRUE(posted) << "the last text gave no row";
     EXPECT_EQ(searches.count(), 1);
     EXPECT_EQ(rowCount(), 3);
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_TRUE(find<QPushButton>("Button3")->isVisible());
+    // The click reached "Stop", after the run had read every text.
+    EXPECT_TRUE(Stop);
 
     // The next run starts afresh and reads every text.
     search(QStringLiteral("a"));

@@ -179,16 +179,27 @@ TEST_F(SavingFaultsTest, ACopyOntoAPipeIsRefusedAndThePipeStays)
 
 TEST_F(SavingFaultsTest, NewSourceEmptyingTheListDuringASearchEndsItQuietly)
 {
-    // The first two texts hold no "a", so no row is checked when the list is replaced.
-    useTexts({0, 0, 1, 1, 1});
-    dialogs->answerPopup(QStringLiteral("extealsneueQuelle1"));
-    clickWhenEventsRun("Button7");
+    // The first six texts hold no "a", so no row is checked while they are read.
+    useTexts({0, 0, 0, 0, 0, 0, 1, 1});
+    auto *bar1 = find<QProgressBar>("bar1");
+    const auto running = [this] { return find<QPushButton>("Button6")->isVisible(); };
+    // Before the last text without "a", so that the text in hand has none either.
+    int doneAtClick = -1;
+    whenEventsRun([&] { return running() && bar1->value() < 5; },
+                  [&] {
+                      doneAtClick = bar1->value();
+                      EXPECT_EQ(rowCount(), 0);
+                      dialogs->answerPopup(QStringLiteral("extealsneueQuelle1"));
+                      click("Button7");
+                  });
     search();
 
+    ASSERT_GE(doneAtClick, 0) << "events never ran among the texts without a";
     EXPECT_TRUE(boxTexts().isEmpty());
     EXPECT_EQ(rowCount(), 0);
     EXPECT_EQ(find<QLabel>("Label7")->text(), QStringLiteral("0 Treffer"));
-    EXPECT_EQ(find<QProgressBar>("bar1")->value(), 2);
+    EXPECT_GE(bar1->value(), doneAtClick);
+    EXPECT_LE(bar1->value(), doneAtClick + 1);
     EXPECT_TRUE(dialogs->shown().empty());
     EXPECT_TRUE(find<QPushButton>("Button3")->isVisible());
 }
@@ -197,37 +208,56 @@ TEST_F(SavingFaultsTest, NewSourceEmptyingTheListDuringASearchEndsItQuietly)
 // never into a directory that was there before.
 TEST_F(SavingFaultsTest, ATargetEditedDuringSavingNeverLeadsIntoAnExistingDirectory)
 {
-    useTexts({1, 2, 3, 4});
+    const QStringList paths = useTexts({1, 2, 3, 4, 5, 6});
     search();
-    ASSERT_EQ(rowCount(), 4);
+    ASSERT_EQ(rowCount(), 6);
+    QStringList names;
+    for (const QString &path : paths)
+        names << QFileInfo(path).fileName();
+    // Every name the copies could take is there already, so that any copy into it shows.
     const QString existing = corpusDirectory(QStringLiteral("vorhanden"));
-    corpus.write(QStringLiteral("vorhanden/t2.txt"), "alt");
+    for (const QString &name : names)
+        corpus.write(QStringLiteral("vorhanden/") + name, "alt");
     setText("zielverz", target());
-    // Events run after the second copy.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [this, existing] { setText("zielverz", existing); },
-        Qt::QueuedConnection);
+    // Once a copy is made and while more than the one in hand are left.
+    const auto midway = [this] { return bar2()->value() > 0 && bar2()->value() < 5; };
+    int doneAtEdit = -1;
+    whenEventsRun(midway, [&] {
+        doneAtEdit = bar2()->value();
+        setText("zielverz", existing);
+    });
 
     click("Button4");
 
+    ASSERT_GT(doneAtEdit, 0) << "events never ran between copies before the last two";
     expectOnlyErrorBox(QStringLiteral("Das Zielverzeichnis existiert bereits. Bitte erstellen Sie "
                                       "ein neues oder wählen Sie ein anderes Zielverzeichnis."));
-    EXPECT_EQ(entries(target()), (QStringList{QStringLiteral("t0.txt"), QStringLiteral("t1.txt")}));
-    EXPECT_EQ(entries(existing), QStringList{QStringLiteral("t2.txt")});
-    EXPECT_EQ(fileBytes(existing + QStringLiteral("/t2.txt")), QByteArray("alt"));
-    EXPECT_EQ(bar2()->value(), 2);
+    // The copies up to the edit, and at most the one in hand, went whole to the first target.
+    const int copied = int(entries(target()).size());
+    EXPECT_GE(copied, doneAtEdit);
+    EXPECT_LE(copied, doneAtEdit + 1);
+    EXPECT_EQ(entries(target()), names.mid(0, copied));
+    for (int i = 0; i < copied; ++i)
+        EXPECT_EQ(fileBytes(target(names[i])), QByteArray(i + 1, 'a')) << i;
+    EXPECT_EQ(bar2()->value(), copied);
+    EXPECT_EQ(entries(existing), names);
+    for (const QString &name : names)
+        EXPECT_EQ(fileBytes(existing + QDir::separator() + name), QByteArray("alt"))
+            << name.toStdString();
 
     // The directory that the save created, spelled another way, still takes the copies.
     dialogs->clearShown();
     const QString second = corpus.filePath(QStringLiteral("Ziel2"));
     setText("zielverz", second);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [this, second] { setText("zielverz", second + QStringLiteral("/./")); },
-        Qt::QueuedConnection);
+    bool edited = false;
+    whenEventsRun(midway, [&] {
+        edited = true;
+        setText("zielverz", second + QStringLiteral("/./"));
+    });
     click("Button4");
+    ASSERT_TRUE(edited) << "events never ran between copies";
     EXPECT_TRUE(dialogs->shown().empty());
-    EXPECT_EQ(entries(second).size(), 4);
+    EXPECT_EQ(entries(second), names);
 }
 
 TEST_F(SavingFaultsTest, AbbrechenInTheBoxOfAFailedCopyEndsTheSavingAndKeepsTheCopiesMade)

@@ -12,7 +12,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <set>
+#include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -20,27 +22,42 @@ const QString savingRuns =
     QStringLiteral("Die gefundenen Texte werden gerade gespeichert. Bitte warten Sie, bis das "
                    "Speichern abgeschlossen ist.");
 
-// Notes bar2's position whenever the event loop runs, until it is destroyed.
+// Notes, whenever the event loop runs until it is destroyed, bar2's position and the copies in
+// the target by then with their bytes.
 class EventLoopProbe : public QObject
 {
 public:
-    explicit EventLoopProbe(const QProgressBar *bar) : m_bar(bar) { post(); }
-    std::set<int> positions;
+    struct Round
+    {
+        int position;
+        std::map<QString, QByteArray> copies;
+    };
+    EventLoopProbe(const QProgressBar *bar, QString target)
+        : m_bar(bar), m_target(std::move(target))
+    {
+        post();
+    }
+    std::vector<Round> rounds;
 
 private:
     void post()
     {
         // Qt takes no event posted while it delivers posted events before the next round, so
-        // each round of the event loop notes the bar once.
+        // each round of the event loop is noted once.
         QMetaObject::invokeMethod(
             this,
             [this] {
-                positions.insert(m_bar->value());
+                Round round{m_bar->value(), {}};
+                const QDir target(m_target);
+                for (const QString &name : target.entryList(QDir::Files | QDir::Hidden))
+                    round.copies[name] = fileBytes(target.filePath(name));
+                rounds.push_back(std::move(round));
                 post();
             },
             Qt::QueuedConnection);
     }
     const QProgressBar *m_bar;
+    const QString m_target;
 };
 
 class SubcorpusSavingTest : public WindowTest
@@ -230,18 +247,45 @@ TEST_F(SubcorpusSavingTest, FailedCopyIsReportedAndSavingGoesOn)
     EXPECT_EQ(bar2()->value(), 3);
 }
 
-TEST_F(SubcorpusSavingTest, EventLoopRunsAfterEverySecondRow)
+TEST_F(SubcorpusSavingTest, EventsRunDuringSavingWithTheBarAtTheRowsWhoseCopiesAreWhole)
 {
-    for (int i = 0; i < 5; ++i)
-        addRow(QStringLiteral("a/t%1.txt").arg(i), "Text");
+    for (int i = 0; i < 6; ++i)
+        addRow(QStringLiteral("a/t%1.txt").arg(i), QByteArray("Text ") + QByteArray::number(i));
     uncheck(2);
-    EventLoopProbe probe(bar2());
+    EventLoopProbe probe(bar2(), target());
 
     click("Button4");
 
-    EXPECT_EQ(probe.positions, (std::set<int>{2, 4}));
-    EXPECT_EQ(bar2()->maximum(), 5);
-    EXPECT_EQ(bar2()->value(), 5);
+    // The checked rows among the first `rows` have their whole copy.
+    const auto copiesOf = [](int rows) {
+        std::map<QString, QByteArray> copies;
+        for (int i = 0; i < rows; ++i)
+            if (i != 2)
+                copies[QStringLiteral("t%1.txt").arg(i)] =
+                    QByteArray("Text ") + QByteArray::number(i);
+        return copies;
+    };
+    const auto all = copiesOf(6);
+    bool midway = false;
+    for (const EventLoopProbe::Round &round : probe.rounds) {
+        SCOPED_TRACE(round.position);
+        midway = midway || (round.position > 0 && round.position < 6);
+        // The copies of the rows the bar counts are there; only the one in hand may be besides.
+        const auto done = copiesOf(round.position);
+        const auto inHand = copiesOf(round.position + 1);
+        for (const auto &copy : done)
+            EXPECT_EQ(round.copies.count(copy.first), 1u) << copy.first.toStdString();
+        EXPECT_LE(round.copies.size(), done.size() + 1);
+        for (const auto &[name, bytes] : round.copies) {
+            if (inHand.count(name))
+                EXPECT_EQ(bytes, inHand.at(name)) << name.toStdString();
+            else
+                EXPECT_EQ(all.count(name), 0u) << "copied ahead: " << name.toStdString();
+        }
+    }
+    EXPECT_TRUE(midway) << "events never ran during the saving";
+    EXPECT_EQ(bar2()->maximum(), 6);
+    EXPECT_EQ(bar2()->value(), 6);
 }
 
 TEST_F(SubcorpusSavingTest, CommandsThatWouldChangeTheRowsAreRefusedWhileSaving)
@@ -309,16 +353,29 @@ TEST_F(SubcorpusSavingTest, FolderBrowserProposesADatedDirectory)
 
 TEST_F(SubcorpusSavingTest, ClosingTheWindowEndsTheCopyingAfterTheFileInProgress)
 {
-    for (int i = 0; i < 6; ++i)
-        addRow(QStringLiteral("quelle/t%1.txt").arg(i),
+    QStringList names;
+    for (int i = 0; i < 6; ++i) {
+        names << QStringLiteral("t%1.txt").arg(i);
+        addRow(QStringLiteral("quelle/") + names.last(),
                QByteArray("Text ") + QByteArray::number(i));
-    QMetaObject::invokeMethod(
-        qApp, [this] { form->close(); }, Qt::QueuedConnection);
+    }
+    // Once a copy is made and while more than the one in hand are left.
+    int doneAtClose = -1;
+    whenEventsRun([this] { return bar2()->value() > 0 && bar2()->value() < 5; },
+                  [&] {
+                      doneAtClose = bar2()->value();
+                      form->close();
+                  });
     click("Button4");
     EXPECT_FALSE(form->isVisible());
-    // Events ran after the second copy; nothing was copied after it, and no temporary file
+    ASSERT_GT(doneAtClose, 0) << "events never ran between copies before the last two";
+    // Nothing was copied after the file in progress, every copy is whole, and no temporary file
     // stayed behind.
-    EXPECT_EQ(entries(target()), (QStringList{"t0.txt", "t1.txt"}));
-    EXPECT_EQ(fileBytes(target(QStringLiteral("t1.txt"))), QByteArray("Text 1"));
+    const int copied = int(entries(target()).size());
+    EXPECT_GE(copied, doneAtClose);
+    EXPECT_LE(copied, doneAtClose + 1);
+    EXPECT_EQ(entries(target()), names.mid(0, copied));
+    for (int i = 0; i < copied; ++i)
+        EXPECT_EQ(fileBytes(target(names[i])), QByteArray("Text ") + QByteArray::number(i)) << i;
     EXPECT_TRUE(dialogs->shown().empty());
 }
