@@ -70,7 +70,7 @@ public:
         // An existing target is refused before the search, which may take long.
         if (!m_options.copyTo.isEmpty()) {
             if (const auto refusal = subcorpusRefusal(m_options.copyTo, {}, true))
-                throw QvxError(*refusal);
+                throw QvxError(refusal->reason);
         }
         const QStringList paths =
             expandSources(m_options.sources, m_options.recursive, stdin, errorHandler());
@@ -202,7 +202,7 @@ private:
     bool copyRows()
     {
         if (const auto refusal = subcorpusRefusal(m_options.copyTo, m_copied, m_options.replace)) {
-            printError(*refusal);
+            printError(refusal->reason);
             return false;
         }
         const SubcorpusOutcome outcome = writeSubcorpus(

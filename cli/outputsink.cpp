@@ -1,6 +1,5 @@
 #include "outputsink.h"
 
-#include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 #include "files/sourcefile.h"
 #include "files/writetarget.h"
@@ -19,7 +18,7 @@ OutputSink::OutputSink(const QString &path) : m_path(path)
     if (path.isEmpty())
         return;
     if (const auto refusal = refusedTargetReason(path))
-        fail(*refusal);
+        fail(refusal->reason);
     m_file = std::make_unique<QSaveFile>(path);
     if (!m_file->open(QIODevice::WriteOnly))
         fail(writeFailureReason(path, *m_file));
@@ -44,12 +43,13 @@ void OutputSink::written()
 
 void OutputSink::flush()
 {
-    const int error = writeAll(m_descriptor, m_buffer.constData(), m_buffer.size());
+    const auto failure = writeAll(m_descriptor, m_buffer.constData(), m_buffer.size());
     m_buffer.clear();
-    if (error == EPIPE && !m_file)
+    if (!failure)
+        return;
+    if (failure->errorNumber == EPIPE && !m_file)
         throw BrokenPipe();
-    if (error)
-        fail(systemErrorText(error));
+    fail(failure->reason);
 }
 
 void OutputSink::finish()

@@ -8,7 +8,7 @@
 
 #include <QDir>
 
-std::optional<QString> subcorpusRefusal(const QString &target, const QStringList &paths,
+std::optional<Failure> subcorpusRefusal(const QString &target, const QStringList &paths,
                                         bool replace)
 {
     if (const auto refusal = existingTargetRefusal(target))
@@ -16,11 +16,11 @@ std::optional<QString> subcorpusRefusal(const QString &target, const QStringList
     if (replace)
         return std::nullopt;
     if (const auto clash = sameNamedTexts(paths))
-        return QStringLiteral("Die Texte %1 und %2 haben denselben Dateinamen; im "
-                              "Zielverzeichnis würde der zweite den ersten ersetzen. Mit "
-                              "--replace wird ersetzt.")
-            .arg(QDir::toNativeSeparators(shownPath(clash->first)),
-                 QDir::toNativeSeparators(shownPath(clash->second)));
+        return Failure{QStringLiteral("Die Texte %1 und %2 haben denselben Dateinamen; im "
+                                      "Zielverzeichnis würde der zweite den ersten ersetzen. "
+                                      "Mit --replace wird ersetzt.")
+                           .arg(QDir::toNativeSeparators(shownPath(clash->first)),
+                                QDir::toNativeSeparators(shownPath(clash->second)))};
     return std::nullopt;
 }
 
@@ -29,7 +29,7 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
 {
     SubcorpusOutcome outcome;
     if (const auto refusal = createTargetDirectory(target)) {
-        onError(*refusal);
+        onError(refusal->reason);
         outcome.failed = true;
         return outcome;
     }
@@ -41,7 +41,7 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
         if (const auto failure = copyTextInto(target, path)) {
             onError(failure->reason);
             outcome.failed = true;
-            if (!keepGoing || failure->diskFull)
+            if (!keepGoing || failure->diskFull())
                 break;
             continue;
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "errors/failure.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -7,8 +9,8 @@
 
 // Why the subcorpus cannot be written into target before anything is searched or created: a
 // directory that exists already, or two texts that would meet under one name there (unless
-// replace). Returns the German message.
-std::optional<QString> subcorpusRefusal(const QString &target, const QStringList &paths,
+// replace). Its reason is the German message.
+std::optional<Failure> subcorpusRefusal(const QString &target, const QStringList &paths,
                                         bool replace);
 
 struct SubcorpusOutcome

@@ -41,6 +41,7 @@ const SystemText systemTexts[] = {
     {ENOTEMPTY, "Das Verzeichnis ist nicht leer"},
 };
 
+// The text of a Qt error code that names no error number (see systemErrorNumber).
 QString fallbackText(QFileDevice::FileError error)
 {
     switch (error) {
@@ -48,11 +49,6 @@ QString fallbackText(QFileDevice::FileError error)
         return QStringLiteral("Lesefehler");
     case QFileDevice::WriteError:
         return QStringLiteral("Schreibfehler");
-    case QFileDevice::PermissionsError:
-        return systemErrorText(EACCES);
-    // Qt files a write that found the disk full, and only that, as a resource error.
-    case QFileDevice::ResourceError:
-        return systemErrorText(ENOSPC);
     case QFileDevice::AbortError:
         return QStringLiteral("Der Vorgang wurde abgebrochen");
     case QFileDevice::TimeOutError:
@@ -81,10 +77,24 @@ QString systemErrorText(int errorNumber)
 
 QString systemErrorText(const QFileDevice &file)
 {
+    const int errorNumber = systemErrorNumber(file);
+    return errorNumber != 0 ? systemErrorText(errorNumber) : fallbackText(file.error());
+}
+
+int systemErrorNumber(const QFileDevice &file)
+{
     const QString text = file.errorString();
     for (const SystemText &entry : systemTexts) {
         if (text == qt_error_string(entry.errorNumber))
-            return QString::fromUtf8(entry.text);
+            return entry.errorNumber;
     }
-    return fallbackText(file.error());
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return EACCES;
+    // Qt files a write that found the disk full, and only that, as a resource error.
+    case QFileDevice::ResourceError:
+        return ENOSPC;
+    default:
+        return 0;
+    }
 }

@@ -12,3 +12,6 @@ QString systemErrorText(int errorNumber);
 // for it; Qt's error codes alone lump different causes together (a full disk is a "resource
 // error"). Falls back to the Qt error code where the text names no known error number.
 QString systemErrorText(const QFileDevice &file);
+
+// The error number whose text systemErrorText(file) gives, 0 where it gives a text of Qt's own.
+int systemErrorNumber(const QFileDevice &file);

@@ -4,7 +4,9 @@
 #include <exception>
 #include <string>
 
-// An error that a handler leaves to the window's default error handler, which shows its text.
+// A failure that ends the operation in hand; its message is the German text the user sees. A
+// handler leaves it to the window's default error handler, which shows it; qvx-cli prints it and
+// exits with status 2. A failure the caller decides about is a returned Failure (failure.h).
 class QvxError : public std::exception
 {
 public:

@@ -26,40 +26,37 @@ QString directoryPart(const QString &path)
     return path.left(path.lastIndexOf(QDir::separator()) + 1);
 }
 
-CopyFailure failure(int errorNumber)
+Failure failure(int errorNumber)
 {
-    const bool full = errorNumber == ENOSPC || errorNumber == EDQUOT;
-    return {systemErrorText(errorNumber) + QLatin1Char('.'), full};
+    return {systemErrorText(errorNumber) + QLatin1Char('.'), errorNumber};
 }
 
-CopyFailure failure(const QFileDevice &file)
+Failure failure(const QFileDevice &file)
 {
-    const QString reason = systemErrorText(file);
-    const bool full = reason == systemErrorText(ENOSPC) || reason == systemErrorText(EDQUOT);
-    return {reason + QLatin1Char('.'), full};
+    return {systemErrorText(file) + QLatin1Char('.'), systemErrorNumber(file)};
 }
 
-std::optional<CopyFailure> destProblem(const QString &dest)
+std::optional<Failure> destProblem(const QString &dest)
 {
     struct stat status;
     if (statPath(dest, status)) {
         if (S_ISDIR(status.st_mode))
-            return CopyFailure{
+            return Failure{
                 QStringLiteral("Am Ziel gibt es bereits ein Verzeichnis dieses Namens.")};
         // The temporary file would be renamed over a device or a pipe, replacing the node.
         if (!S_ISREG(status.st_mode))
-            return CopyFailure{
+            return Failure{
                 QStringLiteral("Am Ziel steht bereits etwas, das keine gewöhnliche Datei ist.")};
     }
     const QString directory = directoryPart(dest);
     if (!statPath(directory.isEmpty() ? QStringLiteral(".") : directory, status) ||
         !S_ISDIR(status.st_mode))
-        return CopyFailure{QStringLiteral("Das Zielverzeichnis existiert nicht.")};
+        return Failure{QStringLiteral("Das Zielverzeichnis existiert nicht.")};
     return std::nullopt;
 }
 
 // Copies no more than the size the source had when opened.
-std::optional<CopyFailure> copyBytes(const SourceFile &in, QTemporaryFile &out)
+std::optional<Failure> copyBytes(const SourceFile &in, QTemporaryFile &out)
 {
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
     qsizetype left = in.size();
@@ -69,8 +66,8 @@ std::optional<CopyFailure> copyBytes(const SourceFile &in, QTemporaryFile &out)
             return failure(errno);
         if (count == 0)
             return std::nullopt;
-        if (const int error = writeAll(out.handle(), buffer.constData(), count))
-            return failure(error);
+        if (auto problem = writeAll(out.handle(), buffer.constData(), count))
+            return failure(problem->errorNumber);
         left -= count;
     }
     return std::nullopt;
@@ -93,11 +90,11 @@ mode_t creationMask()
 
 } // namespace
 
-std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &dest)
+std::optional<Failure> copyFileWhole(const QString &source, const QString &dest)
 {
     const SourceFile in(source);
     if (!in.isOpen())
-        return CopyFailure{in.failure() + QLatin1Char('.')};
+        return Failure{in.failure() + QLatin1Char('.')};
     if (auto problem = destProblem(dest))
         return problem;
     struct stat sourceStatus;

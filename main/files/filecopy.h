@@ -1,23 +1,16 @@
 #pragma once
 
+#include "errors/failure.h"
+
 #include <QString>
 #include <optional>
-
-// Why a copy failed.
-struct CopyFailure
-{
-    // A German sentence.
-    QString reason;
-    // The target's disk (or quota) is full: every further copy there would fail the same way.
-    bool diskFull = false;
-};
 
 // Copies the file source to the full file name dest, whole or not at all: the bytes go to a
 // temporary file beside dest, which takes dest's place only once it is complete. Only a regular
 // source is copied, no more than the size it had when opened. The copy keeps the source's
-// modification time. Returns why the copy failed; dest is then as it was before. Both paths may
-// hold bytes that are not UTF-8 (see nativePath).
-std::optional<CopyFailure> copyFileWhole(const QString &source, const QString &dest);
+// modification time. Returns why the copy failed (its reason with a closing full stop); dest is
+// then as it was before. Both paths may hold bytes that are not UTF-8 (see nativePath).
+std::optional<Failure> copyFileWhole(const QString &source, const QString &dest);
 
 // The report of a failed copy: "Die Datei <source> konnte nicht nach <dest> kopiert werden.
 // <reason>".

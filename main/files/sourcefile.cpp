@@ -53,18 +53,18 @@ qsizetype readSome(int descriptor, char *data, qsizetype count)
     }
 }
 
-int writeAll(int descriptor, const char *data, qsizetype count)
+std::optional<Failure> writeAll(int descriptor, const char *data, qsizetype count)
 {
     while (count > 0) {
         const ssize_t written = ::write(descriptor, data, size_t(count));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written < 0)
-            return errno;
-        if (written == 0)
-            return ENOSPC;
+        if (written <= 0) {
+            const int errorNumber = written < 0 ? errno : ENOSPC;
+            return Failure{systemErrorText(errorNumber), errorNumber};
+        }
         data += written;
         count -= written;
     }
-    return 0;
+    return std::nullopt;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "errors/failure.h"
 #include "files/fileidentity.h"
 
 #include <QString>
+#include <optional>
 
 // A source text opened for reading: opened without waiting (a pipe without a writer would wait
 // for ever) and kept open only when it is a regular file after links. Its size is the one it had
@@ -40,5 +42,6 @@ private:
 qsizetype readSome(int descriptor, char *data, qsizetype count);
 
 // Writes all count bytes at data, going on after a short write; the write that then fails tells
-// why (a disk fills up in the middle of a write). Returns 0 or the error number.
-int writeAll(int descriptor, const char *data, qsizetype count);
+// why (a disk fills up in the middle of a write). Returns that failure: its error number and its
+// German text, without a closing full stop.
+std::optional<Failure> writeAll(int descriptor, const char *data, qsizetype count);

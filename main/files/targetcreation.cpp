@@ -13,24 +13,25 @@ namespace {
 const QString noTarget = QStringLiteral(
     "Es ist kein Zielverzeichnis angegeben. Bitte geben Sie ein neues Zielverzeichnis an.");
 
-QString cannotCreate(const QString &path, int errorNumber)
+Failure cannotCreate(const QString &path, int errorNumber)
 {
     // Creating a directory in a missing one is a missing path, not a missing file.
     const int shown = errorNumber == ENOENT ? ENOTDIR : errorNumber;
-    return QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2. Der Vorgang "
-                          "wurde abgebrochen.")
-        .arg(shownPath(path), systemErrorText(shown));
+    return {QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2. Der Vorgang "
+                           "wurde abgebrochen.")
+                .arg(shownPath(path), systemErrorText(shown)),
+            errorNumber};
 }
 
 } // namespace
 
-std::optional<QString> createTargetDirectory(const QString &target)
+std::optional<Failure> createTargetDirectory(const QString &target)
 {
     // An empty path would put the new files at the root of the file system.
     if (target.isEmpty())
-        return noTarget;
+        return Failure{noTarget};
     if (QFileInfo(target).isDir())
-        return targetDirectoryExists;
+        return Failure{targetDirectoryExists};
     if (::mkdir(nativePath(target).constData(), 0777) != 0)
         return cannotCreate(target, errno);
     return std::nullopt;

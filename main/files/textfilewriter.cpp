@@ -1,6 +1,5 @@
 #include "files/textfilewriter.h"
 
-#include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 #include "files/sourcefile.h"
 #include "files/writetarget.h"
@@ -20,7 +19,7 @@ namespace {
 void writeWindowsLines(const QString &path, const QStringList &lines)
 {
     if (const auto refusal = refusedTargetReason(path))
-        fail(path, *refusal);
+        fail(path, refusal->reason);
     QByteArray bytes;
     for (const QString &line : lines)
         appendWindowsLine(bytes, line);
@@ -29,8 +28,8 @@ void writeWindowsLines(const QString &path, const QStringList &lines)
         fail(path, writeFailureReason(path, file));
     // Written past Qt's buffer: a disk that fills up in the middle of a write shows as a short
     // write, which Qt reports without its reason.
-    if (const int error = writeAll(file.handle(), bytes.constData(), bytes.size()))
-        fail(path, systemErrorText(error));
+    if (const auto failure = writeAll(file.handle(), bytes.constData(), bytes.size()))
+        fail(path, failure->reason);
     if (!file.commit())
         fail(path, writeFailureReason(path, file));
 }

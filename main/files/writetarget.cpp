@@ -6,13 +6,13 @@
 #include <QDir>
 #include <QFileInfo>
 
-std::optional<QString> refusedTargetReason(const QString &path)
+std::optional<Failure> refusedTargetReason(const QString &path)
 {
     const QFileInfo target(path);
     if (target.isDir())
-        return QStringLiteral("Es gibt dort ein Verzeichnis dieses Namens");
+        return Failure{QStringLiteral("Es gibt dort ein Verzeichnis dieses Namens")};
     if (target.exists() && !target.isFile())
-        return QStringLiteral("Das Ziel ist keine gewöhnliche Datei");
+        return Failure{QStringLiteral("Das Ziel ist keine gewöhnliche Datei")};
     return std::nullopt;
 }
 

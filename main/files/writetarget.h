@@ -1,5 +1,7 @@
 #pragma once
 
+#include "errors/failure.h"
+
 #include <QFileDevice>
 #include <QString>
 #include <optional>
@@ -10,8 +12,8 @@
 // the links to them are followed.
 
 // Why nothing may be written at path: a directory of that name, or something that is not a plain
-// file. A German reason for fileNotWrittenMessage.
-std::optional<QString> refusedTargetReason(const QString &path);
+// file. Its reason is German, for fileNotWrittenMessage.
+std::optional<Failure> refusedTargetReason(const QString &path);
 
 // Why file, meant for path, could not be opened or committed: a missing directory, or what the
 // system reported.

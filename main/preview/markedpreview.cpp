@@ -43,7 +43,7 @@ MarkedPreview markPreview(PreviewLine text, const QString &searchPattern,
             markMatches(weightingPattern, subject, budget, Mark::Weighting, marks);
     } catch (const QvxError &error) {
         preview.pieces = marks.runs();
-        preview.error = error.message();
+        preview.error = Failure{error.message()};
         return preview;
     }
     preview.pieces = marks.runs();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "errors/failure.h"
 #include "preview/formatruns.h"
 #include "preview/linemarker.h"
 
@@ -15,9 +16,9 @@ struct MarkedPreview
     QString text;
     // The stretches of the text in one format each, in order.
     std::vector<PreviewPiece> pieces;
-    // Set when a pattern could not be applied; the pieces then show the line as far as the
-    // marking got, with every marker still as text.
-    std::optional<QString> error;
+    // Set when a pattern could not be applied, its reason the German message; the pieces then
+    // show the line as far as the marking got, with every marker still as text.
+    std::optional<Failure> error;
 };
 
 // Marks in the line every match of the search pattern, then every match of the weighting pattern

@@ -12,12 +12,12 @@
 #include <QHash>
 #include <unistd.h>
 
-std::optional<QString> existingTargetRefusal(const QString &target, const QString &createdHere)
+std::optional<Failure> existingTargetRefusal(const QString &target, const QString &createdHere)
 {
     const QFileInfo info(target);
     if (!info.isDir() || (!createdHere.isEmpty() && info.canonicalFilePath() == createdHere))
         return std::nullopt;
-    return targetDirectoryExists;
+    return Failure{targetDirectoryExists};
 }
 
 std::optional<std::pair<QString, QString>> sameNamedTexts(const QStringList &paths)
@@ -38,7 +38,7 @@ QString textDestination(const QString &target, const QString &path)
     return pathInTarget(target, QFileInfo(path).fileName());
 }
 
-std::optional<CopyFailure> copyTextInto(const QString &target, const QString &path)
+std::optional<Failure> copyTextInto(const QString &target, const QString &path)
 {
     const QString dest = textDestination(target, path);
     auto failure = copyFileWhole(path, dest);

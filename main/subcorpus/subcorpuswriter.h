@@ -1,5 +1,6 @@
 #pragma once
 
+#include "errors/failure.h"
 #include "files/filecopy.h"
 
 #include <QString>
@@ -13,7 +14,8 @@
 
 // The refusal of a target directory that exists already: an output never writes into a directory
 // that was there before, except createdHere, the canonical path of the one this output created.
-std::optional<QString> existingTargetRefusal(const QString &target,
+// Its reason is the German message.
+std::optional<Failure> existingTargetRefusal(const QString &target,
                                              const QString &createdHere = {});
 
 // The first two texts that would meet under one name in the target, in the order given.
@@ -24,7 +26,7 @@ QString textDestination(const QString &target, const QString &path);
 
 // Copies the text at path whole into target, replacing a file of its name there. On failure, the
 // reason holds the whole German report of the failed copy (copyFailedMessage).
-std::optional<CopyFailure> copyTextInto(const QString &target, const QString &path);
+std::optional<Failure> copyTextInto(const QString &target, const QString &path);
 
 // Writes the AntConc settings file of version into target, listing the texts with full paths,
 // since AntConc opens them from wherever it runs. Returns the full paths written with '?' in place

@@ -33,11 +33,13 @@ TEST(FileError, AQtFileTellsTheReasonThatItsOwnErrorCodeLumpsTogether)
     QFile missing(QStringLiteral("/gibt/es/nicht.txt"));
     ASSERT_FALSE(missing.open(QIODevice::ReadOnly));
     EXPECT_EQ(systemErrorText(missing), systemErrorText(ENOENT));
+    EXPECT_EQ(systemErrorNumber(missing), ENOENT);
 #ifdef Q_OS_LINUX
     // Every write to /dev/full finds the disk full.
     QFile full(QStringLiteral("/dev/full"));
     ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     EXPECT_EQ(full.write("x", 1), -1);
     EXPECT_EQ(systemErrorText(full), systemErrorText(ENOSPC));
+    EXPECT_EQ(systemErrorNumber(full), ENOSPC);
 #endif
 }

@@ -99,14 +99,16 @@ TEST(MarkPreview, AnInvalidPatternLeavesTheLineAsFarAsMarked)
 {
     const MarkedPreview badSearch =
         markText(QStringLiteral("x (abc y\r\n"), QStringLiteral("(abc"), QStringLiteral("y"));
-    EXPECT_EQ(badSearch.error,
+    ASSERT_TRUE(badSearch.error);
+    EXPECT_EQ(badSearch.error->reason,
               QStringLiteral("Fehler in regulärem Ausdruck bei Offset 4: missing closing "
                              "parenthesis"));
     EXPECT_EQ(rendered(badSearch), "x (abc y<<>>");
 
     const MarkedPreview badWeighting =
         markText(QStringLiteral("x (abc y\r\nz\r\n"), QStringLiteral("abc"), QStringLiteral("["));
-    EXPECT_EQ(badWeighting.error,
+    ASSERT_TRUE(badWeighting.error);
+    EXPECT_EQ(badWeighting.error->reason,
               QStringLiteral("Fehler in regulärem Ausdruck bei Offset 1: missing terminating ] "
                              "for character class"));
     EXPECT_EQ(rendered(badWeighting), "x ([R:abc] y<<>>z<<>>");

@@ -21,5 +21,5 @@ void Ladevorschau(QTextEdit *Vorschau, const QString &filestr)
     if (cut)
         appendCutNote(Vorschau, previewCutNote());
     if (preview.error)
-        throw QvxError(*preview.error);
+        throw QvxError(preview.error->reason);
 }

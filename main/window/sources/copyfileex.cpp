@@ -43,7 +43,7 @@ CopyOutcome copyFileAsked(Dialogs &dialogs, QWidget *parent, const QString &ASou
     if (!failure)
         return CopyOutcome::Copied;
     MessageRequest box = errorBox(copyFailedMessage(ASource, dest, failure->reason));
-    if (failure->diskFull) {
+    if (failure->diskFull()) {
         box.text += QStringLiteral(" Es werden keine weiteren Texte kopiert.");
         dialogs.message(parent, box);
         return CopyOutcome::StopCopying;

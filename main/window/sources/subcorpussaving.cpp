@@ -31,7 +31,7 @@ void TForm1::Button4Click(QObject * /*Sender*/)
             // The copies go into the directory that this save created, or to a path where no
             // directory is (the copy then reports what is missing).
             if (const auto refusal = existingTargetRefusal(target, created)) {
-                m_dialogs->message(this, errorBox(*refusal));
+                m_dialogs->message(this, errorBox(refusal->reason));
                 return;
             }
             const QString dest = textDestination(target, caption);

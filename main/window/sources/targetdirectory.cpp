@@ -22,7 +22,7 @@ bool TForm1::prepareTargetDirectory()
         return false;
     }
     if (const auto refusal = createTargetDirectory(zielverz->text())) {
-        m_dialogs->message(this, errorBox(*refusal));
+        m_dialogs->message(this, errorBox(refusal->reason));
         return false;
     }
     return true;

@@ -1,0 +1,8 @@
+#include "errors/failure.h"
+
+#include <cerrno>
+
+bool Failure::diskFull() const
+{
+    return errorNumber == ENOSPC || errorNumber == EDQUOT;
+}
