@@ -13,8 +13,7 @@
 #include "results/substitutedpaths.h"
 #include "results/thresholdnumber.h"
 #include "rowformats.h"
-#include "search/readahead.h"
-#include "search/textscan.h"
+#include "search/searchturns.h"
 #include "sourcearguments.h"
 #include "subcorpusoutput.h"
 #include "text/nativepath.h"
@@ -29,6 +28,9 @@
 #endif
 
 namespace {
+
+// Ctrl-C ends the run within this, also in the middle of a long text.
+constexpr std::chrono::milliseconds kInterruptionSlice(20);
 
 void printError(const QString &message)
 {
@@ -128,10 +130,14 @@ private:
                                                     paths.size());
         const auto onError = errorHandler();
         const int jobs = m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads();
-        ReadAhead ahead(scan.recipe(), paths, jobs);
-        for (qsizetype i = 0; i < paths.size() && !interrupted(); ++i) {
+        SearchTurns turns(scan.recipe(), paths, jobs);
+        const TurnValues values{m_options.weight, m_options.ignoreCase};
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            turns.begin(int(i), paths[i], values);
+            if (!awaitTurn(turns))
+                break;
             try {
-                if (const auto result = scan.atTurn(paths[i], ahead.take(int(i))))
+                if (const auto result = turns.outcome())
                     addRow(sink, paths[i], *result);
             } catch (const QvxError &error) {
                 if (!onError)
@@ -141,6 +147,16 @@ private:
             m_progress->fileDone(paths[i], m_found);
         }
         m_progress.reset();
+    }
+
+    // Whether the turn is over; false when Ctrl-C cancels it, which counts it for nothing.
+    static bool awaitTurn(SearchTurns &turns)
+    {
+        while (!turns.wait(kInterruptionSlice)) {
+            if (interrupted())
+                return false;
+        }
+        return !interrupted();
     }
 
     void addRow(OutputSink &sink, const QString &path, const FileResult &result)

@@ -45,7 +45,20 @@ qint64 fileClockNs()
     return nanoseconds(now);
 }
 
+qint64 fileTimeStepNs(const FileIdentity &identity)
+{
+    constexpr qint64 second = 1'000'000'000;
+    const qint64 parts[] = {identity.modifiedNs % second, identity.changedNs % second};
+    if (parts[0] == 0 && parts[1] == 0)
+        return 2 * second;
+    qint64 step = 1;
+    while (step < second && parts[0] % (step * 10) == 0 && parts[1] % (step * 10) == 0)
+        step *= 10;
+    return step;
+}
+
 bool settledBefore(const FileIdentity &identity, qint64 readStartNs)
 {
-    return std::max(identity.modifiedNs, identity.changedNs) < readStartNs - kFileClockMarginNs;
+    const qint64 lastChange = std::max(identity.modifiedNs, identity.changedNs);
+    return lastChange + fileTimeStepNs(identity) < readStartNs - kFileClockMarginNs;
 }

@@ -32,8 +32,13 @@ qint64 fileClockNs();
 // Well above the coarse clock's tick, 1 to 10 ms after the kernel's timer frequency.
 constexpr qint64 kFileClockMarginNs = 20'000'000;
 
+// The step in which the file system keeps the file's times: 1 ns where they carry nanoseconds,
+// coarser where every time of the file is a multiple of a power of ten. Whole seconds are taken
+// for two, the step of FAT's modification times.
+qint64 fileTimeStepNs(const FileIdentity &identity);
+
 // Whether the file had its last change clearly before the moment its reading began. File times
-// advance in ticks of the kernel's coarse clock, so a write just after the reading began may
-// leave the change time as it was; only a file whose change time lies a safe margin back can be
-// told from a later state by its identity alone.
+// advance in ticks of the kernel's coarse clock and are cut to the file system's step, so a write
+// just after the reading began may leave the times as they were; only a file whose last change
+// lies a step and a safe margin back can be told from a later state by its identity alone.
 bool settledBefore(const FileIdentity &identity, qint64 readStartNs);

@@ -21,6 +21,11 @@ struct PreparedText
     bool weightingRead = false;
     QString weighting;
 
+    // Regular-expression mode: the message of the error that the search met (a pattern in error
+    // or over its limits on this text), which the turn reports as it would its own.
+    bool failed = false;
+    QString failure;
+
     // Simple mode: whether the text qualified, its case ignored or not.
     bool qualifies = false;
     bool ignoreCase = false;

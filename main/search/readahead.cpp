@@ -2,6 +2,7 @@
 
 #include "files/textloading.h"
 #include "search/textscan.h"
+#include "text/nativepath.h"
 
 #include <algorithm>
 #include <exception>
@@ -21,31 +22,50 @@ struct ReadAhead::Slot
 class ReadAhead::Worker
 {
 public:
-    Worker(const ScanRecipe &recipe, const std::atomic<bool> &stopping)
-        : m_loader(recipe.encoding, kLargestText), m_scan(recipe)
+    Worker(ReadAhead &ahead)
+        : m_ahead(ahead), m_loader(ahead.m_recipe.encoding), m_scan(ahead.m_recipe)
     {
-        m_scan.setCancellation(&stopping);
+        m_scan.setCancellation(&ahead.m_stopping);
     }
 
     // Whether out now holds an outcome that the run may use.
     bool prepare(const QString &path, PreparedText &out)
     {
         out.path = path;
+        const bool large = isLarge(path);
+        if (large && !m_ahead.enterLargeText())
+            return false;
+        const bool usable = prepareText(path, out);
+        if (large)
+            m_ahead.leaveLargeText();
+        return usable && !m_ahead.m_stopping.load();
+    }
+
+private:
+    bool isLarge(const QString &path)
+    {
+        const std::optional<FileIdentity> file = currentIdentity(m_path.encode(path));
+        return file && file->size > kLargestText;
+    }
+
+    bool prepareText(const QString &path, PreparedText &out)
+    {
         const qint64 readStart = fileClockNs();
         try {
             m_scan.prepare(m_loader, path, out);
         } catch (const std::exception &) {
-            // Whatever keeps a text from being prepared ahead (a read error, its size, its
-            // budget, memory) is met again at its turn on the run's own thread, which reports it.
+            // A file that could not be read, or memory that ran out, is met again at its turn on
+            // the run's own thread, which reports it.
             return false;
         }
         out.identity = m_loader.identity();
         return settledBefore(out.identity, readStart);
     }
 
-private:
+    ReadAhead &m_ahead;
     TextLoader m_loader;
     TextScan m_scan;
+    NativePathBuffer m_path;
 };
 
 namespace {
@@ -94,6 +114,7 @@ void ReadAhead::stop()
         const std::lock_guard<std::mutex> lock(m_mutex);
     }
     m_roomOrStop.notify_all();
+    m_largeTextFree.notify_all();
     for (std::thread &thread : m_threads)
         thread.join();
 }
@@ -102,7 +123,7 @@ void ReadAhead::work()
 {
     if (m_behindCaller)
         yieldToCaller();
-    Worker worker(m_recipe, m_stopping);
+    Worker worker(*this);
     for (;;) {
         const int i = m_next.fetch_add(1);
         if (i >= m_count || !waitForRoom(i))
@@ -141,6 +162,43 @@ void ReadAhead::publish(Slot &slot)
         }
         m_ready.notify_all();
     }
+}
+
+bool ReadAhead::enterLargeText()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_largeTextFree.wait(lock, [this] { return !m_largeTextBusy || m_stopping.load(); });
+    if (m_stopping.load())
+        return false;
+    m_largeTextBusy = true;
+    return true;
+}
+
+void ReadAhead::leaveLargeText()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_largeTextBusy = false;
+    }
+    m_largeTextFree.notify_one();
+}
+
+bool ReadAhead::waitFor(int i, std::chrono::milliseconds wait)
+{
+    if (i >= m_count || m_threads.empty())
+        return true;
+    const Slot &slot = m_slots[i % kFilesAhead];
+    for (int spin = 0; spin < kSpins && !slot.ready.load(); ++spin)
+        std::this_thread::yield();
+    if (slot.ready.load())
+        return true;
+    m_runWaiting.store(true);
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_ready.wait_for(lock, wait, [&slot] { return slot.ready.load(); });
+    }
+    m_runWaiting.store(false);
+    return slot.ready.load();
 }
 
 const PreparedText *ReadAhead::take(int i)

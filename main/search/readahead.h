@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -19,11 +20,12 @@ int defaultReadAheadThreads();
 // takes their outcomes one after another. The disk always has reads queued and every core has
 // work, while the run's own thread adds rows and lets the window work.
 //
-// The threads run at most kFilesAhead texts ahead of the last one taken and leave texts larger
-// than kLargestText to the run, so that, beyond the run's own buffers, they hold no more than
-// their own buffers for texts of that size. What failed ahead (a file that could not be read, a
-// pattern in error or over its limits) is left to the run as well, which does it again at its
-// turn and reports it there.
+// The threads run at most kFilesAhead texts ahead of the last one taken. Only one of them at a
+// time reads a text larger than kLargestText and gives its buffers back afterwards, so that the
+// run holds at most one such text, beside buffers for texts of that size. A search that failed
+// on a text that was read (a pattern in error or over its limits) is recorded for its turn; a
+// file that could not be read is left to the run, which reads it again at its turn and reports
+// what it meets there.
 class ReadAhead
 {
 public:
@@ -49,6 +51,10 @@ public:
     ReadAhead(const ReadAhead &) = delete;
     ReadAhead &operator=(const ReadAhead &) = delete;
 
+    // Whether the outcome of text i is there, waited for at most wait: a run that must stay
+    // responsive waits in slices. Texts are taken in order, so i is the next one to be taken.
+    bool waitFor(int i, std::chrono::milliseconds wait);
+
     // The outcome of text i, waited for; null when the run must do text i itself. Texts are
     // taken in order, 0, 1, 2, ...; what is returned stays valid until the next call.
     const PreparedText *take(int i);
@@ -59,6 +65,9 @@ private:
 
     void work();
     bool waitForRoom(int i);
+    // One thread at a time holds a large text; false when the run stops meanwhile.
+    bool enterLargeText();
+    void leaveLargeText();
     void publish(Slot &slot);
     void stop();
 
@@ -78,4 +87,6 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_roomOrStop;
     std::condition_variable m_ready;
+    bool m_largeTextBusy = false;
+    std::condition_variable m_largeTextFree;
 };

@@ -42,10 +42,24 @@ std::optional<FileResult> RegexScan::evaluate(const QString &path,
 {
     if (ahead && ahead->holdsFor(path)) {
         if (!ahead->weightingRead || weightingText() == ahead->weighting)
-            return ahead->result;
+            return takeAhead(*ahead);
     }
     const TextLoader::Utf8Text text = m_loader.loadUtf8(path);
     return evaluateText(text.utf8, text.length, path, weightingText);
+}
+
+bool RegexScan::aheadStands(const QString &path, const QString &weightingText,
+                            const PreparedText *ahead)
+{
+    return ahead && ahead->holdsFor(path) &&
+           (!ahead->weightingRead || weightingText == ahead->weighting);
+}
+
+std::optional<FileResult> RegexScan::takeAhead(const PreparedText &ahead)
+{
+    if (ahead.failed)
+        throw QvxError(ahead.failure);
+    return ahead.result;
 }
 
 std::optional<FileResult> RegexScan::evaluateText(std::string_view utf8, qsizetype length,

@@ -38,6 +38,13 @@ public:
                                            const QString &path,
                                            const std::function<QString()> &weightingText);
 
+    // Whether the outcome worked out ahead stands for path at its turn: the same file in the
+    // same state, and the same weighting text if it was read.
+    static bool aheadStands(const QString &path, const QString &weightingText,
+                            const PreparedText *ahead);
+    // The outcome worked out ahead; throws the QvxError that the work met.
+    static std::optional<FileResult> takeAhead(const PreparedText &ahead);
+
     // Searches end soon, with MatchLimitError, once cancelled is set.
     void setCancellation(const std::atomic<bool> *cancelled) { m_cancelled = cancelled; }
 

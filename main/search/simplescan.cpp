@@ -60,14 +60,23 @@ void SimpleScan::lowerStrings()
 
 bool SimpleScan::qualifies(const QString &path, bool ignoreCase, const PreparedText *ahead)
 {
+    if (aheadStands(path, ignoreCase, ahead))
+        return takeAhead(*ahead, ignoreCase);
+    return qualifiesLoaded(m_loader, path, ignoreCase);
+}
+
+bool SimpleScan::aheadStands(const QString &path, bool ignoreCase, const PreparedText *ahead) const
+{
     // Work ahead lowers the strings exactly when it ignores case, and it knows of no earlier turn.
     const bool sameStrings = ignoreCase || !m_lowered;
-    if (ahead && ahead->ignoreCase == ignoreCase && sameStrings && ahead->holdsFor(path)) {
-        if (ignoreCase)
-            lowerStrings();
-        return ahead->qualifies;
-    }
-    return qualifiesLoaded(m_loader, path, ignoreCase);
+    return ahead && ahead->ignoreCase == ignoreCase && sameStrings && ahead->holdsFor(path);
+}
+
+bool SimpleScan::takeAhead(const PreparedText &ahead, bool ignoreCase)
+{
+    if (ignoreCase)
+        lowerStrings();
+    return ahead.qualifies;
 }
 
 bool SimpleScan::qualifiesLoaded(TextLoader &loader, const QString &path, bool ignoreCase)

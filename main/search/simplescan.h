@@ -28,6 +28,11 @@ public:
     // file in the same state, searched with the strings and the case rule of this turn.
     bool qualifies(const QString &path, bool ignoreCase, const PreparedText *ahead = nullptr);
 
+    // Whether the outcome worked out ahead stands for path at a turn with this case rule.
+    bool aheadStands(const QString &path, bool ignoreCase, const PreparedText *ahead) const;
+    // The outcome worked out ahead, taken for a turn with this case rule.
+    bool takeAhead(const PreparedText &ahead, bool ignoreCase);
+
     // The same for the file's text as loader loads it (a loader of another thread).
     bool qualifiesLoaded(TextLoader &loader, const QString &path, bool ignoreCase);
 

@@ -1,5 +1,6 @@
 #include "search/textscan.h"
 
+#include "errors/qvxerror.h"
 #include "search/pattern.h"
 #include "search/preparedtext.h"
 
@@ -42,12 +43,28 @@ std::optional<FileResult> TextScan::atTurn(const QString &path, const PreparedTe
     return simpleResult(m_simple->qualifies(path, m_recipe.ignoreCase, ahead));
 }
 
-std::optional<FileResult> TextScan::atTurn(const QString &path, const TurnReading &reading,
+std::optional<FileResult> TextScan::atTurn(const QString &path, const TurnValues &values,
                                            const PreparedText *ahead)
 {
     if (m_regex)
-        return m_regex->evaluate(path, reading.weighting, ahead);
-    return simpleResult(m_simple->qualifies(path, reading.ignoreCase(), ahead));
+        return m_regex->evaluate(
+            path, [&values] { return values.weighting; }, ahead);
+    return simpleResult(m_simple->qualifies(path, values.ignoreCase, ahead));
+}
+
+bool TextScan::aheadStands(const QString &path, const TurnValues &values,
+                           const PreparedText *ahead) const
+{
+    if (m_regex)
+        return RegexScan::aheadStands(path, values.weighting, ahead);
+    return m_simple->aheadStands(path, values.ignoreCase, ahead);
+}
+
+std::optional<FileResult> TextScan::takeAhead(const PreparedText &ahead, const TurnValues &values)
+{
+    if (m_regex)
+        return RegexScan::takeAhead(ahead);
+    return simpleResult(m_simple->takeAhead(ahead, values.ignoreCase));
 }
 
 void TextScan::prepare(TextLoader &loader, const QString &path, PreparedText &out)
@@ -62,10 +79,18 @@ void TextScan::prepare(TextLoader &loader, const QString &path, PreparedText &ou
     const TextLoader::Utf8Text text = loader.loadUtf8(path);
     out.weightingRead = false;
     out.weighting = m_recipe.weighting;
-    out.result = m_regex->evaluateText(text.utf8, text.length, path, [&out] {
-        out.weightingRead = true;
-        return out.weighting;
-    });
+    out.failed = false;
+    out.failure.clear();
+    out.result.reset();
+    try {
+        out.result = m_regex->evaluateText(text.utf8, text.length, path, [&out] {
+            out.weightingRead = true;
+            return out.weighting;
+        });
+    } catch (const QvxError &error) {
+        out.failed = true;
+        out.failure = error.message();
+    }
 }
 
 void TextScan::setCancellation(const std::atomic<bool> *cancelled)

@@ -14,12 +14,12 @@
 struct PreparedText;
 
 // What the run reads anew at a text's turn from fields the user may change while it runs.
-struct TurnReading
+struct TurnValues
 {
-    // Read only for a text with a positive match of the regular-expression mode.
-    std::function<QString()> weighting;
-    // Read for every text of the simple mode.
-    std::function<bool()> ignoreCase;
+    // Used only for a text with a positive match of the regular-expression mode.
+    QString weighting;
+    // Used for every text of the simple mode.
+    bool ignoreCase = false;
 };
 
 // The search of the texts of one run as its recipe has it: the mode, taken once here, with the
@@ -42,13 +42,21 @@ public:
     // stands for the work while it still holds (see RegexScan::evaluate, SimpleScan::qualifies).
     // Throws QvxError as the window's search would.
     std::optional<FileResult> atTurn(const QString &path, const PreparedText *ahead);
-    // The same with the weighting text and the case rule as reading gives them at this turn.
-    std::optional<FileResult> atTurn(const QString &path, const TurnReading &reading,
+    // The same with the weighting text and the case rule as the fields read at this turn.
+    std::optional<FileResult> atTurn(const QString &path, const TurnValues &values,
                                      const PreparedText *ahead);
 
+    // Whether the outcome worked out ahead stands for text path at this turn: the file is in the
+    // state that was read, and what the work took for the fields is what they read now.
+    bool aheadStands(const QString &path, const TurnValues &values,
+                     const PreparedText *ahead) const;
+    // The outcome worked out ahead, taken for this turn after aheadStands said that it stands.
+    // Throws the QvxError that the work met.
+    std::optional<FileResult> takeAhead(const PreparedText &ahead, const TurnValues &values);
+
     // Works out text path ahead of its turn with loader, which reads in the recipe's encoding,
-    // and records in out what the work took for granted. Throws as a turn would, and whatever
-    // loader throws.
+    // and records in out what the work took for granted, and the file's state. What the search
+    // of a loaded text meets is recorded as well; whatever loader throws is thrown.
     void prepare(TextLoader &loader, const QString &path, PreparedText &out);
 
     // Searches of the regular-expression mode end soon, with MatchLimitError, once cancelled is

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class SearchTurns;
 class QCheckBox;
 class QComboBox;
 class QFileDialog;
@@ -180,7 +181,7 @@ private:
 
     // The search run (search/); showHitCount is the window's (window/).
     // The search run's loop over the source list, shared by both modes.
-    template <typename PerFile> void scanSources(PerFile perFile);
+    void scanSources(SearchTurns &turns);
     void addResultRow(const QString &path, qint32 f, double proz, qint32 fB);
     // Writes the number of result rows into the hit counter Label7.
     void showHitCount();

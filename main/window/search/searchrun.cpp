@@ -1,5 +1,4 @@
-#include "search/readahead.h"
-#include "search/textscan.h"
+#include "search/searchturns.h"
 #include "window/dialogs.h"
 #include "window/globals.h"
 #include "window/search/filelisteadd.h"
@@ -20,6 +19,9 @@
 #include <QTreeWidget>
 
 namespace {
+
+// While a text takes long, events run at least this often.
+constexpr std::chrono::milliseconds kTurnSlice(50);
 
 const QString incompleteInput = QStringLiteral(
     "Die Angaben sind unvollständig: Keine Quelldateien, kein Zielverzeichnis oder kein "
@@ -80,24 +82,14 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     recipe.ausschlstr = ausschlstr;
     recipe.weighting = GewichtStrGlobal;
     recipe.ignoreCase = CheckBox1->isChecked();
-    // Declared before the threads, so that they have stopped before it goes away.
     QStringList paths;
     for (int i = 0; i < box->count(); ++i)
         paths.append(sourcePath(box->item(i)));
-    ReadAhead ahead(recipe, paths, defaultReadAheadThreads(), ReadAhead::Priority::BehindCaller);
-    // The fields are read again at each text's turn; the read-ahead's outcome for a text only
-    // stands while they still say what the recipe took.
-    TurnReading reading;
-    reading.weighting = [this] { return Edit2->text(); };
-    reading.ignoreCase = [this] { return CheckBox1->isChecked(); };
-    TextScan scan(recipe);
-    scanSources([&](int i, const QString &path) {
-        if (auto result = scan.atTurn(path, reading, ahead.take(i)))
-            addResultRow(path, result->f, result->proz, result->fB);
-    });
+    SearchTurns turns(recipe, paths, defaultReadAheadThreads(), ReadAhead::Priority::BehindCaller);
+    scanSources(turns);
 }
 
-template <typename PerFile> void TForm1::scanSources(PerFile perFile)
+void TForm1::scanSources(SearchTurns &turns)
 {
     ResultListRefresh refresh(files, {Label7, bar1});
     int done = 0;
@@ -116,8 +108,20 @@ template <typename PerFile> void TForm1::scanSources(PerFile perFile)
         // Other commands run while events are processed and may have shortened the list.
         if (i >= box->count())
             return;
-        perFile(i, sourcePath(box->item(i)));
-        done = i + 1;
+        const QString path = sourcePath(box->item(i));
+        // The fields are read at each text's turn; what was worked out ahead with other values
+        // is worked out again.
+        turns.begin(i, path, TurnValues{Edit2->text(), CheckBox1->isChecked()});
+        while (!Stop && !turns.wait(kTurnSlice)) {
+            showProgress();
+            refresh.processEvents();
+        }
+        // A text whose turn is cancelled counts for nothing.
+        if (!Stop) {
+            if (auto result = turns.outcome())
+                addResultRow(path, result->f, result->proz, result->fB);
+            done = i + 1;
+        }
         if (Stop) {
             showProgress();
             refresh.release();

@@ -1,0 +1,63 @@
+#include "search/searchturns.h"
+
+#include "search/preparedtext.h"
+
+#include <utility>
+
+SearchTurns::SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
+                         ReadAhead::Priority priority)
+    : m_scan(recipe), m_ahead(recipe, std::move(paths), threads, priority)
+{
+    m_scan.setCancellation(&m_cancelled);
+}
+
+SearchTurns::~SearchTurns()
+{
+    m_cancelled.store(true);
+}
+
+void SearchTurns::begin(int i, const QString &path, const TurnValues &values)
+{
+    m_index = i;
+    m_path = path;
+    m_values = values;
+    m_result.reset();
+    m_thrown = nullptr;
+    m_stage = Stage::Ahead;
+}
+
+bool SearchTurns::wait(std::chrono::milliseconds wait)
+{
+    if (m_stage == Stage::Ahead) {
+        if (!m_ahead.waitFor(m_index, wait))
+            return false;
+        takeAhead();
+    }
+    if (m_stage == Stage::Again && m_thread.waitFor(wait))
+        m_stage = Stage::Over;
+    return m_stage == Stage::Over;
+}
+
+void SearchTurns::takeAhead()
+{
+    const PreparedText *ahead = m_ahead.take(m_index);
+    if (m_scan.aheadStands(m_path, m_values, ahead)) {
+        m_stage = Stage::Over;
+        try {
+            m_result = m_scan.takeAhead(*ahead, m_values);
+        } catch (...) {
+            m_thrown = std::current_exception();
+        }
+        return;
+    }
+    m_stage = Stage::Again;
+    m_thread.start([this] { m_result = m_scan.atTurn(m_path, m_values, nullptr); });
+}
+
+std::optional<FileResult> SearchTurns::outcome()
+{
+    if (m_thrown)
+        std::rethrow_exception(std::exchange(m_thrown, nullptr));
+    m_thread.rethrow();
+    return std::move(m_result);
+}

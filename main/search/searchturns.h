@@ -1,0 +1,61 @@
+#pragma once
+
+#include "search/fileresult.h"
+#include "search/readahead.h"
+#include "search/textscan.h"
+#include "search/turnthread.h"
+
+#include <QString>
+#include <QStringList>
+#include <atomic>
+#include <chrono>
+#include <exception>
+#include <optional>
+
+// The texts of a search run, one turn after another, with all reading and searching off the
+// caller's thread: the outcome worked out ahead where it stands, otherwise the text is worked
+// out again on a thread of its own. The caller waits for each turn in slices and may do its own
+// work between them (let a window process events, look for an interruption); giving up on a
+// turn cancels the work in hand.
+class SearchTurns
+{
+public:
+    SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
+                ReadAhead::Priority priority = ReadAhead::Priority::Normal);
+    // Cancels the work in hand and waits for the threads, which end within a few milliseconds.
+    ~SearchTurns();
+    SearchTurns(const SearchTurns &) = delete;
+    SearchTurns &operator=(const SearchTurns &) = delete;
+
+    const TextScan &scan() const { return m_scan; }
+
+    // Begins the turn of text i (0, 1, 2, ... in order) at path, with the fields as they read
+    // now.
+    void begin(int i, const QString &path, const TurnValues &values);
+    // Whether the turn is over, waited for at most wait.
+    bool wait(std::chrono::milliseconds wait);
+    // The outcome of the turn that is over. Throws QvxError as the search of the text would.
+    std::optional<FileResult> outcome();
+
+private:
+    enum class Stage
+    {
+        Ahead,
+        Again,
+        Over
+    };
+
+    void takeAhead();
+
+    std::atomic<bool> m_cancelled{false};
+    TextScan m_scan;
+    ReadAhead m_ahead;
+    TurnThread m_thread;
+
+    Stage m_stage = Stage::Over;
+    int m_index = 0;
+    QString m_path;
+    TurnValues m_values;
+    std::optional<FileResult> m_result;
+    std::exception_ptr m_thrown;
+};
