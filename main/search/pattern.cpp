@@ -2,10 +2,14 @@
 
 #include "errors/qvxerror.h"
 #include "search/matchbudget.h"
+#include "search/requiredunits.h"
+#include "search/searchstart.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <pcre2.h>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -73,6 +77,22 @@ PCRE2_SIZE wholeCharacterAt(std::string_view subject, PCRE2_SIZE offset)
     return offset;
 }
 
+// A first or last code unit only counts where PCRE2 recorded one (type 1); type 2 means the start
+// of a line.
+void addRequiredUnits(const pcre2_code *code, RequiredUnits &units)
+{
+    const std::pair<uint32_t, uint32_t> kinds[] = {
+        {PCRE2_INFO_FIRSTCODETYPE, PCRE2_INFO_FIRSTCODEUNIT},
+        {PCRE2_INFO_LASTCODETYPE, PCRE2_INFO_LASTCODEUNIT}};
+    for (const auto &[typeInfo, unitInfo] : kinds) {
+        uint32_t type = 0;
+        uint32_t unit = 0;
+        if (pcre2_pattern_info(code, typeInfo, &type) == 0 && type == 1 &&
+            pcre2_pattern_info(code, unitInfo, &unit) == 0)
+            units.add(static_cast<unsigned char>(unit));
+    }
+}
+
 } // namespace
 
 struct Pattern::Impl
@@ -81,10 +101,9 @@ struct Pattern::Impl
     pcre2_match_data *matchData = nullptr;
     pcre2_match_context *matchContext = nullptr;
     pcre2_jit_stack *jitStack = nullptr;
-    // Whether a search may be split into windows of start positions. \G and the backtracking
-    // verbs ((*COMMIT), (*SKIP), ...) depend on where a search begins or end it altogether, so
-    // patterns that may hold them are searched in one piece.
+    // Whether a search may be split into windows of start positions (see dependsOnSearchStart).
     bool windowed = false;
+    RequiredUnits requiredUnits;
     bool jitCompiled = false;
 
     ~Impl()
@@ -110,12 +129,17 @@ struct Pattern::Impl
     // position that needs more doubles the limit and halves the positions, down to a single one,
     // until the budget runs out. Windows of positions that hold no match are passed one after
     // another, each from the smallest limit again.
-    bool find(std::string_view subject, PCRE2_SIZE offset, MatchBudget &budget) const
+    // units is requiredUnits' copy for this subject; once one of them is missing from the rest of
+    // it, no window is searched any more.
+    bool find(std::string_view subject, PCRE2_SIZE offset, MatchBudget &budget,
+              RequiredUnits &units) const
     {
         const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(matchData);
         uint32_t limit = budget.startLimit();
         bool jit = jitCompiled;
         for (;;) {
+            if (!units.occurFrom(subject, offset))
+                return false;
             const uint64_t rest = subject.size() - offset;
             const uint64_t weight = jit ? 1 : MatchBudget::kInterpreterWeight;
             const uint64_t positions = budget.positions(limit, weight, rest + 1, windowed);
@@ -167,7 +191,7 @@ struct Pattern::Impl
 Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique<Impl>())
 {
     const QByteArray utf8 = pattern.toUtf8();
-    d->windowed = !utf8.contains("\\G") && !utf8.contains("(*");
+    d->windowed = !dependsOnSearchStart(std::string_view(utf8.constData(), utf8.size()));
 
     pcre2_compile_context *compileContext = pcre2_compile_context_create(nullptr);
     if (!compileContext)
@@ -185,8 +209,12 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
                            .arg(errorOffset)
                            .arg(pcre2Message(errorCode)));
 
-    // Without the JIT the interpreter finds exactly the same matches, only more slowly.
-    d->jitCompiled = pcre2_jit_compile(d->code, PCRE2_JIT_COMPLETE) == 0;
+    // Without the JIT the interpreter finds exactly the same matches, only more slowly. After
+    // (*NO_JIT) PCRE2 reports success but compiles nothing.
+    size_t jitSize = 0;
+    d->jitCompiled = pcre2_jit_compile(d->code, PCRE2_JIT_COMPLETE) == 0 &&
+                     pcre2_pattern_info(d->code, PCRE2_INFO_JITSIZE, &jitSize) == 0 && jitSize > 0;
+    addRequiredUnits(d->code, d->requiredUnits);
 
     d->matchData = pcre2_match_data_create_from_pattern(d->code, nullptr);
     d->matchContext = pcre2_match_context_create(nullptr);
@@ -213,8 +241,9 @@ void Pattern::scanMatches(std::string_view subject, MatchBudget &budget, OnMatch
     const auto *bytes = reinterpret_cast<const unsigned char *>(subject.data());
     const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(d->matchData);
     PCRE2_SIZE offset = 0;
+    RequiredUnits units = d->requiredUnits;
     for (;;) {
-        if (!d->find(subject, offset, budget))
+        if (!d->find(subject, offset, budget, units))
             break;
         const PCRE2_SIZE start = ovector[0];
         const PCRE2_SIZE end = ovector[1];
@@ -278,7 +307,8 @@ void Pattern::forEachMatch(
 
 bool Pattern::matchesAnywhere(std::string_view subject, MatchBudget &budget) const
 {
-    return d->find(subject, 0, budget);
+    RequiredUnits units = d->requiredUnits;
+    return d->find(subject, 0, budget, units);
 }
 
 bool Pattern::matchesAnywhere(std::string_view subject) const

@@ -175,6 +175,29 @@ TEST(PatternCounting, SearchesInWindowsOfStartPositionsFindWhatOneSearchFinds)
     EXPECT_EQ(count("a(*SKIP)(*FAIL)|b", late), 1);
 }
 
+TEST(PatternCounting, StartSettingsLeaveTheOutcomeAlone)
+{
+    // Prose around a table of numbers: each start position in the table backtracks over the rest
+    // of it, which windows of start positions pay for piece by piece.
+    std::string prose;
+    while (prose.size() < 16 * 1024)
+        prose += "Der Markt war gut besucht; die Händler boten Äpfel und Birnen an.\r\n";
+    const std::string text = prose + "Ein Korb kostet 12 Euro.\r\n" + numberTable(2 * 1024) +
+                             prose + "Zwei Körbe kosten 12 Euro.\r\n";
+    EXPECT_EQ(count("(\\d|\\s)+Euro", text), 3);
+    EXPECT_EQ(count("(*UCP)(\\d|\\s)+Euro", text), 3);
+
+    // Without the required "b" no start position can match, however long each would take.
+    const std::string letters(1024 * 1024, 'a');
+    EXPECT_EQ(count("a.*b", letters), 0);
+    EXPECT_EQ(count("(*UTF)a.*b", letters), 0);
+    EXPECT_EQ(count("(?i)a.*B", letters + "b"), 1);
+
+    // (*COMMIT) ends the whole search at the first position that reaches it, also the "c" far
+    // beyond, as in PCRE2's one search over the whole text.
+    EXPECT_EQ(count("a(*COMMIT)b|c", "ax" + std::string(100 * 1024, 'y') + "c\r\n"), 0);
+}
+
 TEST(PatternCounting, LegitimatePatternsCopeWithLongTexts)
 {
     std::string text;
