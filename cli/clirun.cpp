@@ -5,6 +5,7 @@
 #include "helptext.h"
 #include "interruption.h"
 #include "options.h"
+#include "outputguard.h"
 #include "outputsink.h"
 #include "progressline.h"
 #include "results/resultcells.h"
@@ -76,6 +77,7 @@ public:
         }
         const QStringList paths =
             expandSources(m_options.sources, m_options.recursive, stdin, errorHandler());
+        checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
         search(scan, paths, sink);
         if (interrupted())
@@ -87,7 +89,7 @@ public:
         noteSubstitutions(m_substituted);
         if (!m_options.copyTo.isEmpty() && m_found == 0)
             printError(QStringLiteral("Keine Texte gefunden; %1 wurde nicht angelegt.")
-                           .arg(QDir::toNativeSeparators(m_options.copyTo)));
+                           .arg(QDir::toNativeSeparators(shownPath(m_options.copyTo))));
         else if (!m_options.copyTo.isEmpty() && !copyRows())
             return interrupted() ? ExitStatus::Interrupted : ExitStatus::Failure;
         if (m_failed)
@@ -227,7 +229,7 @@ private:
         noteSubstitutions(outcome.substituted);
         if (outcome.interrupted)
             printError(QStringLiteral("Abgebrochen: im Zielverzeichnis %1 liegen %2 von %3 Texten")
-                           .arg(QDir::toNativeSeparators(m_options.copyTo))
+                           .arg(QDir::toNativeSeparators(shownPath(m_options.copyTo)))
                            .arg(outcome.copied)
                            .arg(m_copied.size()));
         return !outcome.interrupted && !outcome.failed;

@@ -18,12 +18,15 @@ const char *const Introduction =
     "MUSTER ist ein regulärer Ausdruck (PCRE), mit -s eine einfache Zeichenfolge.\n"
     "QUELLE ist ein Verzeichnis (seine *.txt-Dateien wie im Fenster), eine Textdatei\n"
     "oder @LISTE, eine Datei mit einem Pfad je Zeile (@- oder - liest die Liste von\n"
-    "der Standardeingabe).\n";
+    "der Standardeingabe).\n"
+    "Nach -- ist kein Argument mehr eine Option. Einen Dateinamen, der mit -\n"
+    "beginnt, als ./-name schreiben: sonst wird etwa aus -ot01.txt, das ein * in\n"
+    "der Shell einsetzt, die Option -o t01.txt.\n";
 
 const char *const Closing =
     "Zahlen nehmen einen Punkt oder das Dezimalzeichen der Spracheinstellung.\n"
     "Rückgabewert: 0 Texte gefunden, 1 keine gefunden, 2 Fehler, 130 abgebrochen\n"
-    "(Strg+C), 141 Standardausgabe geschlossen.\n";
+    "(Strg+C oder SIGTERM), 141 Standardausgabe geschlossen.\n";
 
 // The group without a heading stands last, after a blank line.
 QString heading(OptionGroup group)
@@ -52,20 +55,31 @@ QString spelling(const OptionEntry &entry)
     return text;
 }
 
-// The descriptions start one blank after the longest spelling.
+// Beyond it, one long spelling would squeeze every description to the right.
+constexpr qsizetype WidestColumn = 28;
+
+// The descriptions start one blank after the longest spelling that fits before WidestColumn.
 qsizetype descriptionColumn()
 {
     qsizetype longest = 0;
-    for (const OptionEntry &entry : optionTable())
-        longest = std::max(longest, spelling(entry).size());
+    for (const OptionEntry &entry : optionTable()) {
+        if (spelling(entry).size() < WidestColumn)
+            longest = std::max(longest, spelling(entry).size());
+    }
     return longest + 1;
 }
 
-// The option's lines: its spelling, then its description wrapped at word boundaries.
+// The option's lines: its spelling, then its description wrapped at word boundaries; a spelling
+// that reaches into the descriptions stands on a line of its own.
 QString optionLines(const OptionEntry &entry, qsizetype column)
 {
     QString lines;
-    QString line = spelling(entry).leftJustified(column);
+    QString line = spelling(entry);
+    if (line.size() >= column) {
+        lines = line + QLatin1Char('\n');
+        line.clear();
+    }
+    line = line.leftJustified(column);
     bool lineHasWords = false;
     for (const QString &word : QString::fromUtf8(entry.help).split(QLatin1Char(' '))) {
         if (lineHasWords && line.size() + 1 + word.size() > LineWidth) {

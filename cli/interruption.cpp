@@ -21,6 +21,8 @@ void installInterruptionHandlers()
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
+    // A service manager or kill stops the run the way Ctrl-C does, without a half-written file.
+    sigaction(SIGTERM, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 }
 

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "optiontable.h"
+#include "patternencoding.h"
 
 namespace {
 
@@ -60,6 +61,7 @@ public:
         if (m_options.help || m_options.version)
             return m_options;
         takeOperands(operands);
+        decodePatterns();
         checkCombinations();
         return m_options;
     }
@@ -132,6 +134,16 @@ private:
         if (m_options.sources.isEmpty())
             fail(QStringLiteral("Es fehlt eine Quelle (ein Verzeichnis, eine Textdatei oder "
                                 "@LISTE)."));
+    }
+
+    // Only once all options are read: --pattern-encoding may follow the patterns.
+    void decodePatterns()
+    {
+        const bool windows1252 = m_options.patternsInWindows1252;
+        m_options.pattern =
+            decodedPattern(m_options.pattern, QStringLiteral("MUSTER"), windows1252);
+        m_options.exclude = decodedPattern(m_options.exclude, QStringLiteral("-x"), windows1252);
+        m_options.weight = decodedPattern(m_options.weight, QStringLiteral("-w"), windows1252);
     }
 
     void checkCombinations() const

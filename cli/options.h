@@ -43,6 +43,8 @@ struct CliOptions
     // An AntConc version (0 3.4.1w, 1 3.2.4w, 2 3.2.4m), or -1 for none.
     int antconcVersion = -1;
     SourceEncoding encoding = SourceEncoding::Windows1252;
+    // MUSTER, -x and -w read as Windows-1252 instead of UTF-8.
+    bool patternsInWindows1252 = false;
     bool help = false;
     bool version = false;
 };

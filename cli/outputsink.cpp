@@ -2,6 +2,7 @@
 
 #include "errors/qvxerror.h"
 #include "files/sourcefile.h"
+#include "files/wholefile.h"
 #include "files/writetarget.h"
 
 #include <cerrno>
@@ -19,10 +20,10 @@ OutputSink::OutputSink(const QString &path) : m_path(path)
         return;
     if (const auto refusal = refusedTargetReason(path))
         fail(refusal->reason);
-    m_file = std::make_unique<QSaveFile>(path);
-    if (!m_file->open(QIODevice::WriteOnly))
-        fail(writeFailureReason(path, *m_file));
-    m_descriptor = m_file->handle();
+    m_file = std::make_unique<WholeFile>(path);
+    if (const auto failure = m_file->open())
+        fail(failure->reason);
+    m_descriptor = m_file->descriptor();
 }
 
 OutputSink::~OutputSink() = default;
@@ -55,6 +56,8 @@ void OutputSink::flush()
 void OutputSink::finish()
 {
     flush();
-    if (m_file && !m_file->commit())
-        fail(writeFailureReason(m_path, *m_file));
+    if (!m_file)
+        return;
+    if (const auto failure = m_file->commit())
+        fail(failure->reason);
 }

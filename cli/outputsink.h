@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 #include <memory>
+
+class WholeFile;
 
 // Standard output closed by its reader (a pipe into head): the run ends quietly.
 struct BrokenPipe
@@ -34,7 +35,7 @@ private:
     [[noreturn]] void fail(const QString &reason) const;
 
     QString m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<WholeFile> m_file;
     int m_descriptor = 1;
     QByteArray m_buffer;
 };

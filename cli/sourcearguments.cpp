@@ -2,11 +2,11 @@
 
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
+#include "files/filecopy.h"
 #include "files/sourcelisting.h"
 #include "text/nativepath.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -32,13 +32,15 @@ public:
     QStringList paths;
 
 private:
+    // Looked at by the path's bytes, which Qt's file information would turn into U+FFFD. What
+    // cannot be looked at stays a text, whose reading then reports why.
     void entry(const QString &path)
     {
-        if (!QFileInfo(path).isDir()) {
+        if (!isDirectory(path)) {
             paths << path;
             return;
         }
-        guarded([&] { directory(QDir::cleanPath(QFileInfo(path).absoluteFilePath())); });
+        guarded([&] { directory(QDir::cleanPath(absolutePath(path))); });
     }
 
     void directory(const QString &dir)

@@ -36,7 +36,7 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
     for (const QString &path : paths) {
         if (interrupted()) {
             outcome.interrupted = true;
-            return outcome;
+            break;
         }
         if (const auto failure = copyTextInto(target, path)) {
             onError(failure->reason);
@@ -47,7 +47,7 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
         }
         ++outcome.copied;
     }
-    if (!outcome.failed && antconcVersion >= 0) {
+    if (!outcome.failed && !outcome.interrupted && antconcVersion >= 0) {
         try {
             outcome.substituted = writeSettingsFile(target, antconcVersion, paths);
         } catch (const QvxError &error) {
@@ -55,7 +55,8 @@ SubcorpusOutcome writeSubcorpus(const QString &target, const QStringList &paths,
             outcome.failed = true;
         }
     }
-    if (outcome.failed)
+    // Only the run that created the target gets here, so an empty one is its own.
+    if (outcome.failed || outcome.interrupted)
         removeEmptyTarget(target);
     return outcome;
 }

@@ -2,13 +2,12 @@
 
 #include "errors/fileerror.h"
 #include "files/sourcefile.h"
+#include "files/wholefile.h"
 #include "text/nativepath.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <cerrno>
-#include <cstdio>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -31,9 +30,11 @@ Failure failure(int errorNumber)
     return {systemErrorText(errorNumber) + QLatin1Char('.'), errorNumber};
 }
 
-Failure failure(const QFileDevice &file)
+// The copy's reasons end with a full stop.
+Failure closed(Failure failure)
 {
-    return {systemErrorText(file) + QLatin1Char('.'), systemErrorNumber(file)};
+    failure.reason += QLatin1Char('.');
+    return failure;
 }
 
 std::optional<Failure> destProblem(const QString &dest)
@@ -56,7 +57,7 @@ std::optional<Failure> destProblem(const QString &dest)
 }
 
 // Copies no more than the size the source had when opened.
-std::optional<Failure> copyBytes(const SourceFile &in, QTemporaryFile &out)
+std::optional<Failure> copyBytes(const SourceFile &in, const WholeFile &out)
 {
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
     qsizetype left = in.size();
@@ -66,18 +67,11 @@ std::optional<Failure> copyBytes(const SourceFile &in, QTemporaryFile &out)
             return failure(errno);
         if (count == 0)
             return std::nullopt;
-        if (auto problem = writeAll(out.handle(), buffer.constData(), count))
+        if (auto problem = writeAll(out.descriptor(), buffer.constData(), count))
             return failure(problem->errorNumber);
         left -= count;
     }
     return std::nullopt;
-}
-
-// The temporary file beside dest, with a name of plain characters: dest's own name may hold
-// bytes that Qt cannot name a file by.
-QString temporaryTemplate(const QString &dest)
-{
-    return directoryPart(dest) + QStringLiteral("qvx-kopie-XXXXXX");
 }
 
 // The process's file creation mask; it can only be read by setting it, so it is put back at once.
@@ -99,23 +93,17 @@ std::optional<Failure> copyFileWhole(const QString &source, const QString &dest)
         return problem;
     struct stat sourceStatus;
     ::fstat(in.descriptor(), &sourceStatus);
-    // Until the rename the bytes live in a temporary file, which is removed on every other way
-    // out.
-    QTemporaryFile out(temporaryTemplate(dest));
-    if (!out.open())
-        return failure(out);
+    WholeFile out(dest);
+    if (auto problem = out.open())
+        return closed(*problem);
     if (auto problem = copyBytes(in, out))
         return problem;
     const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
-    ::futimens(out.handle(), times);
-    // A temporary file is readable by its owner only; a copy gets what any new file would.
-    ::fchmod(out.handle(), 0666 & ~creationMask());
-    if (::fsync(out.handle()) != 0)
-        return failure(errno);
-    if (std::rename(QFile::encodeName(out.fileName()).constData(), nativePath(dest).constData()) !=
-        0)
-        return failure(errno);
-    out.setAutoRemove(false);
+    ::futimens(out.descriptor(), times);
+    // A copy that replaces a file gets what any new file would, not the old file's permissions.
+    out.setMode(0666 & ~creationMask());
+    if (auto problem = out.commit())
+        return closed(*problem);
     return std::nullopt;
 }
 
@@ -129,6 +117,12 @@ bool isRegularFile(const QString &path)
 {
     struct stat status;
     return statPath(path, status) && S_ISREG(status.st_mode);
+}
+
+bool isDirectory(const QString &path)
+{
+    struct stat status;
+    return statPath(path, status) && S_ISDIR(status.st_mode);
 }
 
 QString freeFileName(const QString &dest)

@@ -20,6 +20,8 @@ QString copyFailedMessage(const QString &source, const QString &dest, const QStr
 bool pathExists(const QString &path);
 // Whether path is a regular file, after links.
 bool isRegularFile(const QString &path);
+// Whether path is a directory, after links.
+bool isDirectory(const QString &path);
 
 // dest when nothing exists there, otherwise the first free name "name (2).ext",
 // "name (3).ext", ... in the same directory.

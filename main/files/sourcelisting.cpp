@@ -22,7 +22,7 @@
 
 namespace {
 
-[[noreturn]] void throwUnreadable(const QString &directory, int errorNumber = EACCES)
+[[noreturn]] void throwUnreadable(const QString &directory, int errorNumber)
 {
     throw QvxError(
         QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. %2.")
@@ -37,12 +37,17 @@ void checkReadable(const QString &directory)
     const QByteArray native = nativePath(directory);
     const QString shown = QDir::toNativeSeparators(shownPath(directory));
     struct stat status;
-    if (::stat(native.constData(), &status) != 0)
-        throw QvxError(QStringLiteral("Das Verzeichnis %1 ist nicht vorhanden.").arg(shown));
+    if (::stat(native.constData(), &status) != 0) {
+        // Only a missing entry is missing: a path too long, a loop of links or a folder on the
+        // way that may not be entered hide one that may well be there.
+        if (errno == ENOENT)
+            throw QvxError(QStringLiteral("Das Verzeichnis %1 ist nicht vorhanden.").arg(shown));
+        throwUnreadable(directory, errno);
+    }
     if (!S_ISDIR(status.st_mode))
         throw QvxError(QStringLiteral("%1 ist kein Verzeichnis.").arg(shown));
     if (::access(native.constData(), R_OK) != 0)
-        throwUnreadable(directory);
+        throwUnreadable(directory, errno);
 }
 #else
 void checkReadable(const QString &directory)
@@ -54,7 +59,7 @@ void checkReadable(const QString &directory)
     if (!info.isDir())
         throw QvxError(QStringLiteral("%1 ist kein Verzeichnis.").arg(shown));
     if (!info.isReadable())
-        throwUnreadable(directory);
+        throwUnreadable(directory, EACCES);
 }
 #endif
 

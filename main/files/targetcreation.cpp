@@ -1,11 +1,13 @@
 #include "files/targetcreation.h"
 
 #include "errors/fileerror.h"
+#include "files/filecopy.h"
 #include "files/targetmessages.h"
 #include "text/nativepath.h"
 
-#include <QFileInfo>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace {
@@ -30,9 +32,17 @@ std::optional<Failure> createTargetDirectory(const QString &target)
     // An empty path would put the new files at the root of the file system.
     if (target.isEmpty())
         return Failure{noTarget};
-    if (QFileInfo(target).isDir())
+    if (isDirectory(target))
         return Failure{targetDirectoryExists};
     if (::mkdir(nativePath(target).constData(), 0777) != 0)
         return cannotCreate(target, errno);
     return std::nullopt;
+}
+
+QString canonicalTarget(const QString &target)
+{
+    char resolved[PATH_MAX];
+    if (!::realpath(nativePath(target).constData(), resolved))
+        return QString();
+    return pathFromNative(QByteArray(resolved));
 }

@@ -10,3 +10,7 @@
 // directory that was there before. Returns a refusal, its reason the German message: no path
 // given, a directory exists there already, or it cannot be created (with the error number).
 std::optional<Failure> createTargetDirectory(const QString &target);
+
+// The full path of the directory at target with links resolved, by its bytes (see nativePath);
+// empty when nothing is there.
+QString canonicalTarget(const QString &target);

@@ -2,10 +2,9 @@
 
 #include "errors/qvxerror.h"
 #include "files/sourcefile.h"
+#include "files/wholefile.h"
 #include "files/writetarget.h"
 #include "text/codepage.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -23,15 +22,13 @@ void writeWindowsLines(const QString &path, const QStringList &lines)
     QByteArray bytes;
     for (const QString &line : lines)
         appendWindowsLine(bytes, line);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(path, writeFailureReason(path, file));
-    // Written past Qt's buffer: a disk that fills up in the middle of a write shows as a short
-    // write, which Qt reports without its reason.
-    if (const auto failure = writeAll(file.handle(), bytes.constData(), bytes.size()))
+    WholeFile file(path);
+    if (const auto failure = file.open())
         fail(path, failure->reason);
-    if (!file.commit())
-        fail(path, writeFailureReason(path, file));
+    if (const auto failure = writeAll(file.descriptor(), bytes.constData(), bytes.size()))
+        fail(path, failure->reason);
+    if (const auto failure = file.commit())
+        fail(path, failure->reason);
 }
 
 void appendWindowsLine(QByteArray &bytes, const QString &line)

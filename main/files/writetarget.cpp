@@ -1,26 +1,19 @@
 #include "files/writetarget.h"
 
-#include "errors/fileerror.h"
 #include "text/nativepath.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <sys/stat.h>
 
 std::optional<Failure> refusedTargetReason(const QString &path)
 {
-    const QFileInfo target(path);
-    if (target.isDir())
+    struct stat status;
+    if (::stat(nativePath(path).constData(), &status) != 0)
+        return std::nullopt;
+    if (S_ISDIR(status.st_mode))
         return Failure{QStringLiteral("Es gibt dort ein Verzeichnis dieses Namens")};
-    if (target.exists() && !target.isFile())
+    if (!S_ISREG(status.st_mode))
         return Failure{QStringLiteral("Das Ziel ist keine gewöhnliche Datei")};
     return std::nullopt;
-}
-
-QString writeFailureReason(const QString &path, const QFileDevice &file)
-{
-    return QFileInfo(path).absoluteDir().exists()
-               ? systemErrorText(file)
-               : QStringLiteral("Das Verzeichnis existiert nicht");
 }
 
 QString fileNotWrittenMessage(const QString &path, const QString &reason)

@@ -1,5 +1,6 @@
 #include "subcorpus/subcorpuswriter.h"
 
+#include "files/targetcreation.h"
 #include "files/targetmessages.h"
 #include "files/targetpath.h"
 #include "files/textfilewriter.h"
@@ -14,8 +15,7 @@
 
 std::optional<Failure> existingTargetRefusal(const QString &target, const QString &createdHere)
 {
-    const QFileInfo info(target);
-    if (!info.isDir() || (!createdHere.isEmpty() && info.canonicalFilePath() == createdHere))
+    if (!isDirectory(target) || (!createdHere.isEmpty() && canonicalTarget(target) == createdHere))
         return std::nullopt;
     return Failure{targetDirectoryExists};
 }

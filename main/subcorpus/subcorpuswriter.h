@@ -13,8 +13,8 @@
 // itself is created by createTargetDirectory (files/targetcreation.h).
 
 // The refusal of a target directory that exists already: an output never writes into a directory
-// that was there before, except createdHere, the canonical path of the one this output created.
-// Its reason is the German message.
+// that was there before, except createdHere, the canonical path (canonicalTarget) of the one this
+// output created. Its reason is the German message.
 std::optional<Failure> existingTargetRefusal(const QString &target,
                                              const QString &createdHere = {});
 

@@ -20,5 +20,9 @@ CliResult runTool(const QStringList &arguments, const QByteArray &stdinData = {}
 // Runs qvx-cli as runTool does, in the working directory directory.
 CliResult runToolIn(const QString &directory, const QStringList &arguments);
 
+// Runs qvx-cli as runTool does, with arguments given as bytes: a QString argument would reach
+// the program in UTF-8, but file names and patterns need not be UTF-8.
+CliResult runToolWithBytes(const QList<QByteArray> &arguments);
+
 // The entries of a directory, hidden ones included, sorted.
 QStringList entriesOf(const QString &directory);

@@ -63,27 +63,32 @@ TEST(CliSignals, AClosedStandardOutputEndsTheProgramQuietly)
     EXPECT_EQ(fileBytes(errPath), QByteArray());
 }
 
+// SIGTERM, as a service manager or kill sends it, stops the run the same way.
 TEST(CliSignals, CtrlCStopsTheRunAndLeavesNoFileBehind)
 {
     TempCorpus corpus;
     const QString text = corpus.write("a.txt", "Heute");
-    QTemporaryDir outDir;
-    QProcess process;
-    process.start(QStringLiteral(QVX_CLI_PATH), {"-o", outDir.filePath("rows.tsv"), "--copy-to",
-                                                 outDir.filePath("ziel"), "Heute", "@-"});
-    ASSERT_TRUE(process.waitForStarted());
-    // Ctrl-C arrives while the list is still being read, once the program takes it itself.
-    QElapsedTimer waited;
-    waited.start();
-    while (!catches(process.processId(), SIGINT) && waited.elapsed() < 10000)
-        QThread::msleep(1);
-    ASSERT_TRUE(catches(process.processId(), SIGINT));
-    ::kill(pid_t(process.processId()), SIGINT);
-    process.write((text + "\n").toUtf8());
-    process.closeWriteChannel();
-    ASSERT_TRUE(process.waitForFinished(-1));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 130);
-    EXPECT_EQ(entriesOf(outDir.path()), QStringList());
-    EXPECT_EQ(process.readAllStandardOutput(), QByteArray());
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir outDir;
+        QProcess process;
+        process.start(QStringLiteral(QVX_CLI_PATH), {"-o", outDir.filePath("rows.tsv"), "--copy-to",
+                                                     outDir.filePath("ziel"), "Heute", "@-"});
+        ASSERT_TRUE(process.waitForStarted());
+        // The signal arrives while the list is still being read, once the program takes it
+        // itself.
+        QElapsedTimer waited;
+        waited.start();
+        while (!catches(process.processId(), signal) && waited.elapsed() < 10000)
+            QThread::msleep(1);
+        ASSERT_TRUE(catches(process.processId(), signal));
+        ::kill(pid_t(process.processId()), signal);
+        process.write((text + "\n").toUtf8());
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(-1));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 130);
+        EXPECT_EQ(entriesOf(outDir.path()), QStringList());
+        EXPECT_EQ(process.readAllStandardOutput(), QByteArray());
+    }
 }

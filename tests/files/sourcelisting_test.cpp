@@ -82,6 +82,14 @@ TEST(SourceListing, DirectoryThatCannotBeEnteredRaisesAGermanError)
     const QString file = corpus.write(QStringLiteral("a.txt"), "x");
     EXPECT_EQ(errorOf(file),
               QStringLiteral("%1 ist kein Verzeichnis.").arg(QDir::toNativeSeparators(file)));
+
+    // A loop of links hides whatever is there; it is not a missing directory.
+    const QString loop = corpus.filePath(QStringLiteral("schleife"));
+    ASSERT_TRUE(QFile::link(loop, loop));
+    EXPECT_EQ(errorOf(loop), QStringLiteral("Das Verzeichnis %1 kann nicht gelesen werden. Der "
+                                            "Name der Datei kann vom System nicht aufgelöst "
+                                            "werden.")
+                                 .arg(QDir::toNativeSeparators(loop)));
 }
 
 #ifdef Q_OS_UNIX

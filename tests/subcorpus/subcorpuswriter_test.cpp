@@ -1,5 +1,7 @@
+#include "files/targetcreation.h"
 #include "fixtures.h"
 #include "subcorpus/subcorpuswriter.h"
+#include "text/nativepath.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -53,4 +55,27 @@ TEST(SubcorpusWriter, TheSettingsFileListsRelativeTextsByFullPathWithTheDirector
     EXPECT_TRUE(written.endsWith("\r\n\r\nFILE " + here + "/t0.txt\r\n")) << written.toStdString();
     // QTemporaryDir cannot remove what it cannot name.
     ::rmdir(here.constData());
+}
+
+// The window creates the target, then copies into it while it is the one it created; a name that
+// is not UTF-8 must stay that one directory through every step.
+TEST(SubcorpusWriter, ATargetNamedInLatin1IsCreatedKnownAsItsOwnAndFilled)
+{
+    TempCorpus dir;
+    const QString text = dir.write(QStringLiteral("t0.txt"), "Heute");
+    const QByteArray native = QFile::encodeName(dir.path()) + "/Ziel\xe4";
+    const QString target = pathFromNative(native);
+
+    EXPECT_EQ(createTargetDirectory(target), std::nullopt);
+    struct stat status;
+    ASSERT_EQ(::stat(native.constData(), &status), 0);
+    EXPECT_TRUE(S_ISDIR(status.st_mode));
+    EXPECT_EQ(existingTargetRefusal(target, canonicalTarget(target)), std::nullopt);
+    EXPECT_NE(existingTargetRefusal(target), std::nullopt);
+    EXPECT_EQ(copyTextInto(target, text), std::nullopt);
+    ASSERT_EQ(::stat((native + "/t0.txt").constData(), &status), 0);
+    EXPECT_EQ(status.st_size, 5);
+
+    ::unlink((native + "/t0.txt").constData());
+    ::rmdir(native.constData());
 }

@@ -1,3 +1,4 @@
+#include "files/targetcreation.h"
 #include "subcorpus/subcorpuswriter.h"
 #include "window/dialogs.h"
 #include "window/sources/copyfileex.h"
@@ -5,7 +6,6 @@
 #include "window/tform1.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScopedValueRollback>
@@ -15,7 +15,7 @@ void TForm1::Button4Click(QObject * /*Sender*/)
 {
     if (!prepareTargetDirectory())
         return;
-    const QString created = QFileInfo(zielverz->text()).canonicalFilePath();
+    const QString created = canonicalTarget(zielverz->text());
     // The window stays usable during the loop; while the flag is up, the commands that would
     // change the rows under it are refused.
     const QScopedValueRollback<bool> saving(m_saving, true);
