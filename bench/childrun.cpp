@@ -2,16 +2,32 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QList>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
 
 extern char **environ;
+
+namespace {
+
+const char kGnuTime[] = "/usr/bin/time";
+
+// The last line of GNU time's report (a line before it may say how the program ended), or -1.
+qint64 reportedKilobytes(const QByteArray &report)
+{
+    const QList<QByteArray> lines = report.trimmed().split('\n');
+    bool ok = false;
+    const qint64 kilobytes = lines.back().trimmed().toLongLong(&ok);
+    return ok ? kilobytes : -1;
+}
+
+} // namespace
 
 ChildRun runChild(const QString &program, const QStringList &arguments, const QString &outputPath)
 {
@@ -21,7 +37,15 @@ ChildRun runChild(const QString &program, const QStringList &arguments, const QS
         run.standardError = QStringLiteral("no temporary file for standard error");
         return run;
     }
-    std::vector<QByteArray> encoded{QFile::encodeName(program)};
+    // The peak memory that wait4 reports for a child of a large process starts at the parent's:
+    // the process that the program replaces had its pages. GNU time, small itself, forks the
+    // program and reports the program's own.
+    QTemporaryFile peak;
+    const bool timed = QFileInfo(QString::fromLatin1(kGnuTime)).isExecutable() && peak.open();
+    std::vector<QByteArray> encoded;
+    if (timed)
+        encoded = {kGnuTime, "-f", "%M", "-o", QFile::encodeName(peak.fileName())};
+    encoded.push_back(QFile::encodeName(program));
     for (const QString &argument : arguments)
         encoded.push_back(argument.toLocal8Bit());
     std::vector<char *> argv;
@@ -45,12 +69,11 @@ ChildRun runChild(const QString &program, const QStringList &arguments, const QS
         return run;
     }
     int status = 0;
-    rusage usage{};
-    while (::wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     run.seconds = double(timer.nsecsElapsed()) / 1e9;
-    // Linux reports kilobytes.
-    run.peakResident = qint64(usage.ru_maxrss) * 1024;
+    if (timed)
+        run.peakResident = reportedKilobytes(peak.readAll()) * 1024;
     if (WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
     errors.seek(0);

@@ -9,13 +9,13 @@ struct ChildRun
     double seconds = 0.0;
     // The exit status, or -1 when the program could not be started or was ended by a signal.
     int exitCode = -1;
-    // The child's peak resident memory in bytes (wait4), or -1 where unknown.
+    // The program's peak resident memory in bytes, or -1 where GNU time is not installed.
     qint64 peakResident = -1;
     // What it wrote to standard error, trimmed, or why it could not be started.
     QString standardError;
 };
 
 // Runs program (looked up in PATH when it holds no slash) with arguments, its standard output
-// going to outputPath, and waits for it. A child of its own rather than a QProcess, so that its
-// own peak memory can be read when it ends, apart from every other child of the benchmark.
+// going to outputPath, and waits for it; through /usr/bin/time where it is installed, which
+// measures the program's peak memory apart from the benchmark's.
 ChildRun runChild(const QString &program, const QStringList &arguments, const QString &outputPath);
