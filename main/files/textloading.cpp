@@ -32,10 +32,11 @@ void readIntoArray(const QString &path, QByteArray &buffer, qsizetype limit, boo
     const SourceFile file(nativePath(path).constData());
     // One byte beyond the limit tells a cut text from one that ends right there.
     PieceReader reader(file, path, limit + 1);
+    const qsizetype wanted = qMin(file.size(), limit + 1);
     qsizetype filled = 0;
     while (!reader.ended()) {
         // Grown by reallocation, which moves large blocks by remapping their pages.
-        const qsizetype piece = qMin(kArrayPiece, file.size() - filled);
+        const qsizetype piece = qMin(kArrayPiece, wanted - filled);
         if (buffer.size() < filled + piece)
             buffer.resize(filled + piece);
         filled += reader.next(buffer.data() + filled, piece);
