@@ -56,12 +56,33 @@ void generateOnce(const QString &final, const std::function<void(const QString &
 
 QStringList corpusShapes()
 {
-    return {QStringLiteral("dense"), QStringLiteral("dense-small"), QStringLiteral("large"),
-            QStringLiteral("small"), QStringLiteral("mixed"),       QStringLiteral("real")};
+    return {QStringLiteral("dense"),        QStringLiteral("dense-small"),
+            QStringLiteral("large"),        QStringLiteral("small"),
+            QStringLiteral("mixed"),        QStringLiteral("real"),
+            QStringLiteral("single-100mb"), QStringLiteral("single-600mb"),
+            QStringLiteral("single-1gb")};
+}
+
+QStringList slowShapes()
+{
+    return {QStringLiteral("single-1gb")};
+}
+
+qint64 singleTextSize(const QString &shape)
+{
+    if (shape == QLatin1String("single-100mb"))
+        return 100'000'000;
+    if (shape == QLatin1String("single-600mb"))
+        return 600'000'000;
+    if (shape == QLatin1String("single-1gb"))
+        return 1'000'000'000;
+    return 0;
 }
 
 int shapeFileCount(const QString &shape)
 {
+    if (singleTextSize(shape) > 0)
+        return 1;
     if (shape == QLatin1String("dense") || shape == QLatin1String("large") ||
         shape == QLatin1String("mixed"))
         return 20000;
@@ -83,6 +104,8 @@ qint64 logUniform(Random &sizes, double low, double high)
 qint64 shapeFileSize(const QString &shape, int i, Random &sizes)
 {
     shapeFileCount(shape);
+    if (const qint64 size = singleTextSize(shape); size > 0)
+        return size;
     if (shape == QLatin1String("dense-small") || shape == QLatin1String("small"))
         return 1536 + qint64(sizes.below(1025));
     if (shape == QLatin1String("mixed")) {
@@ -166,6 +189,23 @@ void fillGenerated(const QString &shape, int files, const QString &partial)
     }
 }
 
+// Written a few megabytes at a time, so that a text of a gigabyte is never held whole.
+void fillSingleText(qint64 size, const QString &partial)
+{
+    QFile file(partial + QLatin1Char('/') + fileName(0));
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot write " + file.fileName().toStdString());
+    ProseWriter writer(proseVocabulary(), kSeed);
+    constexpr qint64 kChunk = 8 * 1024 * 1024;
+    QByteArray chunk;
+    for (qint64 written = 0; written < size; written += chunk.size()) {
+        chunk.resize(0);
+        writer.appendText(chunk, std::min(kChunk, size - written));
+        if (file.write(chunk) != chunk.size())
+            throw std::runtime_error("cannot write " + file.fileName().toStdString());
+    }
+}
+
 } // namespace
 
 QString corpusDirectory(const QString &shape, const QString &root, double scale)
@@ -192,6 +232,13 @@ QString corpusDirectory(const QString &shape, const QString &root, double scale)
         return QString();
     }
     QString directory = root + QLatin1Char('/') + shape + QLatin1Char('-') + kVersion;
+    if (const qint64 size = singleTextSize(shape); size > 0) {
+        const qint64 scaled = std::max<qint64>(1, qint64(double(size) * scale));
+        if (scaled != size)
+            directory += QStringLiteral("-%1bytes").arg(scaled);
+        generateOnce(directory, [&](const QString &partial) { fillSingleText(scaled, partial); });
+        return directory;
+    }
     if (files != shapeFileCount(shape))
         directory += QStringLiteral("-%1files").arg(files);
     generateOnce(directory, [&](const QString &partial) { fillGenerated(shape, files, partial); });

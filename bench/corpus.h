@@ -24,12 +24,20 @@ Corpus describeCorpus(const QString &name, const QString &directory);
 // - "large", "small" and "mixed": prose with the word frequencies of German (see ProseWriter)
 //   over the dictionary of wngerman; "large" and "small" sized as the dense ones, "mixed" 20,000
 //   files, mostly of 1 to 10 KB, one in a hundred of 100 KB to 5 MB;
-// - "real": the German manual pages that Debian ships, one text per section.
+// - "real": the German manual pages that Debian ships, one text per section;
+// - "single-100mb", "single-600mb" and "single-1gb": one text of such prose of that size, which
+//   shows what a text costs that is read in many pieces. The last is left out unless asked for.
 QStringList corpusShapes();
 
+// The shapes that are measured only when named: they take minutes.
+QStringList slowShapes();
+
+// The size of the one text of a single-text shape, or 0 for a shape of many files.
+qint64 singleTextSize(const QString &shape);
+
 // The directory of shape under root, generated there the first time (file counts times scale,
-// for the generated shapes). Empty, after saying why on standard error, when what the shape is
-// made from is not installed.
+// for the generated shapes, text size times scale for the single-text ones). Empty, after saying
+// why on standard error, when what the shape is made from is not installed.
 QString corpusDirectory(const QString &shape, const QString &root, double scale = 1.0);
 
 class Random;

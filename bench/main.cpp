@@ -22,7 +22,8 @@ const char kUsage[] =
     "  --root DIR    where the corpora are kept and reused (default $QVX_BENCH_DIR,\n"
     "                else /tmp/qvx-bench)\n"
     "  --only PARTS  comma-separated subset of the corpus shapes dense,dense-small,large,small,\n"
-    "                mixed,real and of rows,preview (default all)\n"
+    "                mixed,real,single-100mb,single-600mb,single-1gb and of rows,preview\n"
+    "                (default all but single-1gb)\n"
     "  --scale F     generate the shapes with F times their files (for example 0.05 for a\n"
     "                quick look; the real texts are what the manual pages give)\n"
     "  --reps N      repetitions per measurement, the median is shown (default 5)\n"
@@ -31,6 +32,16 @@ const char kUsage[] =
     "  --cli PATH    time qvx-cli PATH beside the window (default: build's cli/qvx-cli if there)\n"
     "  --big DIR     measure the *.txt files of DIR instead of the generated dense corpus\n"
     "  --small DIR   the same for dense-small (also used for the 100,000-row commands)\n";
+
+QStringList defaultParts()
+{
+    QStringList parts;
+    for (const QString &shape : corpusShapes()) {
+        if (!slowShapes().contains(shape))
+            parts << shape;
+    }
+    return parts << QStringLiteral("rows") << QStringLiteral("preview");
+}
 
 struct Options
 {
@@ -41,8 +52,7 @@ struct Options
     QString cli;
     int repetitions = 5;
     QString cases;
-    QStringList parts =
-        corpusShapes() + QStringList{QStringLiteral("rows"), QStringLiteral("preview")};
+    QStringList parts = defaultParts();
 };
 
 bool parseOptions(const QStringList &arguments, Options &options)

@@ -1,10 +1,9 @@
 #include "qvxcli.h"
 
+#include "childrun.h"
 #include "ripgrep.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryFile>
 
 QString defaultQvxCliPath(const QString &benchDirectory)
@@ -32,17 +31,15 @@ QvxCliRun runQvxCli(const QString &program, const QStringList &arguments)
         run.error = QStringLiteral("no temporary file for the rows");
         return run;
     }
-    QProcess cli;
-    cli.setStandardOutputFile(rows.fileName());
-    QElapsedTimer timer;
-    timer.start();
-    cli.start(program, QStringList{QStringLiteral("--format"), QStringLiteral("tsv")} + arguments);
-    cli.waitForFinished(-1);
-    run.seconds = double(timer.nsecsElapsed()) / 1e9;
-    if (cli.exitStatus() != QProcess::NormalExit || cli.exitCode() > 1) {
-        run.error = QString::fromLocal8Bit(cli.readAllStandardError()).trimmed();
+    const ChildRun child = runChild(
+        program, QStringList{QStringLiteral("--format"), QStringLiteral("tsv")} + arguments,
+        rows.fileName());
+    run.seconds = child.seconds;
+    run.peakResident = child.peakResident;
+    if (child.exitCode < 0 || child.exitCode > 1) {
+        run.error = child.standardError;
         if (run.error.isEmpty())
-            run.error = QStringLiteral("exit status %1").arg(cli.exitCode());
+            run.error = QStringLiteral("exit status %1").arg(child.exitCode);
         return run;
     }
     rows.seek(0);

@@ -1,7 +1,7 @@
 #include "ripgrep.h"
 
-#include <QElapsedTimer>
-#include <QProcess>
+#include "childrun.h"
+
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -32,16 +32,12 @@ RipgrepRun runRipgrep(const RipgrepQuery &query, const QString &directory, int t
         run.error = QStringLiteral("no temporary file for ripgrep's counts");
         return run;
     }
-    QProcess rg;
-    rg.setStandardOutputFile(counts.fileName());
-    QElapsedTimer timer;
-    timer.start();
-    rg.start(QStringLiteral("rg"), arguments);
-    rg.waitForFinished(-1);
-    run.seconds = double(timer.nsecsElapsed()) / 1e9;
+    const ChildRun child = runChild(QStringLiteral("rg"), arguments, counts.fileName());
+    run.seconds = child.seconds;
+    run.peakResident = child.peakResident;
     // Exit code 1 only says that nothing matched.
-    if (rg.exitStatus() != QProcess::NormalExit || rg.exitCode() > 1) {
-        run.error = QString::fromLocal8Bit(rg.readAllStandardError()).trimmed();
+    if (child.exitCode < 0 || child.exitCode > 1) {
+        run.error = child.standardError;
         return run;
     }
     counts.seek(0);

@@ -9,6 +9,8 @@ struct RipgrepRun
 {
     double seconds = 0.0;
     qint64 matches = 0;
+    // Its peak resident memory in bytes, or -1 where unknown.
+    qint64 peakResident = -1;
     QString error;
 };
 

@@ -83,12 +83,15 @@ struct OtherRuns
 {
     std::vector<double> seconds;
     qint64 matches = -1;
+    // The most resident memory of any of its runs, in bytes, or -1.
+    qint64 peakResident = -1;
     QString error;
 
-    void add(double time, qint64 count, const QString &failure)
+    void add(double time, qint64 count, qint64 resident, const QString &failure)
     {
         seconds.push_back(time);
         matches = count;
+        peakResident = std::max(peakResident, resident);
         if (error.isEmpty() && !failure.isEmpty())
             error = failure.left(60);
     }
@@ -177,7 +180,8 @@ void runRipgrepOnce(const Corpus &corpus, const SearchCase &search,
             evict();
         const RipgrepQuery query{search.rgPattern, !search.regex, search.ignoreCase};
         const RipgrepRun run = runRipgrep(query, corpus.directory, threads);
-        (threads == 1 ? runs.oneThread : runs.ownThreads).add(run.seconds, run.matches, run.error);
+        (threads == 1 ? runs.oneThread : runs.ownThreads)
+            .add(run.seconds, run.matches, run.peakResident, run.error);
     }
 }
 
@@ -187,7 +191,7 @@ void runCliOnce(const Corpus &corpus, const SearchCase &search, const QString &c
     if (evict)
         evict();
     const QvxCliRun run = runQvxCli(cli, cliArguments(search, corpus.directory));
-    runs.add(run.seconds, run.matches, run.error);
+    runs.add(run.seconds, run.matches, run.peakResident, run.error);
 }
 
 // Notes the matches that program counted beside QVX's, and its failure.
@@ -200,6 +204,26 @@ QString compared(const char *program, const OtherRuns &runs, qint64 matches)
     return runs.matches == matches
                ? QStringLiteral(" = %1").arg(QLatin1String(program))
                : QStringLiteral(", MISMATCH %1 %2").arg(QLatin1String(program)).arg(runs.matches);
+}
+
+// The peak memory of each program that ran, and the rate of the command-line program, which on
+// a single large text is what its reading costs.
+QString memoryNotes(const Corpus &corpus, const Outcome &outcome, const RipgrepRuns &rg,
+                    const OtherRuns &cli)
+{
+    const auto mb = [](qint64 bytes) { return QString::number(bytes / 1e6, 'f', 0); };
+    QStringList notes;
+    if (cli.peakResident >= 0) {
+        const double cliSeconds = median(cli.seconds);
+        notes << QStringLiteral("cli max RSS %1 MB, %2 MB/s")
+                     .arg(mb(cli.peakResident))
+                     .arg(cliSeconds > 0 ? corpus.totalBytes / 1e6 / cliSeconds : 0.0, 0, 'f', 1);
+    }
+    if (rg.oneThread.peakResident >= 0)
+        notes << QStringLiteral("rg -j1 max RSS %1 MB").arg(mb(rg.oneThread.peakResident));
+    if (outcome.peakGrowth >= 0)
+        notes << QStringLiteral("window RSS +%1 MB").arg(mb(outcome.peakGrowth));
+    return notes.isEmpty() ? QString() : QStringLiteral(", ") + notes.join(QStringLiteral(", "));
 }
 
 void printSearchRow(const Corpus &corpus, const SearchCase &search, const QString &cache,
@@ -223,6 +247,7 @@ void printSearchRow(const Corpus &corpus, const SearchCase &search, const QStrin
     row.notes += compared("rg", rg.ownThreads, rgExpected);
     row.notes += compared("cli", cli, outcome.matches);
     row.notes += QStringLiteral(", gap %1 ms").arg(outcome.longestGapMs, 0, 'f', 1);
+    row.notes += memoryNotes(corpus, outcome, rg, cli);
     if (!outcome.errors.isEmpty()) {
         row.seconds = 0.0;
         row.notes = QStringLiteral("FAILED: ") + outcome.errors.front();

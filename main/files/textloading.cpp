@@ -1,73 +1,48 @@
 #include "files/textloading.h"
 
-#include "errors/fileerror.h"
 #include "errors/qvxerror.h"
+#include "files/linebreaks.h"
+#include "files/piecereader.h"
 #include "files/sourcefile.h"
 #include "text/codepage.h"
 #include "text/nativepath.h"
 #include "text/utf8decoding.h"
 #include "text/utf8normalizer.h"
 
-#include <cerrno>
 #include <cstring>
 #include <limits>
 
 namespace {
 
-[[noreturn]] void throwCannotOpen(const QString &path, const QString &reason)
-{
-    throw QvxError(QString("Datei %1 kann nicht geöffnet werden. %2").arg(shownPath(path), reason));
-}
+// A piece of a file read whole is looked through for NUL before the next: a file of NUL bytes,
+// whose text is empty, ends after its first piece instead of being read whole.
+constexpr qsizetype kArrayPiece = 16 * 1024 * 1024;
 
-// A piece of a large file is read and looked through for NUL before the next: a file of NUL
-// bytes, whose text is empty, ends after its first piece instead of being read whole.
-constexpr qsizetype readPiece = 16 * 1024 * 1024;
+// A load keeps the pages of earlier texts that it may fill again, up to twice its own text's
+// size, and at least this much, so that a run of small texts never gives pages back.
+constexpr qsizetype kKeptBytes = qsizetype(64) << 20;
 
-// Reads the text bytes of the source file into the buffer that room(size, keep) provides (at
-// least size bytes, the first keep bytes kept), up to the first NUL, where the text ends, and no
-// more than limit bytes. Returns the bytes read; sets cut when the text went on beyond limit.
-template <typename Room>
-qsizetype readSourceBytes(const SourceFile &file, const QString &path, qsizetype limit, bool &cut,
-                          Room room)
-{
-    if (!file.isOpen())
-        throwCannotOpen(path, file.failure());
-    // One byte beyond the limit tells a cut text from one that ends right there.
-    const qsizetype wanted = file.size() > limit ? limit + 1 : file.size();
-    qsizetype filled = 0;
-    qsizetype capacity = qMin(wanted, readPiece);
-    char *data = room(capacity, 0);
-    while (filled < wanted) {
-        const qsizetype piece = qMin(wanted - filled, readPiece);
-        if (filled + piece > capacity) {
-            capacity = qMin(wanted, qMax(filled + piece, 2 * filled));
-            data = room(capacity, filled);
-        }
-        const qsizetype got = readSome(file.descriptor(), data + filled, piece);
-        if (got < 0)
-            throwCannotOpen(path, systemErrorText(errno));
-        if (got == 0)
-            break;
-        const void *nul = std::memchr(data + filled, '\0', size_t(got));
-        if (nul)
-            return static_cast<const char *>(nul) - data;
-        filled += got;
-    }
-    cut = filled > limit;
-    return qMin(filled, limit);
-}
+// At most a CR, or a byte-order mark or sequence cut short, comes again before the next piece.
+constexpr qsizetype kCarryRoom = 4;
 
-qsizetype readIntoArray(const QString &path, QByteArray &buffer, qsizetype limit, bool &cut)
+// Reads the text bytes of the file into buffer, no more than limit of them; sets cut when the
+// text went on beyond limit.
+void readIntoArray(const QString &path, QByteArray &buffer, qsizetype limit, bool &cut)
 {
     const SourceFile file(nativePath(path).constData());
-    const qsizetype bytes =
-        readSourceBytes(file, path, limit, cut, [&buffer](qsizetype size, qsizetype /*keep*/) {
-            if (buffer.size() < size)
-                buffer.resize(size);
-            return buffer.data();
-        });
-    buffer.resize(bytes);
-    return bytes;
+    // One byte beyond the limit tells a cut text from one that ends right there.
+    PieceReader reader(file, path, limit + 1);
+    const qsizetype wanted = qMin(file.size(), limit + 1);
+    qsizetype filled = 0;
+    while (!reader.ended()) {
+        // Grown by reallocation, which moves large blocks by remapping their pages.
+        const qsizetype piece = qMin(kArrayPiece, wanted - filled);
+        if (buffer.size() < filled + piece)
+            buffer.resize(filled + piece);
+        filled += reader.next(buffer.data() + filled, piece);
+    }
+    cut = filled > limit;
+    buffer.resize(qMin(filled, limit));
 }
 
 } // namespace
@@ -89,107 +64,145 @@ void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out)
 {
     const void *nul = size > 0 ? std::memchr(data, '\0', static_cast<size_t>(size)) : nullptr;
     const qsizetype n = nul ? static_cast<const char *>(nul) - data : size;
-    if (n == 0) {
-        out.resize(0);
-        return;
-    }
-
-    // Room for a line break added to every eighth byte, more only for a text that needs it: the
-    // worst case, every byte a lone break that doubles, would keep twice the largest file.
-    out.resize(n + n / 8 + 2);
-    char *dst = out.data();
-    const char *src = data;
-    const char *const end = data + n;
-    while (src < end) {
-        const char *stop = src;
-        while (stop < end && *stop != '\r' && *stop != '\n')
-            ++stop;
-        // The line, its break and the break of an open last line.
-        const qsizetype needed = (dst - out.constData()) + (stop - src) + 4;
-        if (needed > out.size()) {
-            const qsizetype written = dst - out.constData();
-            out.resize(qMax(needed, 2 * out.size()));
-            dst = out.data() + written;
-        }
-        std::memcpy(dst, src, static_cast<size_t>(stop - src));
-        dst += stop - src;
-        if (stop == end)
-            break;
-        *dst++ = '\r';
-        *dst++ = '\n';
-        // CR LF is one break; LF CR are two.
-        if (*stop == '\r' && stop + 1 < end && stop[1] == '\n')
-            ++stop;
-        src = stop + 1;
-    }
-    const char last = data[n - 1];
-    if (last != '\r' && last != '\n') {
-        *dst++ = '\r';
-        *dst++ = '\n';
-    }
-    out.resize(dst - out.constData());
+    out.resize(2 * n + 2);
+    char *end = out.data();
+    LineBreaking state;
+    normalizePieceLineBreaks(data, n, true, end, state);
+    out.resize(end - out.constData());
 }
 
-std::string_view TextLoader::readRaw(const QString &path)
+void TextLoader::setPieceSize(qsizetype bytes)
 {
-    const SourceFile file(m_path.encode(path));
+    m_pieceSize = qMax<qsizetype>(1, bytes);
+    m_piece.reset();
+}
+
+void TextLoader::releaseLargeBuffers(qsizetype keepBytes)
+{
+    m_text.release(keepBytes);
+    if (m_utf16.capacity() * qsizetype(sizeof(QChar)) > keepBytes)
+        m_utf16 = QString();
+}
+
+void TextLoader::checkCancelled() const
+{
+    if (m_cancelled && m_cancelled->load(std::memory_order_relaxed))
+        throw LoadCancelled();
+}
+
+void TextLoader::opened(const SourceFile &file)
+{
     if (file.isOpen() && file.size() > m_sizeLimit)
         throw TextTooLarge();
     m_identity = file.identity();
-    bool cut = false;
-    const qsizetype bytes = readSourceBytes(
-        file, path, std::numeric_limits<qsizetype>::max() - 1, cut,
-        [this](qsizetype size, qsizetype keep) { return m_raw.reserve(size, keep); });
-    return std::string_view(m_raw.data(), size_t(bytes));
+    releaseLargeBuffers(qMax(kKeptBytes, 2 * file.size()));
+}
+
+template <typename Convert>
+void TextLoader::readPieces(const SourceFile &file, const QString &path, Convert convert)
+{
+    PieceReader reader(file, path, file.size());
+    if (!m_piece)
+        m_piece.reset(new char[size_t(m_pieceSize + kCarryRoom)]);
+    char *const piece = m_piece.get();
+    qsizetype carried = 0;
+    for (;;) {
+        checkCancelled();
+        const qsizetype size = carried + reader.next(piece + carried, m_pieceSize);
+        const bool last = reader.ended();
+        const qsizetype taken = convert(piece, size, last);
+        if (last)
+            return;
+        carried = size - taken;
+        std::memmove(piece, piece + taken, size_t(carried));
+    }
 }
 
 TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 {
     if (m_encoding == SourceEncoding::Utf8)
         return loadUtf8FromUtf8(path);
-    const std::string_view raw = readRaw(path);
-    const qsizetype size = qsizetype(raw.size());
-    // The room a text may need at most is three times its size; asking for that much would keep
-    // a buffer of three times the largest file for the whole run.
-    qsizetype room = likelyUtf8Capacity(size);
-    char *out = m_utf8.reserve(room);
-    NormalizedUtf8 text = normalizeToUtf8(raw.data(), size, out, room);
-    if (!text.complete) {
-        room = normalizedUtf8Capacity(size);
-        out = m_utf8.reserve(room);
-        text = normalizeToUtf8(raw.data(), size, out, room);
-    }
-    return {std::string_view(out, size_t(text.bytes)), text.units};
+    const SourceFile file(m_path.encode(path));
+    opened(file);
+    char *const begin = m_text.reserve(normalizedUtf8Capacity(file.size()));
+    char *end = begin;
+    Utf8Normalizing state;
+    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
+        return normalizePieceToUtf8(piece, size, last, end, state);
+    });
+    m_text.noteUsed(end - begin);
+    const qsizetype bytes = end - begin;
+    return {std::string_view(begin, size_t(bytes)), bytes - state.continuationBytes};
 }
 
 std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase, bool lineRule)
 {
-    const std::string_view raw = readRaw(path);
-    if (!lineRule) {
-        if (lowerCase)
-            cp1252::lowerInPlace(m_raw.data(), qsizetype(raw.size()));
-        return raw;
+    const SourceFile file(m_path.encode(path));
+    opened(file);
+    char *const begin = m_text.reserve(lineRule ? 2 * file.size() + 2 : file.size());
+    char *end = begin;
+    if (lineRule) {
+        LineBreaking state;
+        readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
+            char *const written = end;
+            const qsizetype taken = normalizePieceLineBreaks(piece, size, last, end, state);
+            if (lowerCase)
+                cp1252::lowerInPlace(written, end - written);
+            return taken;
+        });
+    } else {
+        // The bytes stay as they are, so they are read straight into the text.
+        PieceReader reader(file, path, file.size());
+        while (!reader.ended()) {
+            checkCancelled();
+            char *const written = end;
+            end += reader.next(end, qMin(m_pieceSize, file.size() - (end - begin)));
+            if (lowerCase)
+                cp1252::lowerInPlace(written, end - written);
+        }
     }
-    normalizeLineBreaks(raw.data(), qsizetype(raw.size()), m_normalized);
-    if (lowerCase)
-        cp1252::lowerInPlace(m_normalized.data(), m_normalized.size());
-    return std::string_view(m_normalized.constData(), size_t(m_normalized.size()));
+    m_text.noteUsed(end - begin);
+    return std::string_view(begin, size_t(end - begin));
 }
 
 QString &TextLoader::loadUtf16(const QString &path)
 {
-    const std::string_view raw = readRaw(path);
-    decodeUtf8Text(raw.data(), qsizetype(raw.size()), m_utf16);
+    const SourceFile file(m_path.encode(path));
+    opened(file);
+    // Sized for most texts at once and grown only for one of many line breaks or characters
+    // beyond U+FFFF; a string no longer shared is grown by reallocation, which moves large blocks
+    // by remapping their pages. Cleared first, so that a grown string copies nothing.
+    m_utf16.resize(0);
+    m_utf16.resize(qMin(decodedUtf16Capacity(file.size()),
+                        file.size() + file.size() / 8 + decodedUtf16Capacity(m_pieceSize)));
+    qsizetype units = 0;
+    Utf8Decoding state;
+    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
+        const qsizetype needed = units + decodedUtf16Capacity(size);
+        if (m_utf16.size() < needed)
+            m_utf16.resize(qMax(needed, 2 * m_utf16.size()));
+        char16_t *const begin = reinterpret_cast<char16_t *>(m_utf16.data());
+        char16_t *end = begin + units;
+        const qsizetype taken = decodeUtf8Piece(piece, size, last, end, state);
+        units = end - begin;
+        return taken;
+    });
+    m_utf16.resize(units);
     return m_utf16;
 }
 
 TextLoader::Utf8Text TextLoader::loadUtf8FromUtf8(const QString &path)
 {
-    // Decoded and encoded again: the line rule and the replacement of malformed bytes give text
-    // that PCRE2 accepts as it is, and the length in UTF-16 code units comes with it.
-    const QString &text = loadUtf16(path);
-    m_normalized = text.toUtf8();
-    return {std::string_view(m_normalized.constData(), size_t(m_normalized.size())), text.size()};
+    const SourceFile file(m_path.encode(path));
+    opened(file);
+    char *const begin = m_text.reserve(decodedUtf8Capacity(file.size()));
+    char *end = begin;
+    Utf8Decoding state;
+    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
+        return decodeUtf8Piece(piece, size, last, end, state);
+    });
+    m_text.noteUsed(end - begin);
+    return {std::string_view(begin, size_t(end - begin)), state.units};
 }
 
 // Only the read-ahead sets a size limit, and it leaves such a text to the run, so this text is
@@ -198,3 +211,5 @@ TextTooLarge::TextTooLarge()
     : QvxError(QStringLiteral("Der Text ist zu groß, um ihn vorab zu lesen"))
 {
 }
+
+LoadCancelled::LoadCancelled() : QvxError(QStringLiteral("Das Lesen wurde abgebrochen")) {}

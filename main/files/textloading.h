@@ -2,14 +2,16 @@
 
 #include "errors/qvxerror.h"
 #include "files/fileidentity.h"
-#include "files/growbuffer.h"
+#include "files/reservedbuffer.h"
 #include "text/nativepath.h"
 #include "text/sourceencoding.h"
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -33,11 +35,24 @@ public:
     TextTooLarge();
 };
 
+// A load stopped because the loader's cancellation flag was set.
+class LoadCancelled : public QvxError
+{
+public:
+    LoadCancelled();
+};
+
 // Loads source texts for the search, one after another, into buffers that it reuses from file to
-// file. What it returns stays valid until its next load.
+// file. What it returns stays valid until its next load. A file is read a piece at a time straight
+// into the form the load returns, so that its raw bytes are never held whole beside it.
+class SourceFile;
+
 class TextLoader
 {
 public:
+    // Small enough to stay in the processor's cache between the read and the conversion.
+    static constexpr qsizetype kDefaultPieceSize = qsizetype(1) << 20;
+
     struct Utf8Text
     {
         std::string_view utf8;
@@ -49,7 +64,7 @@ public:
     // loader that works ahead of the search keeps no buffers of a size the search would not need.
     explicit TextLoader(SourceEncoding encoding = SourceEncoding::Windows1252,
                         qsizetype sizeLimit = std::numeric_limits<qsizetype>::max())
-        : m_encoding(encoding), m_sizeLimit(sizeLimit)
+        : m_encoding(encoding), m_sizeLimit(sizeLimit), m_pieceSize(kDefaultPieceSize)
     {
     }
 
@@ -68,18 +83,37 @@ public:
     // The state of the file of the last load when it was opened.
     const FileIdentity &identity() const { return m_identity; }
 
+    // With a flag, every load looks at it before each piece it reads and, once it is set, throws
+    // LoadCancelled; a text of gigabytes then stops within a piece. The flag outlives the loader.
+    void setCancellation(const std::atomic<bool> *cancelled) { m_cancelled = cancelled; }
+
+    // Gives the memory of its buffers beyond keepBytes back to the system; what the last load
+    // returned is then no longer valid. Each load does this itself for a text much smaller
+    // than one before it.
+    void releaseLargeBuffers(qsizetype keepBytes);
+
+    // The bytes read at a time; small pieces let tests end them inside the sequences that span
+    // two pieces.
+    void setPieceSize(qsizetype bytes);
+
 private:
-    // Reads the file's text bytes (see readWholeFile) with as few system calls as it can.
-    std::string_view readRaw(const QString &path);
+    // Checks the file against the size limit, notes its identity and makes room for its text.
+    void opened(const SourceFile &file);
+    // Reads the text piece by piece and hands each to convert(data, size, last), which returns
+    // the bytes it took; the rest comes again in front of the next piece.
+    template <typename Convert>
+    void readPieces(const SourceFile &file, const QString &path, Convert convert);
+    void checkCancelled() const;
 
     Utf8Text loadUtf8FromUtf8(const QString &path);
 
     SourceEncoding m_encoding;
     qsizetype m_sizeLimit;
     FileIdentity m_identity;
-    GrowBuffer m_raw;
-    GrowBuffer m_utf8;
-    QByteArray m_normalized;
+    ReservedBuffer m_text;
+    std::unique_ptr<char[]> m_piece;
+    qsizetype m_pieceSize;
     QString m_utf16;
     NativePathBuffer m_path;
+    const std::atomic<bool> *m_cancelled = nullptr;
 };

@@ -133,26 +133,40 @@ inline unsigned irregularBytes(const BlockMasks &m)
     return m.nul | (m.cr & ~pairedCr) | (m.lf & ~pairedLf);
 }
 
+// Ends the open last line of the text.
+inline void endText(char *&dst, Utf8Normalizing &state)
+{
+    if (state.openLine) {
+        *dst++ = '\r';
+        *dst++ = '\n';
+        state.openLine = false;
+    }
+}
+
+// Converts a piece of a text (see normalizePieceToUtf8); returns the bytes taken, or -1 when the
+// output would pass limit.
 template <typename Blocks>
-NormalizedUtf8 normalizeWith(const char *data, qsizetype size, char *out, qsizetype room)
+qsizetype normalizeWith(const char *data, qsizetype size, bool last, char *&out, const char *limit,
+                        Utf8Normalizing &state)
 {
     constexpr int kBlock = Blocks::size;
     // A step writes at most three bytes for each byte of a block and stores a word past them;
     // past this point the next step might not fit. With the full room it is never reached:
     // three bytes per byte read so far stay below it.
     static_assert(3 * kBlock + 4 + 2 <= kUtf8Slack);
-    const char *const lastStepStart = out + room - kUtf8Slack;
+    const char *const lastStepStart = limit - kUtf8Slack;
     const cp1252::Utf8Form *const forms = cp1252::utf8Forms();
-    const auto *src = reinterpret_cast<const unsigned char *>(data);
+    const auto *const start = reinterpret_cast<const unsigned char *>(data);
+    const auto *src = start;
     const auto *const end = src + size;
-    const auto *textEnd = end;
     char *dst = out;
     // UTF-8 bytes beyond the first of each character; only the high bytes have any.
     qsizetype continuationBytes = 0;
+    bool ended = last;
 
     while (src < end) {
         if (dst > lastStepStart)
-            return {false, 0, 0};
+            return -1;
         if (end - src >= kBlock) {
             const BlockMasks masks = Blocks::scan(src);
             const unsigned irregular = irregularBytes(masks);
@@ -186,7 +200,7 @@ NormalizedUtf8 normalizeWith(const char *data, qsizetype size, char *out, qsizet
             src += plain;
             dst += plain;
         }
-        const unsigned char b = *src++;
+        const unsigned char b = *src;
         if (b >= 0x80) {
             const cp1252::Utf8Form &form = forms[b];
             std::memcpy(dst, form.bytes.data(), 4);
@@ -194,27 +208,42 @@ NormalizedUtf8 normalizeWith(const char *data, qsizetype size, char *out, qsizet
             dst += length;
             continuationBytes += length - 1;
         } else if (b == '\r' || b == '\n') {
+            // A CR that ends the piece may be half of a CR LF; the next piece brings it again.
+            if (b == '\r' && src + 1 == end && !last)
+                break;
             *dst++ = '\r';
             *dst++ = '\n';
             // CR LF is one break; LF CR are two.
-            if (b == '\r' && src < end && *src == '\n')
+            if (b == '\r' && src + 1 < end && src[1] == '\n')
                 ++src;
         } else if (b == '\0') {
-            textEnd = src - 1;
+            ended = true;
             break;
         } else {
             *dst++ = char(b);
         }
+        ++src;
     }
 
-    const auto *const start = reinterpret_cast<const unsigned char *>(data);
-    if (textEnd > start && textEnd[-1] != '\r' && textEnd[-1] != '\n') {
-        *dst++ = '\r';
-        *dst++ = '\n';
-    }
+    if (src > start)
+        state.openLine = src[-1] != '\r' && src[-1] != '\n';
+    if (ended)
+        endText(dst, state);
+    state.continuationBytes += continuationBytes;
+    out = dst;
+    return ended ? size : src - start;
+}
+
+template <typename Blocks>
+NormalizedUtf8 normalizeWhole(const char *data, qsizetype size, char *out, qsizetype room)
+{
+    Utf8Normalizing state;
+    char *dst = out;
+    if (normalizeWith<Blocks>(data, size, true, dst, out + room, state) < 0)
+        return {false, 0, 0};
     NormalizedUtf8 result;
     result.bytes = dst - out;
-    result.units = result.bytes - continuationBytes;
+    result.units = result.bytes - state.continuationBytes;
     return result;
 }
 
@@ -222,10 +251,17 @@ NormalizedUtf8 normalizeWith(const char *data, qsizetype size, char *out, qsizet
 
 NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out, qsizetype room)
 {
-    return normalizeWith<NativeBlocks>(data, size, out, room);
+    return normalizeWhole<NativeBlocks>(data, size, out, room);
 }
 
 NormalizedUtf8 normalizeToUtf8Portable(const char *data, qsizetype size, char *out, qsizetype room)
 {
-    return normalizeWith<WordBlocks>(data, size, out, room);
+    return normalizeWhole<WordBlocks>(data, size, out, room);
+}
+
+qsizetype normalizePieceToUtf8(const char *data, qsizetype size, bool last, char *&out,
+                               Utf8Normalizing &state)
+{
+    return normalizeWith<NativeBlocks>(data, size, last, out, out + normalizedUtf8Capacity(size),
+                                       state);
 }

@@ -39,3 +39,20 @@ NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out, qsiz
 // The same with machine words instead of SSE2 instructions, as it runs on processors without them;
 // the tests hold both to the same results.
 NormalizedUtf8 normalizeToUtf8Portable(const char *data, qsizetype size, char *out, qsizetype room);
+
+// What normalizePieceToUtf8 carries from one piece of a text to the next.
+struct Utf8Normalizing
+{
+    // The last byte taken was not a line break: the text's end adds one.
+    bool openLine = false;
+    // UTF-8 bytes written beyond the first of each character; the UTF-16 length of the text is
+    // the bytes written less these.
+    qsizetype continuationBytes = 0;
+};
+
+// normalizeToUtf8 for a text that arrives in pieces, writing at out (with room for
+// normalizedUtf8Capacity(size)) and moving it past what it wrote. Returns the bytes of data
+// taken: unless last, a CR that ends the piece may begin a CR LF and is left for the caller to
+// hand in again in front of the next piece. The last piece, or a NUL, ends the text.
+qsizetype normalizePieceToUtf8(const char *data, qsizetype size, bool last, char *&out,
+                               Utf8Normalizing &state);

@@ -1,16 +1,21 @@
 #include "errors/qvxerror.h"
+#include "files/piecereader.h"
+#include "files/sourcefile.h"
 #include "files/textloading.h"
 #include "fixtures.h"
 #include "loadtext.h"
 #include "search/simplescan.h"
 #include "text/codepage.h"
+#include "text/utf8decoding.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -293,4 +298,98 @@ TEST(TextLoading, LoaderFindsEachFileByItsOwnNameFromLongToShort)
     }
     // A path that exists only in another spelling is still missing.
     EXPECT_THROW(loader.loadUtf8(corpus.filePath(QStringLiteral("Strase.txt"))), QvxError);
+}
+
+TEST(TextLoading, PiecesThatEndInsideACrLfOrACharacterGiveTheWholeText)
+{
+    TempCorpus corpus;
+    // Every piece size from one byte up ends a piece inside each of these: CR LF, LF CR, a
+    // byte-order mark, two- to four-byte sequences, sequences cut short or broken by a line end.
+    const QByteArray samples[] = {
+        QByteArray("a\r\nb\rc\n\r\nd\r"),
+        QByteArray("\xEF\xBB\xBF\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\r\n\xC3"),
+        QByteArray("\xEF\xBB"),
+        QByteArray("x\xE2\x82\r\n\xF0\x9F\x98\n\xC3\xA4\xE4\x80\x9F\r"),
+        QByteArray("\xF0\x9F\x98\x80\xED\xA0\x80\xC0\xAF plain ascii words\r\n\r"),
+    };
+    TextLoader windows;
+    TextLoader utf8(SourceEncoding::Utf8);
+    int index = 0;
+    for (const QByteArray &bytes : samples) {
+        const QString path = corpus.write(QString("piece%1.txt").arg(index++), bytes);
+        const QString text = loadText(path);
+        QString decoded;
+        decodeUtf8Text(bytes.constData(), bytes.size(), decoded);
+        QString lowered = text;
+        lowerCaseUnits(lowered);
+        for (qsizetype piece : {1, 2, 3, 5, 7}) {
+            windows.setPieceSize(piece);
+            utf8.setPieceSize(piece);
+            const std::string label = path.toStdString() + " in pieces of " + std::to_string(piece);
+            const TextLoader::Utf8Text fromWindows = windows.loadUtf8(path);
+            EXPECT_EQ(
+                QString::fromUtf8(fromWindows.utf8.data(), qsizetype(fromWindows.utf8.size())),
+                text)
+                << label;
+            EXPECT_EQ(fromWindows.length, text.size()) << label;
+            const std::string_view lower = windows.loadWindows1252(path, true);
+            EXPECT_EQ(cp1252::decode(lower.data(), qsizetype(lower.size())), lowered) << label;
+            const std::string_view raw = windows.loadWindows1252(path, false, false);
+            EXPECT_EQ(QByteArray(raw.data(), qsizetype(raw.size())), bytes) << label;
+            const TextLoader::Utf8Text fromUtf8 = utf8.loadUtf8(path);
+            EXPECT_EQ(QString::fromUtf8(fromUtf8.utf8.data(), qsizetype(fromUtf8.utf8.size())),
+                      decoded)
+                << label;
+            EXPECT_EQ(fromUtf8.length, decoded.size()) << label;
+            EXPECT_EQ(utf8.loadUtf16(path), decoded) << label;
+            // Giving the pages back leaves the next load whole.
+            utf8.releaseLargeBuffers(0);
+        }
+    }
+}
+
+TEST(TextLoading, ReadsTheSizeAtOpeningOfAFileThatGrowsAndToTheEndOfOneThatShrinks)
+{
+    TempCorpus corpus;
+    const QString path = corpus.write("wechselnd.txt", "abcdefghij");
+    QFile other(path);
+    ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+    const auto readAll = [&path](const SourceFile &file) {
+        PieceReader reader(file, path, std::numeric_limits<qsizetype>::max());
+        QByteArray read;
+        char piece[3];
+        while (!reader.ended())
+            read.append(piece, reader.next(piece, sizeof piece));
+        return read;
+    };
+    {
+        const SourceFile file(path);
+        other.seek(10);
+        other.write("klmnop");
+        other.flush();
+        EXPECT_EQ(readAll(file), QByteArray("abcdefghij"));
+    }
+    {
+        const SourceFile file(path);
+        other.resize(4);
+        EXPECT_EQ(readAll(file), QByteArray("abcd"));
+    }
+}
+
+TEST(TextLoading, ASetCancellationFlagStopsTheLoad)
+{
+    TempCorpus corpus;
+    const QString path = corpus.write("text.txt", "abc\n");
+    std::atomic<bool> cancelled{false};
+    TextLoader loader;
+    loader.setCancellation(&cancelled);
+    EXPECT_EQ(loader.loadUtf8(path).utf8, "abc\r\n");
+    cancelled = true;
+    try {
+        loader.loadWindows1252(path, false);
+        ADD_FAILURE() << "a cancelled load must throw";
+    } catch (const LoadCancelled &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Das Lesen wurde abgebrochen"));
+    }
+    EXPECT_THROW(loader.loadUtf8(path), LoadCancelled);
 }
