@@ -92,8 +92,6 @@ void TextLoader::checkCancelled() const
 
 void TextLoader::opened(const SourceFile &file)
 {
-    if (file.isOpen() && file.size() > m_sizeLimit)
-        throw TextTooLarge();
     m_identity = file.identity();
     releaseLargeBuffers(qMax(kKeptBytes, 2 * file.size()));
 }
@@ -203,13 +201,6 @@ TextLoader::Utf8Text TextLoader::loadUtf8FromUtf8(const QString &path)
     });
     m_text.noteUsed(end - begin);
     return {std::string_view(begin, size_t(end - begin)), state.units};
-}
-
-// Only the read-ahead sets a size limit, and it leaves such a text to the run, so this text is
-// shown only if a limit is ever set elsewhere.
-TextTooLarge::TextTooLarge()
-    : QvxError(QStringLiteral("Der Text ist zu groß, um ihn vorab zu lesen"))
-{
 }
 
 LoadCancelled::LoadCancelled() : QvxError(QStringLiteral("Das Lesen wurde abgebrochen")) {}

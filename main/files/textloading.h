@@ -28,13 +28,6 @@ bool readFileStart(const QString &path, QByteArray &buffer, qsizetype limit);
 // The bytes stay Windows-1252. An empty input, or one that starts with NUL, gives an empty out.
 void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out);
 
-// A file larger than a loader's size limit.
-class TextTooLarge : public QvxError
-{
-public:
-    TextTooLarge();
-};
-
 // A load stopped because the loader's cancellation flag was set.
 class LoadCancelled : public QvxError
 {
@@ -60,11 +53,8 @@ public:
         qsizetype length = 0;
     };
 
-    // Files larger than sizeLimit bytes are not loaded: the load throws TextTooLarge, so that a
-    // loader that works ahead of the search keeps no buffers of a size the search would not need.
-    explicit TextLoader(SourceEncoding encoding = SourceEncoding::Windows1252,
-                        qsizetype sizeLimit = std::numeric_limits<qsizetype>::max())
-        : m_encoding(encoding), m_sizeLimit(sizeLimit), m_pieceSize(kDefaultPieceSize)
+    explicit TextLoader(SourceEncoding encoding = SourceEncoding::Windows1252)
+        : m_encoding(encoding), m_pieceSize(kDefaultPieceSize)
     {
     }
 
@@ -108,7 +98,6 @@ private:
     Utf8Text loadUtf8FromUtf8(const QString &path);
 
     SourceEncoding m_encoding;
-    qsizetype m_sizeLimit;
     FileIdentity m_identity;
     ReservedBuffer m_text;
     std::unique_ptr<char[]> m_piece;

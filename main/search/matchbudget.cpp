@@ -71,11 +71,14 @@ void MatchBudget::charge(std::uint64_t units)
 
 void MatchBudget::searched(std::uint64_t tried)
 {
+    // Looked at after every search, so that a cancelled run ends within one search.
+    if (m_cancelled && m_cancelled->load(std::memory_order_relaxed))
+        throw MatchLimitError(MatchLimitError::Steps);
     if (tried < kFewPositions && ++m_unclocked < kUnclockedSearches)
         return;
     m_unclocked = 0;
     const Clock::time_point now = Clock::now();
-    if (now > m_deadline || (m_cancelled && m_cancelled->load(std::memory_order_relaxed)))
+    if (now > m_deadline)
         throw MatchLimitError(MatchLimitError::Steps);
     const Clock::duration took = now - m_lastSearch;
     m_lastSearch = now;

@@ -26,6 +26,7 @@ public:
         : m_ahead(ahead), m_loader(ahead.m_recipe.encoding), m_scan(ahead.m_recipe)
     {
         m_scan.setCancellation(&ahead.m_stopping);
+        m_loader.setCancellation(&ahead.m_stopping);
     }
 
     // Whether out now holds an outcome that the run may use.
@@ -36,8 +37,10 @@ public:
         if (large && !m_ahead.enterLargeText())
             return false;
         const bool usable = prepareText(path, out);
-        if (large)
+        if (large) {
+            m_loader.releaseLargeBuffers(kLargestText);
             m_ahead.leaveLargeText();
+        }
         return usable && !m_ahead.m_stopping.load();
     }
 

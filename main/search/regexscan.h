@@ -45,8 +45,13 @@ public:
     // The outcome worked out ahead; throws the QvxError that the work met.
     static std::optional<FileResult> takeAhead(const PreparedText &ahead);
 
-    // Searches end soon, with MatchLimitError, once cancelled is set.
-    void setCancellation(const std::atomic<bool> *cancelled) { m_cancelled = cancelled; }
+    // Searches end soon, with MatchLimitError, and loads with LoadCancelled, once cancelled is
+    // set.
+    void setCancellation(const std::atomic<bool> *cancelled)
+    {
+        m_cancelled = cancelled;
+        m_loader.setCancellation(cancelled);
+    }
 
 private:
     const Pattern &positive();

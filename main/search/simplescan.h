@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <optional>
 #include <string_view>
 
@@ -32,6 +33,12 @@ public:
     bool aheadStands(const QString &path, bool ignoreCase, const PreparedText *ahead) const;
     // The outcome worked out ahead, taken for a turn with this case rule.
     bool takeAhead(const PreparedText &ahead, bool ignoreCase);
+
+    // Loads end soon, with LoadCancelled, once cancelled is set.
+    void setCancellation(const std::atomic<bool> *cancelled)
+    {
+        m_loader.setCancellation(cancelled);
+    }
 
     // The same for the file's text as loader loads it (a loader of another thread).
     bool qualifiesLoaded(TextLoader &loader, const QString &path, bool ignoreCase);

@@ -97,4 +97,6 @@ void TextScan::setCancellation(const std::atomic<bool> *cancelled)
 {
     if (m_regex)
         m_regex->setCancellation(cancelled);
+    else
+        m_simple->setCancellation(cancelled);
 }

@@ -59,8 +59,8 @@ public:
     // of a loaded text meets is recorded as well; whatever loader throws is thrown.
     void prepare(TextLoader &loader, const QString &path, PreparedText &out);
 
-    // Searches of the regular-expression mode end soon, with MatchLimitError, once cancelled is
-    // set.
+    // Searches of the regular-expression mode end soon, with MatchLimitError, and loads with
+    // LoadCancelled, once cancelled is set.
     void setCancellation(const std::atomic<bool> *cancelled);
 
 private:
