@@ -1,3 +1,4 @@
+#include "budgetbench.h"
 #include "corpus.h"
 #include "measure.h"
 #include "previewbench.h"
@@ -22,7 +23,8 @@ const char kUsage[] =
     "  --root DIR    where the corpora are kept and reused (default $QVX_BENCH_DIR,\n"
     "                else /tmp/qvx-bench)\n"
     "  --only PARTS  comma-separated subset of the corpus shapes dense,dense-small,large,small,\n"
-    "                mixed,real,single-100mb,single-600mb,single-1gb and of rows,preview\n"
+    "                mixed,real,single-100mb,single-600mb,single-1gb and of rows,preview,\n"
+    "                budget\n"
     "                (default all but single-1gb)\n"
     "  --scale F     generate the shapes with F times their files (for example 0.05 for a\n"
     "                quick look; the real texts are what the manual pages give)\n"
@@ -40,7 +42,7 @@ QStringList defaultParts()
         if (!slowShapes().contains(shape))
             parts << shape;
     }
-    return parts << QStringLiteral("rows") << QStringLiteral("preview");
+    return parts << QStringLiteral("rows") << QStringLiteral("preview") << QStringLiteral("budget");
 }
 
 struct Options
@@ -153,6 +155,8 @@ void run(const Options &options)
     }
     if (preview)
         benchPreview(window, previewText, options.repetitions);
+    if (options.parts.contains(QLatin1String("budget")))
+        benchBudget(window, options.root);
     TableRow peak(QStringLiteral("all"), QStringLiteral("peak memory of the process"));
     peak.notes = megabytes(peakResidentBytes()) + QStringLiteral(" (getrusage)");
     printTableRow(peak);

@@ -304,6 +304,23 @@ TEST_F(SearchRunTest, CatastrophicPatternEndsTheRunWithAGermanMessage)
     expectIdleWithFocusInSearchField();
 }
 
+TEST_F(SearchRunTest, StopWhileALongTextIsSearchedCancelsItAtOnce)
+{
+    // From every start position the pattern runs through the whole table: the text would take
+    // seconds before its budget ran out, and the window waits for it processing events.
+    QByteArray table;
+    while (table.size() < 1024 * 1024)
+        table += "4711 0815 1234 5678\r\n";
+    useTexts({"a Euro\r\n", table + "Summe Euro\r\n", "b Euro\r\n"});
+    whenEventsRun([this] { return running() && rowCount() == 1; }, [this] { click("Button6"); });
+    search(QStringLiteral("(\\d|\\s)+Euro"));
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().text, QStringLiteral("Vorgang abgebrochen."));
+    EXPECT_EQ(rowCount(), 1);
+    EXPECT_EQ(progress(), 1) << "the cancelled text counts for nothing";
+    expectIdleWithFocusInSearchField();
+}
+
 TEST_F(SearchRunTest, SourceListShrinkingDuringTheRunIsNeverReadBeyondItsEnd)
 {
     useTexts({"a\r\n", "a\r\n", "a\r\n", "a\r\n", "a\r\n"});
