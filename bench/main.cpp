@@ -127,6 +127,8 @@ void run(const Options &options)
             given.isEmpty() ? corpusDirectory(shape, options.root, options.scale) : given;
     }
     const QString previewText = preview ? generatedPreviewText(options.root) : QString();
+    const bool budget = options.parts.contains(QLatin1String("budget"));
+    const QString tableText = budget ? budgetText(options.root) : QString();
 
     if (!options.cli.isEmpty())
         std::fprintf(stderr, "timing %s beside the window\n", qPrintable(options.cli));
@@ -155,8 +157,8 @@ void run(const Options &options)
     }
     if (preview)
         benchPreview(window, previewText, options.repetitions);
-    if (options.parts.contains(QLatin1String("budget")))
-        benchBudget(window, options.root);
+    if (budget)
+        benchBudget(window, tableText);
     TableRow peak(QStringLiteral("all"), QStringLiteral("peak memory of the process"));
     peak.notes = megabytes(peakResidentBytes()) + QStringLiteral(" (getrusage)");
     printTableRow(peak);

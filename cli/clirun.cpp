@@ -132,14 +132,14 @@ private:
                                                     paths.size());
         const auto onError = errorHandler();
         const int jobs = m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads();
-        SearchTurns turns(scan.recipe(), paths, jobs);
+        auto turns = std::make_unique<SearchTurns>(scan.recipe(), paths, jobs);
         const TurnValues values{m_options.weight, m_options.ignoreCase};
         for (qsizetype i = 0; i < paths.size(); ++i) {
-            turns.begin(int(i), paths[i], values);
-            if (!awaitTurn(turns))
+            turns->begin(int(i), paths[i], values);
+            if (!awaitTurn(*turns))
                 break;
             try {
-                if (const auto result = turns.outcome())
+                if (const auto result = turns->outcome())
                     addRow(sink, paths[i], *result);
             } catch (const QvxError &error) {
                 if (!onError)
@@ -148,6 +148,9 @@ private:
             }
             m_progress->fileDone(paths[i], m_found);
         }
+        // Ctrl-C ends the run without waiting for a search step in hand.
+        if (interrupted())
+            endInBackground(std::move(turns));
         m_progress.reset();
     }
 

@@ -3,6 +3,8 @@
 #include "text/nativepath.h"
 
 #include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char **argv)
@@ -14,5 +16,12 @@ int main(int argc, char **argv)
     // Paths keep their bytes, also those that are not UTF-8.
     for (int i = 1; i < argc; ++i)
         arguments << pathFromNative(argv[i], qsizetype(std::strlen(argv[i])));
-    return runCli(arguments);
+    const int status = runCli(arguments);
+    // After Ctrl-C the outputs are complete or removed; threads that still end a cancelled
+    // search step are not waited for.
+    if (status == ExitStatus::Interrupted) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    return status;
 }

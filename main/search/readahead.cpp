@@ -110,7 +110,7 @@ ReadAhead::~ReadAhead()
     stop();
 }
 
-void ReadAhead::stop()
+void ReadAhead::cancel()
 {
     m_stopping.store(true);
     {
@@ -118,6 +118,11 @@ void ReadAhead::stop()
     }
     m_roomOrStop.notify_all();
     m_largeTextFree.notify_all();
+}
+
+void ReadAhead::stop()
+{
+    cancel();
     for (std::thread &thread : m_threads)
         thread.join();
 }

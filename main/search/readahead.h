@@ -48,6 +48,8 @@ public:
               Priority priority = Priority::Normal);
     // Stops the threads after the text each has in hand and waits for them.
     ~ReadAhead();
+    // Tells the threads to stop soon, without waiting for them.
+    void cancel();
     ReadAhead(const ReadAhead &) = delete;
     ReadAhead &operator=(const ReadAhead &) = delete;
 

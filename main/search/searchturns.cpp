@@ -2,6 +2,8 @@
 
 #include "search/preparedtext.h"
 
+#include <system_error>
+#include <thread>
 #include <utility>
 
 SearchTurns::SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
@@ -14,6 +16,23 @@ SearchTurns::SearchTurns(const ScanRecipe &recipe, QStringList paths, int thread
 SearchTurns::~SearchTurns()
 {
     m_cancelled.store(true);
+}
+
+void SearchTurns::cancel()
+{
+    m_cancelled.store(true);
+    m_ahead.cancel();
+}
+
+void endInBackground(std::unique_ptr<SearchTurns> turns)
+{
+    turns->cancel();
+    try {
+        std::thread([ended = std::move(turns)] {}).detach();
+    } catch (const std::system_error &) {
+        // Without a thread to wait on, the lambda that holds the turns is gone already, and
+        // with it the turns, waited for here.
+    }
 }
 
 void SearchTurns::begin(int i, const QString &path, const TurnValues &values)

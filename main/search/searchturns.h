@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
+#include <memory>
 #include <optional>
 
 // The texts of a search run, one turn after another, with all reading and searching off the
@@ -28,6 +29,9 @@ public:
     SearchTurns &operator=(const SearchTurns &) = delete;
 
     const TextScan &scan() const { return m_scan; }
+
+    // Tells the work in hand to end soon, without waiting for it.
+    void cancel();
 
     // Begins the turn of text i (0, 1, 2, ... in order) at path, with the fields as they read
     // now.
@@ -59,3 +63,8 @@ private:
     std::optional<FileResult> m_result;
     std::exception_ptr m_thrown;
 };
+
+// Ends a run's turns without waiting for them: the work in hand is cancelled, and the threads
+// are waited for on a thread of their own. A single search step of PCRE2 cannot be interrupted
+// and may take a moment; the caller does not wait for it.
+void endInBackground(std::unique_ptr<SearchTurns> turns);

@@ -85,8 +85,12 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     QStringList paths;
     for (int i = 0; i < box->count(); ++i)
         paths.append(sourcePath(box->item(i)));
-    SearchTurns turns(recipe, paths, defaultReadAheadThreads(), ReadAhead::Priority::BehindCaller);
-    scanSources(turns);
+    auto turns = std::make_unique<SearchTurns>(recipe, paths, defaultReadAheadThreads(),
+                                               ReadAhead::Priority::BehindCaller);
+    // A text cancelled by Stop or by an error may be in a search step that takes a moment; the
+    // window does not wait for it.
+    const auto end = qScopeGuard([&turns] { endInBackground(std::move(turns)); });
+    scanSources(*turns);
 }
 
 void TForm1::scanSources(SearchTurns &turns)
