@@ -79,7 +79,14 @@ public:
             expandSources(m_options.sources, m_options.recursive, stdin, errorHandler());
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
-        search(scan, paths, sink);
+        try {
+            search(scan, paths, sink);
+        } catch (const QvxError &) {
+            m_progress.reset();
+            // Sorted rows are not written: the first of them could belong to a text not read.
+            sink.finishPrefix();
+            throw;
+        }
         if (interrupted())
             return ExitStatus::Interrupted;
         sortRows();

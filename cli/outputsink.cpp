@@ -61,3 +61,9 @@ void OutputSink::finish()
     if (const auto failure = m_file->commit())
         fail(failure->reason);
 }
+
+void OutputSink::finishPrefix()
+{
+    if (!m_file)
+        flush();
+}

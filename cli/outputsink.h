@@ -29,6 +29,9 @@ public:
     // Writes the rest; a file then takes its name. Without finish() the file is never created
     // and its temporary file is removed.
     void finish();
+    // After a failed run: the rows so far go to standard output, whose reader has seen them
+    // come anyway; a file stays unwritten, as a part of it would pose as the whole.
+    void finishPrefix();
 
 private:
     void flush();

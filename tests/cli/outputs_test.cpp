@@ -76,6 +76,20 @@ TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
     EXPECT_EQ(fileBytes(out), before);
 }
 
+TEST_F(CliOutputTest, AFailedTextEndsTheRowsAfterThoseOfTheTextsBeforeIt)
+{
+    const QString missing = corpus.filePath("fehlt.txt");
+    const CliResult streamed = runTool({"b", abc, bb, missing, long3});
+    EXPECT_EQ(streamed.status, 2);
+    EXPECT_EQ(QString::fromUtf8(streamed.out),
+              abc + "\t1\t20\t-1\t-1\n" + bb + "\t2\t50\t-1\t-1\n");
+    EXPECT_TRUE(streamed.err.contains(missing.toUtf8()));
+
+    const CliResult sorted = runTool({"--sort", "f", "b", abc, missing});
+    EXPECT_EQ(sorted.status, 2);
+    EXPECT_EQ(sorted.out, QByteArray());
+}
+
 TEST_F(CliOutputTest, PathsThatWindows1252LacksAreWrittenWithAQuestionMarkAndNamed)
 {
     const QString polish = corpus.write(QString::fromUtf8("Łódź.txt"), "abc");
