@@ -198,6 +198,9 @@ private:
 
     void writeRow(OutputSink &sink, const ResultRow &row)
     {
+        // A row after the drawn progress line would start in its middle.
+        if (m_progress && sink.toTerminal())
+            m_progress->clear();
         appendRow(sink.buffer(), m_options.format, row, m_separator);
         if (m_options.format == OutputFormat::Export)
             m_substituted << unrepresentablePaths({row.path});

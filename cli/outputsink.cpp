@@ -6,6 +6,7 @@
 #include "files/writetarget.h"
 
 #include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -16,8 +17,10 @@ constexpr qsizetype flushSize = 256 * 1024;
 OutputSink::OutputSink(const QString &path) : m_path(path)
 {
     m_buffer.reserve(flushSize + 4096);
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        m_terminal = ::isatty(STDOUT_FILENO) == 1;
         return;
+    }
     if (const auto refusal = refusedTargetReason(path))
         fail(refusal->reason);
     m_file = std::make_unique<WholeFile>(path);
@@ -38,7 +41,7 @@ void OutputSink::fail(const QString &reason) const
 
 void OutputSink::written()
 {
-    if (m_buffer.size() >= flushSize)
+    if (m_terminal || m_buffer.size() >= flushSize)
         flush();
 }
 
