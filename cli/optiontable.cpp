@@ -86,7 +86,8 @@ const std::vector<OptionEntry> &optionTable()
          [](CliOptions &o, V v) { o.minFB = decimalValue(v); }},
         // In the order of OutputFormat.
         {"--format", 0, "FORMAT",
-         "tsv (Vorgabe: UTF-8, Dezimalpunkt), export (wie „Ergebnisse als TXT exportieren“) "
+         "tsv (Vorgabe: UTF-8, Dezimalpunkt; TAB, CR, LF und \\ im Pfad als \\t, \\r, \\n, "
+         "\\\\), export (wie „Ergebnisse als TXT exportieren“) "
          "oder jsonl",
          G::Rows, [](CliOptions &o, V v) { o.format = OutputFormat(v.choice); }, "tsv",
          QStringList{"tsv", "export", "jsonl"}},

@@ -72,16 +72,17 @@ private:
     void list(const QString &name, std::FILE *file)
     {
         QByteArray line;
+        qsizetype number = 1;
         int c;
         while ((c = std::getc(file)) != EOF) {
             if (c != '\n') {
                 line += char(c);
                 continue;
             }
-            listEntry(line);
+            listEntry(name, number++, line);
             line.clear();
         }
-        listEntry(line);
+        listEntry(name, number, line);
         if (std::ferror(file)) {
             const int error = errno;
             guarded([&] {
@@ -91,12 +92,30 @@ private:
         }
     }
 
-    void listEntry(QByteArray line)
+    void listEntry(const QString &name, qsizetype number, QByteArray line)
     {
+        // No file name holds a NUL; such a list is binary or corrupt, and the path cut at the
+        // NUL would name another file.
+        if (line.contains('\0')) {
+            guarded([&] {
+                throw QvxError(QStringLiteral("Die Liste %1 enthält in Zeile %2 ein NUL-Zeichen; "
+                                              "ein Pfad kann keines enthalten.")
+                                   .arg(listName(name))
+                                   .arg(number));
+            });
+            return;
+        }
         if (line.endsWith('\r'))
             line.chop(1);
         if (!line.isEmpty())
             entry(pathFromNative(line));
+    }
+
+    static QString listName(const QString &name)
+    {
+        return name == QLatin1String("-") || name == QLatin1String("@-")
+                   ? QStringLiteral("auf der Standardeingabe")
+                   : shownPath(name);
     }
 
     template <typename Work> void guarded(Work work)

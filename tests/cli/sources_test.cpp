@@ -76,4 +76,40 @@ TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
     const CliResult noList = runTool({"Heute", "@" + missing});
     EXPECT_EQ(noList.status, 2);
     EXPECT_TRUE(noList.err.startsWith(("qvx-cli: Die Liste " + missing).toUtf8()));
+
+    const CliResult nul = runTool({"Heute", "@-"}, (a + "\n" + b).toUtf8() + '\0' + "c\n");
+    EXPECT_EQ(nul.status, 2);
+    EXPECT_EQ(nul.out, QByteArray());
+    EXPECT_TRUE(nul.err.contains("Die Liste auf der Standardeingabe enthält in Zeile 2 ein NUL"))
+        << nul.err.constData();
+}
+
+TEST(CliSources, HostilePathsComeBackWholeFromTsvUnescaping)
+{
+    TempCorpus corpus;
+    QStringList written;
+    for (const char *name : {"tab\there.txt", "zeile\nneu.txt", "wagen\rruecklauf.txt",
+                             "back\\slash.txt", "\\t-kein-tab.txt", "\\\tbeides.txt"})
+        written << corpus.write(QString::fromUtf8(name), "x");
+    const CliResult result = runTool(QStringList{"-s", "x"} + written);
+    EXPECT_EQ(result.status, 0);
+    QStringList read;
+    for (const QByteArray &line : result.out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> fields = line.split('\t');
+        ASSERT_EQ(fields.size(), 5) << line.constData();
+        QByteArray path;
+        for (qsizetype i = 0; i < fields[0].size(); ++i) {
+            const char c = fields[0][i];
+            if (c != '\\' || i + 1 == fields[0].size()) {
+                path += c;
+                continue;
+            }
+            const char escaped = fields[0][++i];
+            path += escaped == 't' ? '\t' : escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped;
+        }
+        read << QString::fromUtf8(path);
+    }
+    EXPECT_EQ(read, written);
 }
