@@ -153,11 +153,38 @@ private:
         if (m_options.ignoreCase && !m_options.simple)
             fail(QStringLiteral("-i/--ignore-case gilt nur für die einfache Suche (-s); reguläre "
                                 "Ausdrücke schalten die Groß-/Kleinschreibung mit (?i) ab."));
+        checkSimpleMode();
+        if (m_options.minFB && m_options.weight.isEmpty())
+            fail(QStringLiteral("--min-fb gilt nur mit -w/--weight: ohne Gewichtung gibt es kein "
+                                "fB."));
         if (m_options.replace && m_options.copyTo.isEmpty())
             fail(QStringLiteral("--replace gilt nur mit --copy-to ZIEL."));
         if (m_options.antconcVersion >= 0 && m_options.copyTo.isEmpty())
             fail(QStringLiteral("--antconc schreibt die Einstellungsdatei in das Zielverzeichnis "
                                 "von --copy-to ZIEL; bitte --copy-to angeben."));
+    }
+
+    // The simple search finds texts but counts nothing: a threshold or numeric sort would
+    // quietly compare -1 with -1.
+    void checkSimpleMode() const
+    {
+        if (!m_options.simple)
+            return;
+        const auto refuse = [](const QString &option) {
+            fail(QStringLiteral("%1 gilt nicht mit -s: die einfache Suche zählt keine Werte.")
+                     .arg(option));
+        };
+        if (m_options.minF)
+            refuse(QStringLiteral("--min-f"));
+        if (m_options.minPercent)
+            refuse(QStringLiteral("--min-percent"));
+        if (m_options.minFB)
+            refuse(QStringLiteral("--min-fb"));
+        if (m_options.sortColumn > 0)
+            refuse(QStringLiteral("--sort ") +
+                   findLong(QStringLiteral("--sort"))->choices[m_options.sortColumn]);
+        if (!m_options.weight.isEmpty())
+            refuse(QStringLiteral("-w/--weight"));
     }
 
     const QStringList &m_args;

@@ -34,6 +34,15 @@ int threadCount(const OptionValue &value)
     return count;
 }
 
+// An empty name would quietly mean no file at all.
+QString nonEmptyPath(const OptionValue &value)
+{
+    if (value.text.isEmpty())
+        throw OptionError{
+            QStringLiteral("%1: Der Pfad ist leer; bitte einen Namen angeben.").arg(value.option)};
+    return value.text;
+}
+
 // Short names keep the rows of the table short.
 using G = OptionGroup;
 using V = const OptionValue &;
@@ -91,10 +100,14 @@ const std::vector<OptionEntry> &optionTable()
          "oder jsonl",
          G::Rows, [](CliOptions &o, V v) { o.format = OutputFormat(v.choice); }, "tsv",
          QStringList{"tsv", "export", "jsonl"}},
-        {"--output", 'o', "DATEI", "in DATEI statt auf die Standardausgabe schreiben", G::Rows,
-         [](CliOptions &o, V v) { o.outputFile = v.text; }},
+        {"--output", 'o', "DATEI",
+         "in DATEI statt auf die Standardausgabe schreiben (- ist die Standardausgabe)", G::Rows,
+         [](CliOptions &o, V v) {
+             // "-" is standard output, as for grep's and sort's files.
+             o.outputFile = v.text == QLatin1String("-") ? QString() : nonEmptyPath(v);
+         }},
         {"--copy-to", 0, "ZIEL", "die gefundenen Texte in das neue Verzeichnis ZIEL kopieren",
-         G::Subcorpus, [](CliOptions &o, V v) { o.copyTo = v.text; }},
+         G::Subcorpus, [](CliOptions &o, V v) { o.copyTo = nonEmptyPath(v); }},
         {"--replace", 0, nullptr, "gleichnamige Texte im ZIEL ersetzen statt abbrechen",
          G::Subcorpus, [](CliOptions &o, V) { o.replace = true; }},
         // In the order of the window's AntConc list.

@@ -37,6 +37,15 @@ TEST(CliOptions, EveryBadOptionAndNumberEndsWithAGermanMessageAndStatus2)
          "-i/--ignore-case gilt nur für die einfache Suche (-s); reguläre Ausdrücke schalten "
          "die Groß-/Kleinschreibung mit (?i) ab."},
         {{"--replace", "a", "d"}, "--replace gilt nur mit --copy-to ZIEL."},
+        {{"-s", "--min-percent", "0", "a", "d"},
+         "--min-percent gilt nicht mit -s: die einfache Suche zählt keine Werte."},
+        {{"-s", "--sort", "g", "a", "d"},
+         "--sort g gilt nicht mit -s: die einfache Suche zählt keine Werte."},
+        {{"-s", "-w", "b", "a", "d"},
+         "-w/--weight gilt nicht mit -s: die einfache Suche zählt keine Werte."},
+        {{"--min-fb", "1", "a", "d"},
+         "--min-fb gilt nur mit -w/--weight: ohne Gewichtung gibt es kein fB."},
+        {{"--copy-to", "", "a", "d"}, "--copy-to: Der Pfad ist leer; bitte einen Namen angeben."},
         {{"--antconc", "341w", "a", "d"},
          "--antconc schreibt die Einstellungsdatei in das Zielverzeichnis von --copy-to ZIEL; "
          "bitte --copy-to angeben."},
@@ -55,11 +64,11 @@ TEST(CliOptions, ShortFlagsGroupValuesAttachAndDoubleDashEndsTheOptions)
 {
     const LocaleScope locale(germanLocale());
     const ParsedOptions parsed = parseOptions(
-        {"-sirq", "-xMorgen", "--weight=Zeit", "--fk", "2,5", "--fbk=0.5", "--sort", "g",
+        {"-rq", "-xMorgen", "--weight=Zeit", "--fk", "2,5", "--fbk=0.5", "--sort", "g",
          "--ascending", "-j3", "--min-percent", "0,25", "--", "-Heute", "-", "@liste"});
     ASSERT_EQ(parsed.error, QString());
     const CliOptions &o = parsed.options;
-    EXPECT_TRUE(o.simple && o.ignoreCase && o.recursive && o.quiet);
+    EXPECT_TRUE(o.recursive && o.quiet);
     EXPECT_EQ(o.exclude, "Morgen");
     EXPECT_EQ(o.weight, "Zeit");
     EXPECT_EQ(o.fK, 2.5);
@@ -70,6 +79,8 @@ TEST(CliOptions, ShortFlagsGroupValuesAttachAndDoubleDashEndsTheOptions)
     EXPECT_EQ(o.minPercent, 0.25);
     EXPECT_EQ(o.pattern, "-Heute");
     EXPECT_EQ(o.sources, (QStringList{"-", "@liste"}));
+    const CliOptions simple = parseOptions({"-siq", "a", "d"}).options;
+    EXPECT_TRUE(simple.simple && simple.ignoreCase && simple.quiet);
 }
 
 TEST(CliOptions, HelpAndVersionNeedNoOperands)

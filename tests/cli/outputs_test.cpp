@@ -64,6 +64,10 @@ TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
     EXPECT_EQ(written.out, QByteArray());
     EXPECT_EQ(fileBytes(out), runTool({"b", corpus.path()}).out);
 
+    const CliResult dash = runToolIn(outDir.path(), {"-o", "-", "b", abc});
+    EXPECT_EQ(QString::fromUtf8(dash.out), abc + "\t1\t20\t-1\t-1\n");
+    EXPECT_EQ(entriesOf(outDir.path()), QStringList{"rows.tsv"});
+
     const CliResult missingDir = runTool({"-o", outDir.filePath("fehlt/rows.tsv"), "b", abc});
     EXPECT_EQ(missingDir.status, 2);
     EXPECT_TRUE(missingDir.err.contains("Das Verzeichnis existiert nicht"));
