@@ -8,6 +8,7 @@
 #include "outputguard.h"
 #include "outputsink.h"
 #include "progressline.h"
+#include "repeatedtexts.h"
 #include "results/resultcells.h"
 #include "results/resultcolumn.h"
 #include "results/sortkeys.h"
@@ -70,13 +71,14 @@ public:
         TextScan scan(recipe());
         // A bad pattern is reported at once, not at the first text that would use it.
         scan.checkPatterns();
-        // An existing target is refused before the search, which may take long.
+        // A target that cannot be created is refused before the search, which may take long.
         if (!m_options.copyTo.isEmpty()) {
-            if (const auto refusal = subcorpusRefusal(m_options.copyTo, {}, true))
+            if (const auto refusal = targetPreflightRefusal(m_options.copyTo))
                 throw QvxError(refusal->reason);
         }
-        const QStringList paths =
-            expandSources(m_options.sources, m_options.recursive, stdin, errorHandler());
+        const QStringList paths = withoutRepeatedTexts(
+            expandSources(m_options.sources, m_options.recursive, stdin, errorHandler()),
+            [](const QString &note) { printError(note); });
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
         try {

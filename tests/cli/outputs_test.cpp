@@ -136,6 +136,26 @@ TEST_F(CliOutputTest, CopyToRefusesAnExistingTargetAndNameClashesUnlessReplace)
     EXPECT_EQ(fileBytes(clashTarget + "/abc.txt"), "b anders");
 }
 
+TEST_F(CliOutputTest, CopyToTargetIsCheckedBeforeTheSearchAndATextCountsOnce)
+{
+    for (const QString &target : {corpus.filePath("fehlt/ziel"), abc, abc + "/ziel"}) {
+        SCOPED_TRACE(target.toStdString());
+        const CliResult refused = runTool({"--copy-to", target, "b", abc});
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, QByteArray());
+        EXPECT_TRUE(refused.err.startsWith("qvx-cli: ")) << refused.err.constData();
+    }
+    EXPECT_EQ(fileBytes(abc), "abc");
+
+    const QString target = corpus.filePath("ziel");
+    const QString again = corpus.path() + "/./abc.txt";
+    const CliResult twice = runTool({"-q", "--copy-to", target, "b", abc, again});
+    EXPECT_EQ(twice.status, 0);
+    EXPECT_EQ(QString::fromUtf8(twice.out), abc + "\t1\t20\t-1\t-1\n");
+    EXPECT_TRUE(twice.err.contains(again.toUtf8() + " ist dieselbe Datei wie")) << twice.err.data();
+    EXPECT_EQ(entriesOf(target), QStringList{"abc.txt"});
+}
+
 TEST_F(CliOutputTest, CopyToLeavesNoHalfWrittenFileOnAFullDisk)
 {
     const QString target = corpus.filePath("ziel");
