@@ -15,6 +15,7 @@
 #include "results/substitutedpaths.h"
 #include "results/thresholdnumber.h"
 #include "rowformats.h"
+#include "search/pattern.h"
 #include "search/searchturns.h"
 #include "sourcearguments.h"
 #include "subcorpusoutput.h"
@@ -68,9 +69,9 @@ public:
 
     int run()
     {
-        TextScan scan(recipe());
         // A bad pattern is reported at once, not at the first text that would use it.
-        scan.checkPatterns();
+        checkPatterns();
+        TextScan scan(recipe());
         // A target that cannot be created is refused before the search, which may take long.
         if (!m_options.copyTo.isEmpty()) {
             if (const auto refusal = targetPreflightRefusal(m_options.copyTo))
@@ -117,6 +118,24 @@ private:
             printError(message);
             m_failed = true;
         };
+    }
+
+    // Compiled one by one, so that the message names the argument at fault.
+    void checkPatterns() const
+    {
+        if (m_options.simple)
+            return;
+        const QList<QPair<QString, QString>> patterns{{QStringLiteral("MUSTER"), m_options.pattern},
+                                                      {QStringLiteral("-x"), m_options.exclude},
+                                                      {QStringLiteral("-w"), m_options.weight}};
+        for (const auto &[argument, pattern] : patterns) {
+            try {
+                if (!pattern.isEmpty())
+                    Pattern{pattern};
+            } catch (const QvxError &error) {
+                throw QvxError(QStringLiteral("%1: %2").arg(argument, error.message()));
+            }
+        }
     }
 
     bool streaming() const { return m_options.sortColumn < 0; }

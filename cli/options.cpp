@@ -131,6 +131,9 @@ private:
         if (m_options.pattern.isEmpty())
             fail(QStringLiteral("Das Muster ist leer."));
         m_options.sources = operands.mid(1);
+        if (m_options.sources.contains(QStringLiteral("@")))
+            fail(QStringLiteral("„@“ allein nennt keine Liste; bitte @LISTE mit dem Namen der "
+                                "Liste angeben (@- liest die Standardeingabe)."));
         if (m_options.sources.isEmpty())
             fail(QStringLiteral("Es fehlt eine Quelle (ein Verzeichnis, eine Textdatei oder "
                                 "@LISTE)."));

@@ -9,7 +9,7 @@ qint32 integerValue(const OptionValue &value)
 {
     const std::optional<qint32> number = parseInteger(value.text);
     if (!number)
-        throw OptionError{QStringLiteral("%1: ''%2'' ist kein gültiger Integer-Wert.")
+        throw OptionError{QStringLiteral("%1: '%2' ist kein gültiger Integer-Wert.")
                               .arg(value.option, value.text)};
     return *number;
 }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +93,30 @@ TEST_F(CliOutputTest, AFailedTextEndsTheRowsAfterThoseOfTheTextsBeforeIt)
     const CliResult sorted = runTool({"--sort", "f", "b", abc, missing});
     EXPECT_EQ(sorted.status, 2);
     EXPECT_EQ(sorted.out, QByteArray());
+}
+
+TEST_F(CliOutputTest, MessagesNameTheArgumentOrOutputAtFault)
+{
+    EXPECT_EQ(runTool({"-x", "(", "b", abc}).err,
+              "qvx-cli: -x: Fehler in regulärem Ausdruck bei Offset 1: missing closing "
+              "parenthesis.\n");
+    EXPECT_TRUE(runTool({"-w", "[", "b", abc}).err.startsWith("qvx-cli: -w: Fehler"));
+    EXPECT_TRUE(runTool({"(", abc}).err.startsWith("qvx-cli: MUSTER: Fehler"));
+
+    QProcess closed;
+    closed.start("/bin/sh", {"-c", "exec \"$0\" \"$@\" >&-", QVX_CLI_PATH, "b", abc});
+    closed.waitForFinished(-1);
+    EXPECT_EQ(closed.exitCode(), 2);
+    EXPECT_EQ(QString::fromUtf8(closed.readAllStandardError()),
+              "qvx-cli: Die Standardausgabe kann nicht geschrieben werden. Sie ist geschlossen; "
+              "bitte mit -o DATEI in eine Datei schreiben.\n");
+
+    if (QFileInfo(QStringLiteral("/proc/version")).isFile()) {
+        const CliResult proc = runTool({"-o", "/proc/version", "b", abc});
+        EXPECT_EQ(proc.status, 2);
+        EXPECT_TRUE(proc.err.contains("In ihrem Verzeichnis kann keine neue Datei angelegt"))
+            << proc.err.constData();
+    }
 }
 
 TEST_F(CliOutputTest, PathsThatWindows1252LacksAreWrittenWithAQuestionMarkAndNamed)
