@@ -30,7 +30,7 @@ const OptionEntry *findShort(QChar letter)
 
 int choiceIndex(const OptionEntry &entry, const QString &text)
 {
-    const int index = int(entry.choices.indexOf(text));
+    const int index = int(entry.choices.indexOf(text.toLower()));
     if (index < 0)
         fail(QStringLiteral("%1: '%2' ist nicht möglich; erlaubt sind %3.")
                  .arg(QLatin1String(entry.longName), text,
@@ -149,8 +149,11 @@ private:
         m_options.weight = decodedPattern(m_options.weight, QStringLiteral("-w"), windows1252);
     }
 
-    void checkCombinations() const
+    void checkCombinations()
     {
+        // Paths read best from A to Z, numbers from the largest down.
+        if (m_options.sortColumn == 0 && !m_directionGiven)
+            m_options.ascending = true;
         if (m_directionGiven && m_options.sortColumn < 0)
             fail(QStringLiteral("--ascending und --descending gelten nur mit --sort."));
         if (m_options.ignoreCase && !m_options.simple)

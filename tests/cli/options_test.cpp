@@ -84,6 +84,16 @@ TEST(CliOptions, ShortFlagsGroupValuesAttachAndDoubleDashEndsTheOptions)
     EXPECT_EQ(o.sources, (QStringList{"-", "@liste"}));
     const CliOptions simple = parseOptions({"-siq", "a", "d"}).options;
     EXPECT_TRUE(simple.simple && simple.ignoreCase && simple.quiet);
+
+    // Values in any case; paths sort from A to Z unless told otherwise.
+    const CliOptions byFile =
+        parseOptions({"--sort", "FILE", "--encoding", "UTF-8", "--format=JsonL", "a", "d"}).options;
+    EXPECT_EQ(byFile.sortColumn, 0);
+    EXPECT_TRUE(byFile.ascending);
+    EXPECT_EQ(byFile.encoding, SourceEncoding::Utf8);
+    EXPECT_EQ(byFile.format, OutputFormat::Jsonl);
+    EXPECT_FALSE(parseOptions({"--sort", "file", "--descending", "a", "d"}).options.ascending);
+    EXPECT_FALSE(parseOptions({"--sort", "G", "a", "d"}).options.ascending);
 }
 
 TEST(CliOptions, HelpAndVersionNeedNoOperands)
@@ -91,11 +101,12 @@ TEST(CliOptions, HelpAndVersionNeedNoOperands)
     const CliResult help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"));
-    EXPECT_TRUE(help.out.contains("das Fenster\n                           liest nur "
+    EXPECT_TRUE(help.out.contains("\n      --encoding KODIERUNG  windows-1252 (Vorgabe) oder "
+                                  "utf-8; das Fenster\n                            liest nur "
                                   "Windows-1252"));
-    EXPECT_TRUE(help.out.contains("\n\nSuche:\n  -x, --exclude TEXT       Texte, in denen TEXT "
+    EXPECT_TRUE(help.out.contains("\n\nSuche:\n  -x, --exclude TEXT        Texte, in denen TEXT "
                                   "vorkommt, auslassen\n"));
-    EXPECT_TRUE(help.out.contains("\n      --fk ZAHL            Faktor fK (Vorgabe 1)\n"));
+    EXPECT_TRUE(help.out.contains("\n      --fk ZAHL             Faktor fK (Vorgabe 1)\n"));
     const CliResult version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "qvx-cli " QVX_VERSION_TEXT "\n");
