@@ -160,6 +160,7 @@ private:
             fail(QStringLiteral("-i/--ignore-case gilt nur für die einfache Suche (-s); reguläre "
                                 "Ausdrücke schalten die Groß-/Kleinschreibung mit (?i) ab."));
         checkSimpleMode();
+        checkPathList();
         if (m_options.minFB && m_options.weight.isEmpty())
             fail(QStringLiteral("--min-fb gilt nur mit -w/--weight: ohne Gewichtung gibt es kein "
                                 "fB."));
@@ -168,6 +169,20 @@ private:
         if (m_options.antconcVersion >= 0 && m_options.copyTo.isEmpty())
             fail(QStringLiteral("--antconc schreibt die Einstellungsdatei in das Zielverzeichnis "
                                 "von --copy-to ZIEL; bitte --copy-to angeben."));
+    }
+
+    // After the other options: --format may stand after -l.
+    void checkPathList()
+    {
+        if (!m_options.filesWithMatches) {
+            if (m_options.nullEnds)
+                fail(QStringLiteral("-0/--null gilt nur mit -l/--files-with-matches."));
+            return;
+        }
+        if (m_options.format != OutputFormat::Tsv)
+            fail(QStringLiteral("-l/--files-with-matches schreibt nur die Pfade; --format passt "
+                                "nicht dazu."));
+        m_options.format = m_options.nullEnds ? OutputFormat::NulPaths : OutputFormat::Paths;
     }
 
     // The simple search finds texts but counts nothing: a threshold or numeric sort would

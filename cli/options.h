@@ -11,6 +11,9 @@ enum class OutputFormat
     Tsv,
     Export,
     Jsonl,
+    // Set by -l: the path alone, ended by LF or, with -0, by NUL.
+    Paths,
+    NulPaths,
 };
 
 // Everything the command line asks for.
@@ -37,6 +40,8 @@ struct CliOptions
     bool recursive = false;
     bool keepGoing = false;
     OutputFormat format = OutputFormat::Tsv;
+    bool filesWithMatches = false;
+    bool nullEnds = false;
     QString outputFile;
     QString copyTo;
     bool replace = false;

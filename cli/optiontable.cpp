@@ -103,6 +103,10 @@ const std::vector<OptionEntry> &optionTable()
          "oder jsonl",
          G::Rows, [](CliOptions &o, V v) { o.format = OutputFormat(v.choice); }, "tsv",
          QStringList{"tsv", "export", "jsonl"}},
+        {"--files-with-matches", 'l', nullptr, "nur die Pfade der gefundenen Texte schreiben",
+         G::Rows, [](CliOptions &o, V) { o.filesWithMatches = true; }},
+        {"--null", '0', nullptr, "mit -l jeden Pfad mit NUL statt Zeilenende abschließen", G::Rows,
+         [](CliOptions &o, V) { o.nullEnds = true; }},
         {"--output", 'o', "DATEI",
          "in DATEI statt auf die Standardausgabe schreiben (- ist die Standardausgabe)", G::Rows,
          [](CliOptions &o, V v) {

@@ -102,5 +102,11 @@ void appendRow(QByteArray &out, OutputFormat format, const ResultRow &row, QChar
     case OutputFormat::Jsonl:
         appendJsonl(out, row);
         break;
+    case OutputFormat::Paths:
+        out += nativePath(row.path) + '\n';
+        break;
+    case OutputFormat::NulPaths:
+        out += nativePath(row.path) + '\0';
+        break;
     }
 }

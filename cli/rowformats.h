@@ -14,5 +14,6 @@
 //   Windows-1252 with CR LF.
 // - Jsonl: one object {"path", "f", "percent", "fb", "g"} and LF; a number that is not finite
 //   is null.
+// - Paths, NulPaths: the path's bytes and LF, or NUL, which no path holds.
 // The export writes a line break inside a path as '?', so that one row stays one line.
 void appendRow(QByteArray &out, OutputFormat format, const ResultRow &row, QChar localeSeparator);

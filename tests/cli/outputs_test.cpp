@@ -56,6 +56,16 @@ TEST_F(CliOutputTest, TsvAndJsonlCarryTheRowsWithAPointThresholdsAndSort)
     EXPECT_EQ(runTool(QStringList{"--min-fb", "1229"} + query).status, 1);
 }
 
+TEST_F(CliOutputTest, FilesWithMatchesWritesThePathsEndedByLineOrNul)
+{
+    const QString tab = corpus.write("mit\ttab.txt", "b");
+    EXPECT_EQ(QString::fromUtf8(runTool({"-l", "b", abc, bb, tab}).out),
+              abc + "\n" + bb + "\n" + tab + "\n");
+    EXPECT_EQ(runTool({"-l0", "b", abc, tab}).out, abc.toUtf8() + '\0' + tab.toUtf8() + '\0');
+    EXPECT_EQ(runTool({"-0", "b", abc}).status, 2);
+    EXPECT_EQ(runTool({"-l", "--format", "jsonl", "b", abc}).status, 2);
+}
+
 TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
 {
     QTemporaryDir outDir;
