@@ -82,6 +82,8 @@ public:
             [](const QString &note) { printError(note); });
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
+        if (m_options.header)
+            sink.buffer() += tsvHeader();
         try {
             search(scan, paths, sink);
         } catch (const QvxError &) {

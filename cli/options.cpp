@@ -161,6 +161,8 @@ private:
                                 "Ausdrücke schalten die Groß-/Kleinschreibung mit (?i) ab."));
         checkSimpleMode();
         checkPathList();
+        if (m_options.header && m_options.format != OutputFormat::Tsv)
+            fail(QStringLiteral("--header gilt nur für --format tsv."));
         if (m_options.minFB && m_options.weight.isEmpty())
             fail(QStringLiteral("--min-fb gilt nur mit -w/--weight: ohne Gewichtung gibt es kein "
                                 "fB."));

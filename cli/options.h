@@ -42,6 +42,8 @@ struct CliOptions
     OutputFormat format = OutputFormat::Tsv;
     bool filesWithMatches = false;
     bool nullEnds = false;
+    // A first line naming the TSV columns.
+    bool header = false;
     QString outputFile;
     QString copyTo;
     bool replace = false;

@@ -103,6 +103,8 @@ const std::vector<OptionEntry> &optionTable()
          "oder jsonl",
          G::Rows, [](CliOptions &o, V v) { o.format = OutputFormat(v.choice); }, "tsv",
          QStringList{"tsv", "export", "jsonl"}},
+        {"--header", 0, nullptr, "in tsv zuerst eine Zeile mit den Spaltennamen schreiben", G::Rows,
+         [](CliOptions &o, V) { o.header = true; }},
         {"--files-with-matches", 'l', nullptr, "nur die Pfade der gefundenen Texte schreiben",
          G::Rows, [](CliOptions &o, V) { o.filesWithMatches = true; }},
         {"--null", '0', nullptr, "mit -l jeden Pfad mit NUL statt Zeilenende abschließen", G::Rows,

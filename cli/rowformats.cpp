@@ -90,6 +90,11 @@ void appendJsonl(QByteArray &out, const ResultRow &row)
 
 } // namespace
 
+QByteArray tsvHeader()
+{
+    return "Datei\tf\t%\tfB\tG\n";
+}
+
 void appendRow(QByteArray &out, OutputFormat format, const ResultRow &row, QChar localeSeparator)
 {
     switch (format) {

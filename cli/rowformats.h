@@ -16,4 +16,7 @@
 //   is null.
 // - Paths, NulPaths: the path's bytes and LF, or NUL, which no path holds.
 // The export writes a line break inside a path as '?', so that one row stays one line.
+// The column names of Tsv, German as the user reads them, and LF.
+QByteArray tsvHeader();
+
 void appendRow(QByteArray &out, OutputFormat format, const ResultRow &row, QChar localeSeparator);

@@ -48,6 +48,10 @@ TEST_F(CliOutputTest, TsvAndJsonlCarryTheRowsWithAPointThresholdsAndSort)
     EXPECT_EQ(last.value("fb").toInt(), 1229);
     EXPECT_EQ(last.value("g").toDouble(), 620.5);
 
+    const CliResult headed = runTool(QStringList{"--header"} + query);
+    EXPECT_EQ(headed.out, "Datei\tf\t%\tfB\tG\n" + tsv.out);
+    EXPECT_EQ(runTool(QStringList{"--header", "--format", "jsonl"} + query).status, 2);
+
     const CliResult filtered = runTool(
         QStringList{"--min-f", "1", "--min-percent", "0.25", "--sort", "f", "--ascending"} + query);
     EXPECT_EQ(QString::fromUtf8(filtered.out), bb + "\t2\t50\t0\t4\n");
