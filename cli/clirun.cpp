@@ -15,6 +15,7 @@
 #include "results/substitutedpaths.h"
 #include "results/thresholdnumber.h"
 #include "rowformats.h"
+#include "runstats.h"
 #include "search/pattern.h"
 #include "search/searchturns.h"
 #include "sourcearguments.h"
@@ -98,6 +99,8 @@ public:
         for (const ResultRow &row : m_rows)
             writeRow(sink, row);
         sink.finish();
+        if (m_options.stats)
+            std::fprintf(stderr, "%s\n", m_stats.summary().toUtf8().constData());
         noteSubstitutions(m_substituted);
         if (!m_options.copyTo.isEmpty() && m_found == 0)
             printError(QStringLiteral("Keine Texte gefunden; %1 wurde nicht angelegt.")
@@ -177,6 +180,8 @@ private:
                 onError(error.message());
             }
             m_progress->fileDone(paths[i], m_found);
+            if (m_options.stats)
+                m_stats.textRead(paths[i]);
         }
         m_progress.reset();
     }
@@ -198,6 +203,7 @@ private:
         if (!keep(row))
             return;
         ++m_found;
+        m_stats.textFound(result.f);
         if (streaming())
             writeRow(sink, row);
         else
@@ -275,6 +281,7 @@ private:
     QStringList m_copied;
     QStringList m_substituted;
     qsizetype m_found = 0;
+    RunStats m_stats;
     bool m_failed = false;
 };
 

@@ -44,6 +44,7 @@ struct CliOptions
     bool nullEnds = false;
     // A first line naming the TSV columns.
     bool header = false;
+    bool stats = false;
     QString outputFile;
     QString copyTo;
     bool replace = false;

@@ -124,6 +124,10 @@ const std::vector<OptionEntry> &optionTable()
          "Einstellungsdatei für AntConc 341w, 324w oder 324m in ZIEL (von --copy-to) schreiben",
          G::Subcorpus, [](CliOptions &o, V v) { o.antconcVersion = v.choice; }, nullptr,
          QStringList{"341w", "324w", "324m"}},
+        {"--stats", 0, nullptr,
+         "am Ende Texte, Funde, Treffer, Bytes und Sekunden auf die Standardfehlerausgabe "
+         "schreiben",
+         G::Program, [](CliOptions &o, V) { o.stats = true; }},
         {"--quiet", 'q', nullptr, "keine Fortschrittsanzeige", G::Program,
          [](CliOptions &o, V) { o.quiet = true; }},
         {"--help", 'h', nullptr, "diese Hilfe zeigen", G::Program,

@@ -48,6 +48,12 @@ TEST_F(CliOutputTest, TsvAndJsonlCarryTheRowsWithAPointThresholdsAndSort)
     EXPECT_EQ(last.value("fb").toInt(), 1229);
     EXPECT_EQ(last.value("g").toDouble(), 620.5);
 
+    const CliResult stats = runTool(QStringList{"--stats", "-q"} + query);
+    EXPECT_EQ(stats.out, tsv.out);
+    EXPECT_TRUE(stats.err.startsWith("Statistik: 4 Texte gelesen, 3 gefunden, 6 Treffer, 1243 "
+                                     "Bytes, "))
+        << stats.err.constData();
+
     const CliResult headed = runTool(QStringList{"--header"} + query);
     EXPECT_EQ(headed.out, "Datei\tf\t%\tfB\tG\n" + tsv.out);
     EXPECT_EQ(runTool(QStringList{"--header", "--format", "jsonl"} + query).status, 2);
