@@ -78,9 +78,10 @@ public:
             if (const auto refusal = targetPreflightRefusal(m_options.copyTo))
                 throw QvxError(refusal->reason);
         }
-        const QStringList paths = withoutRepeatedTexts(
-            expandSources(m_options.sources, m_options.recursive, stdin, errorHandler()),
-            [](const QString &note) { printError(note); });
+        const QStringList paths =
+            withoutRepeatedTexts(expandSources(m_options.sources, m_options.recursive,
+                                               m_options.globs, stdin, errorHandler()),
+                                 [](const QString &note) { printError(note); });
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
         if (m_options.header)

@@ -45,6 +45,8 @@ struct CliOptions
     // A first line naming the TSV columns.
     bool header = false;
     bool stats = false;
+    // Patterns for the names of a directory's texts; one with a leading '!' leaves them out.
+    QStringList globs;
     QString outputFile;
     QString copyTo;
     bool replace = false;

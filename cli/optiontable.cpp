@@ -66,6 +66,10 @@ const std::vector<OptionEntry> &optionTable()
          G::Search, [](CliOptions &o, V) { o.simple = true; }},
         {"--ignore-case", 'i', nullptr, "Groß-/Kleinschreibung übergehen (nur mit -s)", G::Search,
          [](CliOptions &o, V) { o.ignoreCase = true; }},
+        {"--glob", 'g', "MUSTER",
+         "in Verzeichnissen nur Texte, deren Name auf MUSTER passt (* ? [...]); !MUSTER "
+         "lässt sie aus; mehrfach möglich",
+         G::Search, [](CliOptions &o, V v) { o.globs << v.text; }},
         {"--recursive", 'r', nullptr,
          "auch die Unterverzeichnisse durchsuchen (ohne versteckte und Links)", G::Search,
          [](CliOptions &o, V) { o.recursive = true; }},

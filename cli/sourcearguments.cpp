@@ -8,15 +8,23 @@
 
 #include <QDir>
 #include <cerrno>
+#include <fnmatch.h>
 
 namespace {
 
 class Expansion
 {
 public:
-    Expansion(bool recursive, std::FILE *input, const std::function<void(const QString &)> &onError)
+    Expansion(bool recursive, const QStringList &globs, std::FILE *input,
+              const std::function<void(const QString &)> &onError)
         : m_recursive(recursive), m_input(input), m_onError(onError)
     {
+        for (const QString &glob : globs) {
+            if (glob.startsWith(QLatin1Char('!')))
+                m_excluded << nativePath(glob.mid(1));
+            else
+                m_included << nativePath(glob);
+        }
     }
 
     void operand(const QString &arg)
@@ -45,11 +53,31 @@ private:
 
     void directory(const QString &dir)
     {
-        paths << sourcePaths(dir, listSourceTexts(dir));
+        paths << sourcePaths(dir, chosen(listSourceTexts(dir)));
         if (!m_recursive)
             return;
         for (const QString &sub : sourcePaths(dir, listSubdirectories(dir)))
             guarded([&] { directory(sub); });
+    }
+
+    // By the names' bytes, as the shell's patterns match them.
+    QStringList chosen(const QStringList &names) const
+    {
+        const auto matchesAny = [](const QList<QByteArray> &globs, const QByteArray &name) {
+            for (const QByteArray &glob : globs) {
+                if (::fnmatch(glob.constData(), name.constData(), 0) == 0)
+                    return true;
+            }
+            return false;
+        };
+        QStringList kept;
+        for (const QString &name : names) {
+            const QByteArray bytes = nativePath(name);
+            if ((m_included.isEmpty() || matchesAny(m_included, bytes)) &&
+                !matchesAny(m_excluded, bytes))
+                kept << name;
+        }
+        return kept;
     }
 
     void listFile(const QString &name)
@@ -132,14 +160,16 @@ private:
     bool m_recursive;
     std::FILE *m_input;
     const std::function<void(const QString &)> &m_onError;
+    QList<QByteArray> m_included;
+    QList<QByteArray> m_excluded;
 };
 
 } // namespace
 
-QStringList expandSources(const QStringList &operands, bool recursive, std::FILE *input,
-                          const std::function<void(const QString &)> &onError)
+QStringList expandSources(const QStringList &operands, bool recursive, const QStringList &globs,
+                          std::FILE *input, const std::function<void(const QString &)> &onError)
 {
-    Expansion expansion(recursive, input, onError);
+    Expansion expansion(recursive, globs, input, onError);
     for (const QString &operand : operands)
         expansion.operand(operand);
     return expansion.paths;

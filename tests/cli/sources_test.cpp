@@ -47,6 +47,12 @@ TEST(CliSources, RecursiveListsEachDirectoryByTheWindowsRuleDepthFirst)
         (QStringList{root + "A.TXT", root + "b.txt", root + "Ärger/a.txt", root + "e.txt/inner.txt",
                      root + "sub/z.txt", root + "sub/deep/y.txt", root + "zz-M\uFFFDrz/m.txt"}));
     EXPECT_TRUE(deep.out.endsWith(latin1 + "/m.txt\t-1\t-1\t-1\t-1\n"));
+
+    const CliResult globbed =
+        runTool({"-r", "-g", "[a-z]*", "-g", "!y*", "-s", "x", corpus.path(), root + "A.TXT"});
+    EXPECT_EQ(pathsOf(globbed.out),
+              (QStringList{root + "b.txt", root + "Ärger/a.txt", root + "e.txt/inner.txt",
+                           root + "sub/z.txt", root + "zz-M\uFFFDrz/m.txt", root + "A.TXT"}));
 }
 
 TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
