@@ -231,9 +231,16 @@ private:
         // A row after the drawn progress line would start in its middle.
         if (m_progress && sink.toTerminal())
             m_progress->clear();
-        appendRow(sink.buffer(), m_options.format, row, m_separator);
-        if (m_options.format == OutputFormat::Export)
-            m_substituted << unrepresentablePaths({row.path});
+        if (m_options.format != OutputFormat::Export) {
+            appendRow(sink.buffer(), m_options.format, row, m_separator);
+            sink.written();
+            return;
+        }
+        // The window's export names every text with its full path.
+        ResultRow full = row;
+        full.path = absolutePath(row.path);
+        appendRow(sink.buffer(), m_options.format, full, m_separator);
+        m_substituted << unrepresentablePaths({full.path});
         sink.written();
     }
 

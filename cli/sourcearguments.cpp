@@ -48,7 +48,8 @@ private:
             paths << path;
             return;
         }
-        guarded([&] { directory(QDir::cleanPath(absolutePath(path))); });
+        // Its texts keep the form typed, relative or not, as grep's and find's output does.
+        guarded([&] { directory(QDir::cleanPath(path)); });
     }
 
     void directory(const QString &dir)

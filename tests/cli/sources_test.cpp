@@ -53,6 +53,14 @@ TEST(CliSources, RecursiveListsEachDirectoryByTheWindowsRuleDepthFirst)
     EXPECT_EQ(pathsOf(globbed.out),
               (QStringList{root + "b.txt", root + "Ärger/a.txt", root + "e.txt/inner.txt",
                            root + "sub/z.txt", root + "zz-M\uFFFDrz/m.txt", root + "A.TXT"}));
+
+    // A directory typed relative gives relative rows; the export names full paths as the
+    // window's does.
+    const CliResult relative = runToolIn(corpus.path(), {"-r", "-s", "x", "sub"});
+    EXPECT_EQ(pathsOf(relative.out), (QStringList{"sub/z.txt", "sub/deep/y.txt"}));
+    const CliResult exported =
+        runToolIn(corpus.path(), {"--format", "export", "-s", "x", "./sub/"});
+    EXPECT_EQ(exported.out, (root + "sub/z.txt\t-1\t-1\t-1\t-1\r\n").toUtf8());
 }
 
 TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
