@@ -8,12 +8,15 @@
 #include "outputguard.h"
 #include "outputsink.h"
 #include "progressline.h"
+#include "repeatedtexts.h"
 #include "results/resultcells.h"
 #include "results/resultcolumn.h"
 #include "results/sortkeys.h"
 #include "results/substitutedpaths.h"
 #include "results/thresholdnumber.h"
 #include "rowformats.h"
+#include "runstats.h"
+#include "search/pattern.h"
 #include "search/searchturns.h"
 #include "sourcearguments.h"
 #include "subcorpusoutput.h"
@@ -67,25 +70,38 @@ public:
 
     int run()
     {
-        TextScan scan(recipe());
         // A bad pattern is reported at once, not at the first text that would use it.
-        scan.checkPatterns();
-        // An existing target is refused before the search, which may take long.
+        checkPatterns();
+        TextScan scan(recipe());
+        // A target that cannot be created is refused before the search, which may take long.
         if (!m_options.copyTo.isEmpty()) {
-            if (const auto refusal = subcorpusRefusal(m_options.copyTo, {}, true))
+            if (const auto refusal = targetPreflightRefusal(m_options.copyTo))
                 throw QvxError(refusal->reason);
         }
         const QStringList paths =
-            expandSources(m_options.sources, m_options.recursive, stdin, errorHandler());
+            withoutRepeatedTexts(expandSources(m_options.sources, m_options.recursive,
+                                               m_options.globs, stdin, errorHandler()),
+                                 [](const QString &note) { printError(note); });
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
-        search(scan, paths, sink);
+        if (m_options.header)
+            sink.buffer() += tsvHeader();
+        try {
+            search(scan, paths, sink);
+        } catch (const QvxError &) {
+            m_progress.reset();
+            // Sorted rows are not written: the first of them could belong to a text not read.
+            sink.finishPrefix();
+            throw;
+        }
         if (interrupted())
             return ExitStatus::Interrupted;
         sortRows();
         for (const ResultRow &row : m_rows)
             writeRow(sink, row);
         sink.finish();
+        if (m_options.stats)
+            std::fprintf(stderr, "%s\n", m_stats.summary().toUtf8().constData());
         noteSubstitutions(m_substituted);
         if (!m_options.copyTo.isEmpty() && m_found == 0)
             printError(QStringLiteral("Keine Texte gefunden; %1 wurde nicht angelegt.")
@@ -108,6 +124,24 @@ private:
             printError(message);
             m_failed = true;
         };
+    }
+
+    // Compiled one by one, so that the message names the argument at fault.
+    void checkPatterns() const
+    {
+        if (m_options.simple)
+            return;
+        const QList<QPair<QString, QString>> patterns{{QStringLiteral("MUSTER"), m_options.pattern},
+                                                      {QStringLiteral("-x"), m_options.exclude},
+                                                      {QStringLiteral("-w"), m_options.weight}};
+        for (const auto &[argument, pattern] : patterns) {
+            try {
+                if (!pattern.isEmpty())
+                    Pattern{pattern};
+            } catch (const QvxError &error) {
+                throw QvxError(QStringLiteral("%1: %2").arg(argument, error.message()));
+            }
+        }
     }
 
     bool streaming() const { return m_options.sortColumn < 0; }
@@ -147,6 +181,8 @@ private:
                 onError(error.message());
             }
             m_progress->fileDone(paths[i], m_found);
+            if (m_options.stats)
+                m_stats.textRead(paths[i]);
         }
         // Ctrl-C ends the run without waiting for a search step in hand.
         if (interrupted())
@@ -171,6 +207,7 @@ private:
         if (!keep(row))
             return;
         ++m_found;
+        m_stats.textFound(result.f);
         if (streaming())
             writeRow(sink, row);
         else
@@ -194,9 +231,19 @@ private:
 
     void writeRow(OutputSink &sink, const ResultRow &row)
     {
-        appendRow(sink.buffer(), m_options.format, row, m_separator);
-        if (m_options.format == OutputFormat::Export)
-            m_substituted << unrepresentablePaths({row.path});
+        // A row after the drawn progress line would start in its middle.
+        if (m_progress && sink.toTerminal())
+            m_progress->clear();
+        if (m_options.format != OutputFormat::Export) {
+            appendRow(sink.buffer(), m_options.format, row, m_separator);
+            sink.written();
+            return;
+        }
+        // The window's export names every text with its full path.
+        ResultRow full = row;
+        full.path = absolutePath(row.path);
+        appendRow(sink.buffer(), m_options.format, full, m_separator);
+        m_substituted << unrepresentablePaths({full.path});
         sink.written();
     }
 
@@ -245,6 +292,7 @@ private:
     QStringList m_copied;
     QStringList m_substituted;
     qsizetype m_found = 0;
+    RunStats m_stats;
     bool m_failed = false;
 };
 

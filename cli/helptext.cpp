@@ -18,7 +18,11 @@ const char *const Introduction =
     "MUSTER ist ein regulärer Ausdruck (PCRE), mit -s eine einfache Zeichenfolge.\n"
     "QUELLE ist ein Verzeichnis (seine *.txt-Dateien wie im Fenster), eine Textdatei\n"
     "oder @LISTE, eine Datei mit einem Pfad je Zeile (@- oder - liest die Liste von\n"
-    "der Standardeingabe).\n"
+    "der Standardeingabe); eine Datei, die mit @ beginnt, als ./@name schreiben.\n"
+    "Für % zählt jedes Zeilenende (CR, LF, CR LF) als CR LF, am Textende wird eines\n"
+    "ergänzt, wenn es fehlt, und die Muster sehen es (\\R, \\s); Zeichen zählen als\n"
+    "UTF-16-Einheiten. Ein Text endet am ersten NUL-Byte. \\b und \\w kennen nur\n"
+    "ASCII; (*UCP) am Anfang des Musters schaltet Unicode ein.\n"
     "Nach -- ist kein Argument mehr eine Option. Einen Dateinamen, der mit -\n"
     "beginnt, als ./-name schreiben: sonst wird etwa aus -ot01.txt, das ein * in\n"
     "der Shell einsetzt, die Option -o t01.txt.\n";
@@ -58,7 +62,8 @@ QString spelling(const OptionEntry &entry)
 // Beyond it, one long spelling would squeeze every description to the right.
 constexpr qsizetype WidestColumn = 28;
 
-// The descriptions start one blank after the longest spelling that fits before WidestColumn.
+// The descriptions start two blanks after the longest spelling that fits before WidestColumn:
+// one blank would make the value and the description's first word run together.
 qsizetype descriptionColumn()
 {
     qsizetype longest = 0;
@@ -66,7 +71,7 @@ qsizetype descriptionColumn()
         if (spelling(entry).size() < WidestColumn)
             longest = std::max(longest, spelling(entry).size());
     }
-    return longest + 1;
+    return longest + 2;
 }
 
 // The option's lines: its spelling, then its description wrapped at word boundaries; a spelling

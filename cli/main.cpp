@@ -6,9 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 int main(int argc, char **argv)
 {
+    // A closed standard output (">&-") would be taken by the next file opened, and the rows
+    // written into it; held read-only, it refuses them, and OutputSink says why.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) == -1)
+        ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     installInterruptionHandlers();
     // Takes the user's locale (the decimal separator of the export) from the environment.
     QCoreApplication app(argc, argv);

@@ -30,7 +30,7 @@ const OptionEntry *findShort(QChar letter)
 
 int choiceIndex(const OptionEntry &entry, const QString &text)
 {
-    const int index = int(entry.choices.indexOf(text));
+    const int index = int(entry.choices.indexOf(text.toLower()));
     if (index < 0)
         fail(QStringLiteral("%1: '%2' ist nicht möglich; erlaubt sind %3.")
                  .arg(QLatin1String(entry.longName), text,
@@ -131,6 +131,9 @@ private:
         if (m_options.pattern.isEmpty())
             fail(QStringLiteral("Das Muster ist leer."));
         m_options.sources = operands.mid(1);
+        if (m_options.sources.contains(QStringLiteral("@")))
+            fail(QStringLiteral("„@“ allein nennt keine Liste; bitte @LISTE mit dem Namen der "
+                                "Liste angeben (@- liest die Standardeingabe)."));
         if (m_options.sources.isEmpty())
             fail(QStringLiteral("Es fehlt eine Quelle (ein Verzeichnis, eine Textdatei oder "
                                 "@LISTE)."));
@@ -146,18 +149,65 @@ private:
         m_options.weight = decodedPattern(m_options.weight, QStringLiteral("-w"), windows1252);
     }
 
-    void checkCombinations() const
+    void checkCombinations()
     {
+        // Paths read best from A to Z, numbers from the largest down.
+        if (m_options.sortColumn == 0 && !m_directionGiven)
+            m_options.ascending = true;
         if (m_directionGiven && m_options.sortColumn < 0)
             fail(QStringLiteral("--ascending und --descending gelten nur mit --sort."));
         if (m_options.ignoreCase && !m_options.simple)
             fail(QStringLiteral("-i/--ignore-case gilt nur für die einfache Suche (-s); reguläre "
                                 "Ausdrücke schalten die Groß-/Kleinschreibung mit (?i) ab."));
+        checkSimpleMode();
+        checkPathList();
+        if (m_options.header && m_options.format != OutputFormat::Tsv)
+            fail(QStringLiteral("--header gilt nur für --format tsv."));
+        if (m_options.minFB && m_options.weight.isEmpty())
+            fail(QStringLiteral("--min-fb gilt nur mit -w/--weight: ohne Gewichtung gibt es kein "
+                                "fB."));
         if (m_options.replace && m_options.copyTo.isEmpty())
             fail(QStringLiteral("--replace gilt nur mit --copy-to ZIEL."));
         if (m_options.antconcVersion >= 0 && m_options.copyTo.isEmpty())
             fail(QStringLiteral("--antconc schreibt die Einstellungsdatei in das Zielverzeichnis "
                                 "von --copy-to ZIEL; bitte --copy-to angeben."));
+    }
+
+    // After the other options: --format may stand after -l.
+    void checkPathList()
+    {
+        if (!m_options.filesWithMatches) {
+            if (m_options.nullEnds)
+                fail(QStringLiteral("-0/--null gilt nur mit -l/--files-with-matches."));
+            return;
+        }
+        if (m_options.format != OutputFormat::Tsv)
+            fail(QStringLiteral("-l/--files-with-matches schreibt nur die Pfade; --format passt "
+                                "nicht dazu."));
+        m_options.format = m_options.nullEnds ? OutputFormat::NulPaths : OutputFormat::Paths;
+    }
+
+    // The simple search finds texts but counts nothing: a threshold or numeric sort would
+    // quietly compare -1 with -1.
+    void checkSimpleMode() const
+    {
+        if (!m_options.simple)
+            return;
+        const auto refuse = [](const QString &option) {
+            fail(QStringLiteral("%1 gilt nicht mit -s: die einfache Suche zählt keine Werte.")
+                     .arg(option));
+        };
+        if (m_options.minF)
+            refuse(QStringLiteral("--min-f"));
+        if (m_options.minPercent)
+            refuse(QStringLiteral("--min-percent"));
+        if (m_options.minFB)
+            refuse(QStringLiteral("--min-fb"));
+        if (m_options.sortColumn > 0)
+            refuse(QStringLiteral("--sort ") +
+                   findLong(QStringLiteral("--sort"))->choices[m_options.sortColumn]);
+        if (!m_options.weight.isEmpty())
+            refuse(QStringLiteral("-w/--weight"));
     }
 
     const QStringList &m_args;

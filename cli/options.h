@@ -11,6 +11,9 @@ enum class OutputFormat
     Tsv,
     Export,
     Jsonl,
+    // Set by -l: the path alone, ended by LF or, with -0, by NUL.
+    Paths,
+    NulPaths,
 };
 
 // Everything the command line asks for.
@@ -37,6 +40,13 @@ struct CliOptions
     bool recursive = false;
     bool keepGoing = false;
     OutputFormat format = OutputFormat::Tsv;
+    bool filesWithMatches = false;
+    bool nullEnds = false;
+    // A first line naming the TSV columns.
+    bool header = false;
+    bool stats = false;
+    // Patterns for the names of a directory's texts; one with a leading '!' leaves them out.
+    QStringList globs;
     QString outputFile;
     QString copyTo;
     bool replace = false;

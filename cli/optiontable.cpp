@@ -9,7 +9,7 @@ qint32 integerValue(const OptionValue &value)
 {
     const std::optional<qint32> number = parseInteger(value.text);
     if (!number)
-        throw OptionError{QStringLiteral("%1: ''%2'' ist kein gültiger Integer-Wert.")
+        throw OptionError{QStringLiteral("%1: '%2' ist kein gültiger Integer-Wert.")
                               .arg(value.option, value.text)};
     return *number;
 }
@@ -34,6 +34,15 @@ int threadCount(const OptionValue &value)
     return count;
 }
 
+// An empty name would quietly mean no file at all.
+QString nonEmptyPath(const OptionValue &value)
+{
+    if (value.text.isEmpty())
+        throw OptionError{
+            QStringLiteral("%1: Der Pfad ist leer; bitte einen Namen angeben.").arg(value.option)};
+    return value.text;
+}
+
 // Short names keep the rows of the table short.
 using G = OptionGroup;
 using V = const OptionValue &;
@@ -51,11 +60,18 @@ const std::vector<OptionEntry> &optionTable()
          [](CliOptions &o, V v) { o.fK = decimalValue(v); }, "1"},
         {"--fbk", 0, "ZAHL", "Faktor fBK (Vorgabe 1)", G::Search,
          [](CliOptions &o, V v) { o.fBK = decimalValue(v); }, "1"},
-        {"--simple", 's', nullptr, "einfache Wortsuche statt regulärer Ausdrücke", G::Search,
-         [](CliOptions &o, V) { o.simple = true; }},
+        {"--simple", 's', nullptr,
+         "Zeichenfolge statt regulärem Ausdruck suchen, auch in Wörtern (Zeit "
+         "findet Zeitung)",
+         G::Search, [](CliOptions &o, V) { o.simple = true; }},
         {"--ignore-case", 'i', nullptr, "Groß-/Kleinschreibung übergehen (nur mit -s)", G::Search,
          [](CliOptions &o, V) { o.ignoreCase = true; }},
-        {"--recursive", 'r', nullptr, "auch die Unterverzeichnisse durchsuchen", G::Search,
+        {"--glob", 'g', "MUSTER",
+         "in Verzeichnissen nur Texte, deren Name auf MUSTER passt (* ? [...]); !MUSTER "
+         "lässt sie aus; mehrfach möglich",
+         G::Search, [](CliOptions &o, V v) { o.globs << v.text; }},
+        {"--recursive", 'r', nullptr,
+         "auch die Unterverzeichnisse durchsuchen (ohne versteckte und Links)", G::Search,
          [](CliOptions &o, V) { o.recursive = true; }},
         // In the order of SourceEncoding.
         {"--encoding", 0, "KODIERUNG",
@@ -68,16 +84,16 @@ const std::vector<OptionEntry> &optionTable()
          QStringList{"utf-8", "windows-1252"}},
         {"--keep-going", 0, nullptr, "unlesbare Quellen melden und weitermachen", G::Search,
          [](CliOptions &o, V) { o.keepGoing = true; }},
-        {"--jobs", 'j', "N", "Zahl der Threads, die Texte vorauslesen", G::Search,
-         [](CliOptions &o, V v) { o.jobs = threadCount(v); }},
+        {"--jobs", 'j', "N", "Zahl der Threads, die Texte vorauslesen (Vorgabe: einer je Kern)",
+         G::Search, [](CliOptions &o, V v) { o.jobs = threadCount(v); }},
         // In the order of the result columns.
         {"--sort", 0, "SPALTE", "file, f, percent, fb oder g", G::Rows,
          [](CliOptions &o, V v) { o.sortColumn = v.choice; }, nullptr,
          QStringList{"file", "f", "percent", "fb", "g"}},
         {"--ascending", 0, nullptr, "aufsteigend sortieren", G::Rows,
          [](CliOptions &o, V) { o.ascending = true; }},
-        {"--descending", 0, nullptr, "absteigend sortieren (Vorgabe)", G::Rows,
-         [](CliOptions &o, V) { o.ascending = false; }},
+        {"--descending", 0, nullptr, "absteigend sortieren (Vorgabe, bei file aufsteigend)",
+         G::Rows, [](CliOptions &o, V) { o.ascending = false; }},
         {"--min-f", 0, "N", "nur Zeilen mit f größer als N", G::Rows,
          [](CliOptions &o, V v) { o.minF = integerValue(v); }},
         {"--min-percent", 0, "X", "nur Zeilen mit % größer als X", G::Rows,
@@ -86,14 +102,25 @@ const std::vector<OptionEntry> &optionTable()
          [](CliOptions &o, V v) { o.minFB = decimalValue(v); }},
         // In the order of OutputFormat.
         {"--format", 0, "FORMAT",
-         "tsv (Vorgabe: UTF-8, Dezimalpunkt), export (wie „Ergebnisse als TXT exportieren“) "
+         "tsv (Vorgabe: UTF-8, Dezimalpunkt; TAB, CR, LF und \\ im Pfad als \\t, \\r, \\n, "
+         "\\\\), export (wie „Ergebnisse als TXT exportieren“) "
          "oder jsonl",
          G::Rows, [](CliOptions &o, V v) { o.format = OutputFormat(v.choice); }, "tsv",
          QStringList{"tsv", "export", "jsonl"}},
-        {"--output", 'o', "DATEI", "in DATEI statt auf die Standardausgabe schreiben", G::Rows,
-         [](CliOptions &o, V v) { o.outputFile = v.text; }},
+        {"--header", 0, nullptr, "in tsv zuerst eine Zeile mit den Spaltennamen schreiben", G::Rows,
+         [](CliOptions &o, V) { o.header = true; }},
+        {"--files-with-matches", 'l', nullptr, "nur die Pfade der gefundenen Texte schreiben",
+         G::Rows, [](CliOptions &o, V) { o.filesWithMatches = true; }},
+        {"--null", '0', nullptr, "mit -l jeden Pfad mit NUL statt Zeilenende abschließen", G::Rows,
+         [](CliOptions &o, V) { o.nullEnds = true; }},
+        {"--output", 'o', "DATEI",
+         "in DATEI statt auf die Standardausgabe schreiben (- ist die Standardausgabe)", G::Rows,
+         [](CliOptions &o, V v) {
+             // "-" is standard output, as for grep's and sort's files.
+             o.outputFile = v.text == QLatin1String("-") ? QString() : nonEmptyPath(v);
+         }},
         {"--copy-to", 0, "ZIEL", "die gefundenen Texte in das neue Verzeichnis ZIEL kopieren",
-         G::Subcorpus, [](CliOptions &o, V v) { o.copyTo = v.text; }},
+         G::Subcorpus, [](CliOptions &o, V v) { o.copyTo = nonEmptyPath(v); }},
         {"--replace", 0, nullptr, "gleichnamige Texte im ZIEL ersetzen statt abbrechen",
          G::Subcorpus, [](CliOptions &o, V) { o.replace = true; }},
         // In the order of the window's AntConc list.
@@ -101,6 +128,10 @@ const std::vector<OptionEntry> &optionTable()
          "Einstellungsdatei für AntConc 341w, 324w oder 324m in ZIEL (von --copy-to) schreiben",
          G::Subcorpus, [](CliOptions &o, V v) { o.antconcVersion = v.choice; }, nullptr,
          QStringList{"341w", "324w", "324m"}},
+        {"--stats", 0, nullptr,
+         "am Ende Texte, Funde, Treffer, Bytes und Sekunden auf die Standardfehlerausgabe "
+         "schreiben",
+         G::Program, [](CliOptions &o, V) { o.stats = true; }},
         {"--quiet", 'q', nullptr, "keine Fortschrittsanzeige", G::Program,
          [](CliOptions &o, V) { o.quiet = true; }},
         {"--help", 'h', nullptr, "diese Hilfe zeigen", G::Program,

@@ -16,10 +16,34 @@ QStringList cells(const ResultRow &row, QChar separator)
     return resultCells(row.f, row.proz, row.fB, row.G, separator);
 }
 
+// The text format of PostgreSQL's and MySQL's COPY: a path with a TAB or line break stays one
+// field of one row, and unescaping gives its bytes back.
+void appendEscapedPath(QByteArray &out, const QByteArray &path)
+{
+    for (const char c : path) {
+        switch (c) {
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
 void appendTsv(QByteArray &out, const ResultRow &row)
 {
     // The path's own bytes, also those that are not UTF-8, so that a script can open it.
-    out += nativePath(pathInLine(row.path));
+    appendEscapedPath(out, nativePath(row.path));
     for (const QString &cell : cells(row, QLatin1Char('.'))) {
         out += '\t';
         out += cell.toLatin1();
@@ -66,6 +90,11 @@ void appendJsonl(QByteArray &out, const ResultRow &row)
 
 } // namespace
 
+QByteArray tsvHeader()
+{
+    return "Datei\tf\t%\tfB\tG\n";
+}
+
 void appendRow(QByteArray &out, OutputFormat format, const ResultRow &row, QChar localeSeparator)
 {
     switch (format) {
@@ -77,6 +106,12 @@ void appendRow(QByteArray &out, OutputFormat format, const ResultRow &row, QChar
         break;
     case OutputFormat::Jsonl:
         appendJsonl(out, row);
+        break;
+    case OutputFormat::Paths:
+        out += nativePath(row.path) + '\n';
+        break;
+    case OutputFormat::NulPaths:
+        out += nativePath(row.path) + '\0';
         break;
     }
 }

@@ -8,15 +8,23 @@
 
 #include <QDir>
 #include <cerrno>
+#include <fnmatch.h>
 
 namespace {
 
 class Expansion
 {
 public:
-    Expansion(bool recursive, std::FILE *input, const std::function<void(const QString &)> &onError)
+    Expansion(bool recursive, const QStringList &globs, std::FILE *input,
+              const std::function<void(const QString &)> &onError)
         : m_recursive(recursive), m_input(input), m_onError(onError)
     {
+        for (const QString &glob : globs) {
+            if (glob.startsWith(QLatin1Char('!')))
+                m_excluded << nativePath(glob.mid(1));
+            else
+                m_included << nativePath(glob);
+        }
     }
 
     void operand(const QString &arg)
@@ -40,16 +48,37 @@ private:
             paths << path;
             return;
         }
-        guarded([&] { directory(QDir::cleanPath(absolutePath(path))); });
+        // Its texts keep the form typed, relative or not, as grep's and find's output does.
+        guarded([&] { directory(QDir::cleanPath(path)); });
     }
 
     void directory(const QString &dir)
     {
-        paths << sourcePaths(dir, listSourceTexts(dir));
+        paths << sourcePaths(dir, chosen(listSourceTexts(dir)));
         if (!m_recursive)
             return;
         for (const QString &sub : sourcePaths(dir, listSubdirectories(dir)))
             guarded([&] { directory(sub); });
+    }
+
+    // By the names' bytes, as the shell's patterns match them.
+    QStringList chosen(const QStringList &names) const
+    {
+        const auto matchesAny = [](const QList<QByteArray> &globs, const QByteArray &name) {
+            for (const QByteArray &glob : globs) {
+                if (::fnmatch(glob.constData(), name.constData(), 0) == 0)
+                    return true;
+            }
+            return false;
+        };
+        QStringList kept;
+        for (const QString &name : names) {
+            const QByteArray bytes = nativePath(name);
+            if ((m_included.isEmpty() || matchesAny(m_included, bytes)) &&
+                !matchesAny(m_excluded, bytes))
+                kept << name;
+        }
+        return kept;
     }
 
     void listFile(const QString &name)
@@ -72,16 +101,17 @@ private:
     void list(const QString &name, std::FILE *file)
     {
         QByteArray line;
+        qsizetype number = 1;
         int c;
         while ((c = std::getc(file)) != EOF) {
             if (c != '\n') {
                 line += char(c);
                 continue;
             }
-            listEntry(line);
+            listEntry(name, number++, line);
             line.clear();
         }
-        listEntry(line);
+        listEntry(name, number, line);
         if (std::ferror(file)) {
             const int error = errno;
             guarded([&] {
@@ -91,12 +121,30 @@ private:
         }
     }
 
-    void listEntry(QByteArray line)
+    void listEntry(const QString &name, qsizetype number, QByteArray line)
     {
+        // No file name holds a NUL; such a list is binary or corrupt, and the path cut at the
+        // NUL would name another file.
+        if (line.contains('\0')) {
+            guarded([&] {
+                throw QvxError(QStringLiteral("Die Liste %1 enthält in Zeile %2 ein NUL-Zeichen; "
+                                              "ein Pfad kann keines enthalten.")
+                                   .arg(listName(name))
+                                   .arg(number));
+            });
+            return;
+        }
         if (line.endsWith('\r'))
             line.chop(1);
         if (!line.isEmpty())
             entry(pathFromNative(line));
+    }
+
+    static QString listName(const QString &name)
+    {
+        return name == QLatin1String("-") || name == QLatin1String("@-")
+                   ? QStringLiteral("auf der Standardeingabe")
+                   : shownPath(name);
     }
 
     template <typename Work> void guarded(Work work)
@@ -113,14 +161,16 @@ private:
     bool m_recursive;
     std::FILE *m_input;
     const std::function<void(const QString &)> &m_onError;
+    QList<QByteArray> m_included;
+    QList<QByteArray> m_excluded;
 };
 
 } // namespace
 
-QStringList expandSources(const QStringList &operands, bool recursive, std::FILE *input,
-                          const std::function<void(const QString &)> &onError)
+QStringList expandSources(const QStringList &operands, bool recursive, const QStringList &globs,
+                          std::FILE *input, const std::function<void(const QString &)> &onError)
 {
-    Expansion expansion(recursive, input, onError);
+    Expansion expansion(recursive, globs, input, onError);
     for (const QString &operand : operands)
         expansion.operand(operand);
     return expansion.paths;

@@ -11,5 +11,8 @@
 // line ("@-" and "-" read standard input, from input); an entry that names a directory is listed
 // like an operand. Anything else is a text path, kept as given. Throws QvxError for a directory
 // or a list that cannot be read; with onError set, reports it there and goes on instead.
-QStringList expandSources(const QStringList &operands, bool recursive, std::FILE *input,
+// globs choose among a directory's texts by name (see CliOptions::globs); texts named directly
+// or in a list are kept.
+QStringList expandSources(const QStringList &operands, bool recursive, const QStringList &globs,
+                          std::FILE *input,
                           const std::function<void(const QString &)> &onError = {});

@@ -1,5 +1,6 @@
 #include "subcorpusoutput.h"
 
+#include "errors/fileerror.h"
 #include "errors/qvxerror.h"
 #include "files/targetcreation.h"
 #include "interruption.h"
@@ -7,6 +8,41 @@
 #include "text/nativepath.h"
 
 #include <QDir>
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+Failure uncreatable(const QString &target, int errorNumber)
+{
+    return {QStringLiteral("Das Zielverzeichnis %1 kann nicht erstellt werden. %2.")
+                .arg(QDir::toNativeSeparators(shownPath(target)), systemErrorText(errorNumber)),
+            errorNumber};
+}
+
+} // namespace
+
+std::optional<Failure> targetPreflightRefusal(const QString &target)
+{
+    if (const auto refusal = subcorpusRefusal(target, {}, true))
+        return refusal;
+    const QByteArray native = nativePath(target);
+    struct stat status;
+    if (::lstat(native.constData(), &status) == 0)
+        return Failure{QStringLiteral("Unter %1 liegt bereits eine Datei; das Zielverzeichnis "
+                                      "muss neu sein.")
+                           .arg(QDir::toNativeSeparators(shownPath(target)))};
+    const QString full = QDir::cleanPath(absolutePath(target));
+    const QByteArray parent = nativePath(full.left(qMax<qsizetype>(full.lastIndexOf('/'), 1)));
+    if (::stat(parent.constData(), &status) != 0)
+        return uncreatable(target, errno == ENOENT ? ENOTDIR : errno);
+    if (!S_ISDIR(status.st_mode))
+        return uncreatable(target, ENOTDIR);
+    if (::access(parent.constData(), W_OK | X_OK) != 0)
+        return uncreatable(target, errno);
+    return std::nullopt;
+}
 
 std::optional<Failure> subcorpusRefusal(const QString &target, const QStringList &paths,
                                         bool replace)

@@ -13,6 +13,10 @@
 std::optional<Failure> subcorpusRefusal(const QString &target, const QStringList &paths,
                                         bool replace);
 
+// Why target cannot become the new directory of a subcorpus, looked at before a search that may
+// take long: something is there already, or its parent is missing, no directory or not writable.
+std::optional<Failure> targetPreflightRefusal(const QString &target);
+
 struct SubcorpusOutcome
 {
     qsizetype copied = 0;

@@ -14,16 +14,16 @@ TEST(CliOptions, EveryBadOptionAndNumberEndsWithAGermanMessageAndStatus2)
         {{"-z", "a", "d"}, "Unbekannte Option -z."},
         {{"a", "d", "--exclude"}, "Die Option --exclude braucht einen Wert."},
         {{"--quiet=1", "a", "d"}, "Die Option --quiet nimmt keinen Wert."},
-        {{"--min-f", "2,5", "a", "d"}, "--min-f: ''2,5'' ist kein gültiger Integer-Wert."},
+        {{"--min-f", "2,5", "a", "d"}, "--min-f: '2,5' ist kein gültiger Integer-Wert."},
         {{"--min-f", "99999999999", "a", "d"},
-         "--min-f: ''99999999999'' ist kein gültiger Integer-Wert."},
+         "--min-f: '99999999999' ist kein gültiger Integer-Wert."},
         {{"--min-percent", "1.5.", "a", "d"},
          "--min-percent: '1.5.' ist kein gültiger Gleitkommawert."},
         {{"--min-fb=", "a", "d"}, "--min-fb: '' ist kein gültiger Gleitkommawert."},
         {{"--fk", "zwei", "a", "d"}, "--fk: 'zwei' ist kein gültiger Gleitkommawert."},
         {{"--fbk", "1e999", "a", "d"}, "--fbk: '1e999' ist kein gültiger Gleitkommawert."},
         {{"-j0", "a", "d"}, "--jobs: 0 ist keine Zahl von 1 bis 256."},
-        {{"-j", "x", "a", "d"}, "--jobs: ''x'' ist kein gültiger Integer-Wert."},
+        {{"-j", "x", "a", "d"}, "--jobs: 'x' ist kein gültiger Integer-Wert."},
         {{"--sort", "name", "a", "d"},
          "--sort: 'name' ist nicht möglich; erlaubt sind file, f, percent, fb, g."},
         {{"--format", "csv", "a", "d"},
@@ -37,6 +37,18 @@ TEST(CliOptions, EveryBadOptionAndNumberEndsWithAGermanMessageAndStatus2)
          "-i/--ignore-case gilt nur für die einfache Suche (-s); reguläre Ausdrücke schalten "
          "die Groß-/Kleinschreibung mit (?i) ab."},
         {{"--replace", "a", "d"}, "--replace gilt nur mit --copy-to ZIEL."},
+        {{"a", "@"},
+         "„@“ allein nennt keine Liste; bitte @LISTE mit dem Namen der Liste angeben (@- liest "
+         "die Standardeingabe)."},
+        {{"-s", "--min-percent", "0", "a", "d"},
+         "--min-percent gilt nicht mit -s: die einfache Suche zählt keine Werte."},
+        {{"-s", "--sort", "g", "a", "d"},
+         "--sort g gilt nicht mit -s: die einfache Suche zählt keine Werte."},
+        {{"-s", "-w", "b", "a", "d"},
+         "-w/--weight gilt nicht mit -s: die einfache Suche zählt keine Werte."},
+        {{"--min-fb", "1", "a", "d"},
+         "--min-fb gilt nur mit -w/--weight: ohne Gewichtung gibt es kein fB."},
+        {{"--copy-to", "", "a", "d"}, "--copy-to: Der Pfad ist leer; bitte einen Namen angeben."},
         {{"--antconc", "341w", "a", "d"},
          "--antconc schreibt die Einstellungsdatei in das Zielverzeichnis von --copy-to ZIEL; "
          "bitte --copy-to angeben."},
@@ -55,11 +67,11 @@ TEST(CliOptions, ShortFlagsGroupValuesAttachAndDoubleDashEndsTheOptions)
 {
     const LocaleScope locale(germanLocale());
     const ParsedOptions parsed = parseOptions(
-        {"-sirq", "-xMorgen", "--weight=Zeit", "--fk", "2,5", "--fbk=0.5", "--sort", "g",
+        {"-rq", "-xMorgen", "--weight=Zeit", "--fk", "2,5", "--fbk=0.5", "--sort", "g",
          "--ascending", "-j3", "--min-percent", "0,25", "--", "-Heute", "-", "@liste"});
     ASSERT_EQ(parsed.error, QString());
     const CliOptions &o = parsed.options;
-    EXPECT_TRUE(o.simple && o.ignoreCase && o.recursive && o.quiet);
+    EXPECT_TRUE(o.recursive && o.quiet);
     EXPECT_EQ(o.exclude, "Morgen");
     EXPECT_EQ(o.weight, "Zeit");
     EXPECT_EQ(o.fK, 2.5);
@@ -70,6 +82,18 @@ TEST(CliOptions, ShortFlagsGroupValuesAttachAndDoubleDashEndsTheOptions)
     EXPECT_EQ(o.minPercent, 0.25);
     EXPECT_EQ(o.pattern, "-Heute");
     EXPECT_EQ(o.sources, (QStringList{"-", "@liste"}));
+    const CliOptions simple = parseOptions({"-siq", "a", "d"}).options;
+    EXPECT_TRUE(simple.simple && simple.ignoreCase && simple.quiet);
+
+    // Values in any case; paths sort from A to Z unless told otherwise.
+    const CliOptions byFile =
+        parseOptions({"--sort", "FILE", "--encoding", "UTF-8", "--format=JsonL", "a", "d"}).options;
+    EXPECT_EQ(byFile.sortColumn, 0);
+    EXPECT_TRUE(byFile.ascending);
+    EXPECT_EQ(byFile.encoding, SourceEncoding::Utf8);
+    EXPECT_EQ(byFile.format, OutputFormat::Jsonl);
+    EXPECT_FALSE(parseOptions({"--sort", "file", "--descending", "a", "d"}).options.ascending);
+    EXPECT_FALSE(parseOptions({"--sort", "G", "a", "d"}).options.ascending);
 }
 
 TEST(CliOptions, HelpAndVersionNeedNoOperands)
@@ -77,11 +101,12 @@ TEST(CliOptions, HelpAndVersionNeedNoOperands)
     const CliResult help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"));
-    EXPECT_TRUE(help.out.contains("das Fenster\n                           liest nur "
+    EXPECT_TRUE(help.out.contains("\n      --encoding KODIERUNG  windows-1252 (Vorgabe) oder "
+                                  "utf-8; das Fenster\n                            liest nur "
                                   "Windows-1252"));
-    EXPECT_TRUE(help.out.contains("\n\nSuche:\n  -x, --exclude TEXT       Texte, in denen TEXT "
+    EXPECT_TRUE(help.out.contains("\n\nSuche:\n  -x, --exclude TEXT        Texte, in denen TEXT "
                                   "vorkommt, auslassen\n"));
-    EXPECT_TRUE(help.out.contains("\n      --fk ZAHL            Faktor fK (Vorgabe 1)\n"));
+    EXPECT_TRUE(help.out.contains("\n      --fk ZAHL             Faktor fK (Vorgabe 1)\n"));
     const CliResult version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "qvx-cli " QVX_VERSION_TEXT "\n");

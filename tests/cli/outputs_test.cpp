@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,12 +48,32 @@ TEST_F(CliOutputTest, TsvAndJsonlCarryTheRowsWithAPointThresholdsAndSort)
     EXPECT_EQ(last.value("fb").toInt(), 1229);
     EXPECT_EQ(last.value("g").toDouble(), 620.5);
 
+    const CliResult stats = runTool(QStringList{"--stats", "-q"} + query);
+    EXPECT_EQ(stats.out, tsv.out);
+    EXPECT_TRUE(stats.err.startsWith("Statistik: 4 Texte gelesen, 3 gefunden, 6 Treffer, 1243 "
+                                     "Bytes, "))
+        << stats.err.constData();
+
+    const CliResult headed = runTool(QStringList{"--header"} + query);
+    EXPECT_EQ(headed.out, "Datei\tf\t%\tfB\tG\n" + tsv.out);
+    EXPECT_EQ(runTool(QStringList{"--header", "--format", "jsonl"} + query).status, 2);
+
     const CliResult filtered = runTool(
         QStringList{"--min-f", "1", "--min-percent", "0.25", "--sort", "f", "--ascending"} + query);
     EXPECT_EQ(QString::fromUtf8(filtered.out), bb + "\t2\t50\t0\t4\n");
     const CliResult sorted = runTool(QStringList{"--sort", "percent"} + query);
     EXPECT_TRUE(sorted.out.startsWith((bb + "\t").toUtf8()));
     EXPECT_EQ(runTool(QStringList{"--min-fb", "1229"} + query).status, 1);
+}
+
+TEST_F(CliOutputTest, FilesWithMatchesWritesThePathsEndedByLineOrNul)
+{
+    const QString tab = corpus.write("mit\ttab.txt", "b");
+    EXPECT_EQ(QString::fromUtf8(runTool({"-l", "b", abc, bb, tab}).out),
+              abc + "\n" + bb + "\n" + tab + "\n");
+    EXPECT_EQ(runTool({"-l0", "b", abc, tab}).out, abc.toUtf8() + '\0' + tab.toUtf8() + '\0');
+    EXPECT_EQ(runTool({"-0", "b", abc}).status, 2);
+    EXPECT_EQ(runTool({"-l", "--format", "jsonl", "b", abc}).status, 2);
 }
 
 TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
@@ -64,6 +85,10 @@ TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
     EXPECT_EQ(written.out, QByteArray());
     EXPECT_EQ(fileBytes(out), runTool({"b", corpus.path()}).out);
 
+    const CliResult dash = runToolIn(outDir.path(), {"-o", "-", "b", abc});
+    EXPECT_EQ(QString::fromUtf8(dash.out), abc + "\t1\t20\t-1\t-1\n");
+    EXPECT_EQ(entriesOf(outDir.path()), QStringList{"rows.tsv"});
+
     const CliResult missingDir = runTool({"-o", outDir.filePath("fehlt/rows.tsv"), "b", abc});
     EXPECT_EQ(missingDir.status, 2);
     EXPECT_TRUE(missingDir.err.contains("Das Verzeichnis existiert nicht"));
@@ -74,6 +99,44 @@ TEST_F(CliOutputTest, OutputFileAppearsWholeOrNotAtAll)
     EXPECT_EQ(failed.status, 2);
     EXPECT_EQ(entriesOf(outDir.path()), QStringList{"rows.tsv"});
     EXPECT_EQ(fileBytes(out), before);
+}
+
+TEST_F(CliOutputTest, AFailedTextEndsTheRowsAfterThoseOfTheTextsBeforeIt)
+{
+    const QString missing = corpus.filePath("fehlt.txt");
+    const CliResult streamed = runTool({"b", abc, bb, missing, long3});
+    EXPECT_EQ(streamed.status, 2);
+    EXPECT_EQ(QString::fromUtf8(streamed.out),
+              abc + "\t1\t20\t-1\t-1\n" + bb + "\t2\t50\t-1\t-1\n");
+    EXPECT_TRUE(streamed.err.contains(missing.toUtf8()));
+
+    const CliResult sorted = runTool({"--sort", "f", "b", abc, missing});
+    EXPECT_EQ(sorted.status, 2);
+    EXPECT_EQ(sorted.out, QByteArray());
+}
+
+TEST_F(CliOutputTest, MessagesNameTheArgumentOrOutputAtFault)
+{
+    EXPECT_EQ(runTool({"-x", "(", "b", abc}).err,
+              "qvx-cli: -x: Fehler in regulärem Ausdruck bei Offset 1: missing closing "
+              "parenthesis.\n");
+    EXPECT_TRUE(runTool({"-w", "[", "b", abc}).err.startsWith("qvx-cli: -w: Fehler"));
+    EXPECT_TRUE(runTool({"(", abc}).err.startsWith("qvx-cli: MUSTER: Fehler"));
+
+    QProcess closed;
+    closed.start("/bin/sh", {"-c", "exec \"$0\" \"$@\" >&-", QVX_CLI_PATH, "b", abc});
+    closed.waitForFinished(-1);
+    EXPECT_EQ(closed.exitCode(), 2);
+    EXPECT_EQ(QString::fromUtf8(closed.readAllStandardError()),
+              "qvx-cli: Die Standardausgabe kann nicht geschrieben werden. Sie ist geschlossen; "
+              "bitte mit -o DATEI in eine Datei schreiben.\n");
+
+    if (QFileInfo(QStringLiteral("/proc/version")).isFile()) {
+        const CliResult proc = runTool({"-o", "/proc/version", "b", abc});
+        EXPECT_EQ(proc.status, 2);
+        EXPECT_TRUE(proc.err.contains("In ihrem Verzeichnis kann keine neue Datei angelegt"))
+            << proc.err.constData();
+    }
 }
 
 TEST_F(CliOutputTest, PathsThatWindows1252LacksAreWrittenWithAQuestionMarkAndNamed)
@@ -116,6 +179,26 @@ TEST_F(CliOutputTest, CopyToRefusesAnExistingTargetAndNameClashesUnlessReplace)
     EXPECT_EQ(replaced.status, 0);
     EXPECT_EQ(entriesOf(clashTarget), QStringList{"abc.txt"});
     EXPECT_EQ(fileBytes(clashTarget + "/abc.txt"), "b anders");
+}
+
+TEST_F(CliOutputTest, CopyToTargetIsCheckedBeforeTheSearchAndATextCountsOnce)
+{
+    for (const QString &target : {corpus.filePath("fehlt/ziel"), abc, abc + "/ziel"}) {
+        SCOPED_TRACE(target.toStdString());
+        const CliResult refused = runTool({"--copy-to", target, "b", abc});
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, QByteArray());
+        EXPECT_TRUE(refused.err.startsWith("qvx-cli: ")) << refused.err.constData();
+    }
+    EXPECT_EQ(fileBytes(abc), "abc");
+
+    const QString target = corpus.filePath("ziel");
+    const QString again = corpus.path() + "/./abc.txt";
+    const CliResult twice = runTool({"-q", "--copy-to", target, "b", abc, again});
+    EXPECT_EQ(twice.status, 0);
+    EXPECT_EQ(QString::fromUtf8(twice.out), abc + "\t1\t20\t-1\t-1\n");
+    EXPECT_TRUE(twice.err.contains(again.toUtf8() + " ist dieselbe Datei wie")) << twice.err.data();
+    EXPECT_EQ(entriesOf(target), QStringList{"abc.txt"});
 }
 
 TEST_F(CliOutputTest, CopyToLeavesNoHalfWrittenFileOnAFullDisk)

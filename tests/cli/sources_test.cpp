@@ -47,6 +47,20 @@ TEST(CliSources, RecursiveListsEachDirectoryByTheWindowsRuleDepthFirst)
         (QStringList{root + "A.TXT", root + "b.txt", root + "Ärger/a.txt", root + "e.txt/inner.txt",
                      root + "sub/z.txt", root + "sub/deep/y.txt", root + "zz-M\uFFFDrz/m.txt"}));
     EXPECT_TRUE(deep.out.endsWith(latin1 + "/m.txt\t-1\t-1\t-1\t-1\n"));
+
+    const CliResult globbed =
+        runTool({"-r", "-g", "[a-z]*", "-g", "!y*", "-s", "x", corpus.path(), root + "A.TXT"});
+    EXPECT_EQ(pathsOf(globbed.out),
+              (QStringList{root + "b.txt", root + "Ärger/a.txt", root + "e.txt/inner.txt",
+                           root + "sub/z.txt", root + "zz-M\uFFFDrz/m.txt", root + "A.TXT"}));
+
+    // A directory typed relative gives relative rows; the export names full paths as the
+    // window's does.
+    const CliResult relative = runToolIn(corpus.path(), {"-r", "-s", "x", "sub"});
+    EXPECT_EQ(pathsOf(relative.out), (QStringList{"sub/z.txt", "sub/deep/y.txt"}));
+    const CliResult exported =
+        runToolIn(corpus.path(), {"--format", "export", "-s", "x", "./sub/"});
+    EXPECT_EQ(exported.out, (root + "sub/z.txt\t-1\t-1\t-1\t-1\r\n").toUtf8());
 }
 
 TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
@@ -61,7 +75,8 @@ TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
 
     const CliResult fromFile = runTool({"Heute", "@" + listFile});
     EXPECT_EQ(fromFile.status, 0);
-    EXPECT_EQ(pathsOf(fromFile.out), (QStringList{c, b, c, a}));
+    // c, met again in dir, is searched once.
+    EXPECT_EQ(pathsOf(fromFile.out), (QStringList{c, b, a}));
 
     const CliResult fromInput = runTool({"Heute", a, "-"}, (missing + "\n" + b).toUtf8());
     EXPECT_EQ(fromInput.status, 2);
@@ -76,4 +91,40 @@ TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
     const CliResult noList = runTool({"Heute", "@" + missing});
     EXPECT_EQ(noList.status, 2);
     EXPECT_TRUE(noList.err.startsWith(("qvx-cli: Die Liste " + missing).toUtf8()));
+
+    const CliResult nul = runTool({"Heute", "@-"}, (a + "\n" + b).toUtf8() + '\0' + "c\n");
+    EXPECT_EQ(nul.status, 2);
+    EXPECT_EQ(nul.out, QByteArray());
+    EXPECT_TRUE(nul.err.contains("Die Liste auf der Standardeingabe enthält in Zeile 2 ein NUL"))
+        << nul.err.constData();
+}
+
+TEST(CliSources, HostilePathsComeBackWholeFromTsvUnescaping)
+{
+    TempCorpus corpus;
+    QStringList written;
+    for (const char *name : {"tab\there.txt", "zeile\nneu.txt", "wagen\rruecklauf.txt",
+                             "back\\slash.txt", "\\t-kein-tab.txt", "\\\tbeides.txt"})
+        written << corpus.write(QString::fromUtf8(name), "x");
+    const CliResult result = runTool(QStringList{"-s", "x"} + written);
+    EXPECT_EQ(result.status, 0);
+    QStringList read;
+    for (const QByteArray &line : result.out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const QList<QByteArray> fields = line.split('\t');
+        ASSERT_EQ(fields.size(), 5) << line.constData();
+        QByteArray path;
+        for (qsizetype i = 0; i < fields[0].size(); ++i) {
+            const char c = fields[0][i];
+            if (c != '\\' || i + 1 == fields[0].size()) {
+                path += c;
+                continue;
+            }
+            const char escaped = fields[0][++i];
+            path += escaped == 't' ? '\t' : escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped;
+        }
+        read << QString::fromUtf8(path);
+    }
+    EXPECT_EQ(read, written);
 }
