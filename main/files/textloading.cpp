@@ -116,48 +116,59 @@ void TextLoader::readPieces(const SourceFile &file, const QString &path, Convert
     }
 }
 
+template <typename Capacity, typename Convert>
+std::string_view TextLoader::loadConverted(const QString &path, Capacity capacity, Convert convert)
+{
+    const SourceFile file(m_path.encode(path));
+    opened(file);
+    char *const begin = m_text.reserve(capacity(file.size()));
+    char *end = begin;
+    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
+        return convert(piece, size, last, end);
+    });
+    m_text.noteUsed(end - begin);
+    return std::string_view(begin, size_t(end - begin));
+}
+
 TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 {
     if (m_encoding == SourceEncoding::Utf8)
         return loadUtf8FromUtf8(path);
-    const SourceFile file(m_path.encode(path));
-    opened(file);
-    char *const begin = m_text.reserve(normalizedUtf8Capacity(file.size()));
-    char *end = begin;
     Utf8Normalizing state;
-    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
-        return normalizePieceToUtf8(piece, size, last, end, state);
-    });
-    m_text.noteUsed(end - begin);
-    const qsizetype bytes = end - begin;
-    return {std::string_view(begin, size_t(bytes)), bytes - state.continuationBytes};
+    const std::string_view text =
+        loadConverted(path, normalizedUtf8Capacity,
+                      [&state](const char *piece, qsizetype size, bool last, char *&end) {
+                          return normalizePieceToUtf8(piece, size, last, end, state);
+                      });
+    return {text, qsizetype(text.size()) - state.continuationBytes};
 }
 
 std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase, bool lineRule)
 {
-    const SourceFile file(m_path.encode(path));
-    opened(file);
-    char *const begin = m_text.reserve(lineRule ? 2 * file.size() + 2 : file.size());
-    char *end = begin;
     if (lineRule) {
         LineBreaking state;
-        readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
-            char *const written = end;
-            const qsizetype taken = normalizePieceLineBreaks(piece, size, last, end, state);
-            if (lowerCase)
-                cp1252::lowerInPlace(written, end - written);
-            return taken;
-        });
-    } else {
-        // The bytes stay as they are, so they are read straight into the text.
-        PieceReader reader(file, path, file.size());
-        while (!reader.ended()) {
-            checkCancelled();
-            char *const written = end;
-            end += reader.next(end, qMin(m_pieceSize, file.size() - (end - begin)));
-            if (lowerCase)
-                cp1252::lowerInPlace(written, end - written);
-        }
+        return loadConverted(
+            path, [](qsizetype size) { return 2 * size + 2; },
+            [&state, lowerCase](const char *piece, qsizetype size, bool last, char *&end) {
+                char *const written = end;
+                const qsizetype taken = normalizePieceLineBreaks(piece, size, last, end, state);
+                if (lowerCase)
+                    cp1252::lowerInPlace(written, end - written);
+                return taken;
+            });
+    }
+    // The bytes stay as they are, so they are read straight into the text.
+    const SourceFile file(m_path.encode(path));
+    opened(file);
+    char *const begin = m_text.reserve(file.size());
+    char *end = begin;
+    PieceReader reader(file, path, file.size());
+    while (!reader.ended()) {
+        checkCancelled();
+        char *const written = end;
+        end += reader.next(end, qMin(m_pieceSize, file.size() - (end - begin)));
+        if (lowerCase)
+            cp1252::lowerInPlace(written, end - written);
     }
     m_text.noteUsed(end - begin);
     return std::string_view(begin, size_t(end - begin));
@@ -191,16 +202,13 @@ QString &TextLoader::loadUtf16(const QString &path)
 
 TextLoader::Utf8Text TextLoader::loadUtf8FromUtf8(const QString &path)
 {
-    const SourceFile file(m_path.encode(path));
-    opened(file);
-    char *const begin = m_text.reserve(decodedUtf8Capacity(file.size()));
-    char *end = begin;
     Utf8Decoding state;
-    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
-        return decodeUtf8Piece(piece, size, last, end, state);
-    });
-    m_text.noteUsed(end - begin);
-    return {std::string_view(begin, size_t(end - begin)), state.units};
+    const std::string_view text =
+        loadConverted(path, decodedUtf8Capacity,
+                      [&state](const char *piece, qsizetype size, bool last, char *&end) {
+                          return decodeUtf8Piece(piece, size, last, end, state);
+                      });
+    return {text, state.units};
 }
 
 LoadCancelled::LoadCancelled() : QvxError(QStringLiteral("Das Lesen wurde abgebrochen")) {}

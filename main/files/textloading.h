@@ -87,12 +87,17 @@ public:
     void setPieceSize(qsizetype bytes);
 
 private:
-    // Checks the file against the size limit, notes its identity and makes room for its text.
+    // Notes the file's identity and gives back the pages that its text will not need.
     void opened(const SourceFile &file);
     // Reads the text piece by piece and hands each to convert(data, size, last), which returns
     // the bytes it took; the rest comes again in front of the next piece.
     template <typename Convert>
     void readPieces(const SourceFile &file, const QString &path, Convert convert);
+    // Loads the file's text into the output buffer, with room for capacity(file size) bytes,
+    // through convert(data, size, last, end), which writes at end and moves it on and returns
+    // the bytes it took, as for readPieces.
+    template <typename Capacity, typename Convert>
+    std::string_view loadConverted(const QString &path, Capacity capacity, Convert convert);
     void checkCancelled() const;
 
     Utf8Text loadUtf8FromUtf8(const QString &path);

@@ -22,7 +22,7 @@ struct ReadAhead::Slot
 class ReadAhead::Worker
 {
 public:
-    Worker(ReadAhead &ahead)
+    explicit Worker(ReadAhead &ahead)
         : m_ahead(ahead), m_loader(ahead.m_recipe.encoding), m_scan(ahead.m_recipe)
     {
         m_scan.setCancellation(&ahead.m_stopping);
