@@ -72,7 +72,6 @@ public:
     {
         // A bad pattern is reported at once, not at the first text that would use it.
         checkPatterns();
-        TextScan scan(recipe());
         // A target that cannot be created is refused before the search, which may take long.
         if (!m_options.copyTo.isEmpty()) {
             if (const auto refusal = targetPreflightRefusal(m_options.copyTo))
@@ -87,7 +86,7 @@ public:
         if (m_options.header)
             sink.buffer() += tsvHeader();
         try {
-            search(scan, paths, sink);
+            search(paths, sink);
         } catch (const QvxError &) {
             m_progress.reset();
             // Sorted rows are not written: the first of them could belong to a text not read.
@@ -160,13 +159,13 @@ private:
 
     // The texts one after the other in the order of paths, read and searched ahead by
     // m_options.jobs threads (0: one per core).
-    void search(TextScan &scan, const QStringList &paths, OutputSink &sink)
+    void search(const QStringList &paths, OutputSink &sink)
     {
         m_progress = std::make_unique<ProgressLine>(!m_options.quiet && standardErrorIsTerminal(),
                                                     paths.size());
         const auto onError = errorHandler();
         const int jobs = m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads();
-        auto turns = std::make_unique<SearchTurns>(scan.recipe(), paths, jobs);
+        auto turns = std::make_unique<SearchTurns>(recipe(), paths, jobs);
         const TurnValues values{m_options.weight, m_options.ignoreCase};
         for (qsizetype i = 0; i < paths.size(); ++i) {
             turns->begin(int(i), paths[i], values);

@@ -28,8 +28,6 @@ public:
     SearchTurns(const SearchTurns &) = delete;
     SearchTurns &operator=(const SearchTurns &) = delete;
 
-    const TextScan &scan() const { return m_scan; }
-
     // Tells the work in hand to end soon, without waiting for it.
     void cancel();
 
