@@ -165,7 +165,9 @@ private:
                                                     paths.size());
         const auto onError = errorHandler();
         const int jobs = m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads();
-        auto turns = std::make_unique<SearchTurns>(recipe(), paths, jobs);
+        // The paths are a snapshot: each text counts as it was when read, as with grep.
+        auto turns = std::make_unique<SearchTurns>(
+            recipe(), paths, jobs, ReadAhead::Priority::Normal, ReadAhead::Validity::Snapshot);
         const TurnValues values{m_options.weight, m_options.ignoreCase};
         for (qsizetype i = 0; i < paths.size(); ++i) {
             turns->begin(int(i), paths[i], values);

@@ -21,8 +21,9 @@ struct PreparedText
     bool weightingRead = false;
     QString weighting;
 
-    // Regular-expression mode: the message of the error that the search met (a pattern in error
-    // or over its limits on this text), which the turn reports as it would its own.
+    // The message of the error that the work met (in the regular-expression mode a pattern in
+    // error or over its limits on this text; in a snapshot also a file that could not be read),
+    // which the turn reports as it would its own.
     bool failed = false;
     QString failure;
 
@@ -30,7 +31,10 @@ struct PreparedText
     bool qualifies = false;
     bool ignoreCase = false;
 
+    // Stands for the text as it was read, whatever the file holds now.
+    bool snapshot = false;
+
     // Whether a load of path now would read the same: the same path names the file in the state
-    // that was read.
+    // that was read; for a snapshot, the same path.
     bool holdsFor(const QString &path) const;
 };

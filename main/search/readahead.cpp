@@ -1,5 +1,6 @@
 #include "search/readahead.h"
 
+#include "errors/qvxerror.h"
 #include "files/textloading.h"
 #include "search/textscan.h"
 #include "text/nativepath.h"
@@ -53,16 +54,26 @@ private:
 
     bool prepareText(const QString &path, PreparedText &out)
     {
-        const qint64 readStart = fileClockNs();
+        out.failed = false;
+        out.failure.clear();
+        out.snapshot = m_ahead.m_snapshot;
+        const qint64 readStart = m_ahead.m_snapshot ? 0 : fileClockNs();
         try {
             m_scan.prepare(m_loader, path, out);
+        } catch (const LoadCancelled &) {
+            return false;
+        } catch (const QvxError &error) {
+            // In a snapshot the failure is the text's outcome; otherwise the run reads the file
+            // again at its turn and reports what it meets there.
+            out.failed = true;
+            out.failure = error.message();
+            return m_ahead.m_snapshot;
         } catch (const std::exception &) {
-            // A file that could not be read, or memory that ran out, is met again at its turn on
-            // the run's own thread, which reports it.
+            // Memory that ran out is met again at the text's turn, on the run's own thread.
             return false;
         }
         out.identity = m_loader.identity();
-        return settledBefore(out.identity, readStart);
+        return m_ahead.m_snapshot || settledBefore(out.identity, readStart);
     }
 
     ReadAhead &m_ahead;
@@ -90,18 +101,23 @@ int defaultReadAheadThreads()
     return int(std::max(1U, std::thread::hardware_concurrency()));
 }
 
-ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads, Priority priority)
+ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads, Priority priority,
+                     Validity validity)
     : m_recipe(std::move(recipe)), m_paths(std::move(paths)), m_count(int(m_paths.size())),
-      m_behindCaller(priority == Priority::BehindCaller), m_slots(new Slot[kFilesAhead])
+      m_behindCaller(priority == Priority::BehindCaller),
+      m_snapshot(validity == Validity::Snapshot), m_slots(new Slot[kFilesAhead])
 {
     threads = std::min(threads, m_count);
+    // A single text is read on at once; there is nothing to ask for ahead of it.
+    if (threads > 0 && m_count > 1)
+        m_adviser = std::make_unique<ReadAdviser>(m_paths, m_next);
     try {
         for (int t = 0; t < threads; ++t)
             m_threads.emplace_back([this] { work(); });
     } catch (const std::system_error &) {
         // Fewer threads than asked for: the run does the texts that none of them takes.
         if (m_threads.empty())
-            return;
+            m_adviser.reset();
     }
 }
 
@@ -113,6 +129,8 @@ ReadAhead::~ReadAhead()
 void ReadAhead::cancel()
 {
     m_stopping.store(true);
+    if (m_adviser)
+        m_adviser->cancel();
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
     }
@@ -134,6 +152,8 @@ void ReadAhead::work()
     Worker worker(*this);
     for (;;) {
         const int i = m_next.fetch_add(1);
+        if (m_adviser)
+            m_adviser->readerTook(i);
         if (i >= m_count || !waitForRoom(i))
             return;
         Slot &slot = m_slots[i % kFilesAhead];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/preparedtext.h"
+#include "search/readadviser.h"
 #include "search/scanrecipe.h"
 
 #include <QString>
@@ -17,15 +18,16 @@
 int defaultReadAheadThreads();
 
 // Reads, decodes and searches the texts of a run on threads of their own, ahead of the run, which
-// takes their outcomes one after another. The disk always has reads queued and every core has
-// work, while the run's own thread adds rows and lets the window work.
+// takes their outcomes one after another. The disk always has reads queued (the kernel is asked
+// ahead for the texts after those in hand, see ReadAdviser) and every core has work, while the
+// run's own thread adds rows and lets the window work.
 //
 // The threads run at most kFilesAhead texts ahead of the last one taken. Only one of them at a
 // time reads a text larger than kLargestText and gives its buffers back afterwards, so that the
 // run holds at most one such text, beside buffers for texts of that size. A search that failed
-// on a text that was read (a pattern in error or over its limits) is recorded for its turn; a
-// file that could not be read is left to the run, which reads it again at its turn and reports
-// what it meets there.
+// on a text that was read (a pattern in error or over its limits) is recorded for its turn; what
+// becomes of a file that could not be read, or that changed around its reading, depends on the
+// validity asked for.
 class ReadAhead
 {
 public:
@@ -44,8 +46,20 @@ public:
         BehindCaller
     };
 
+    enum class Validity
+    {
+        // An outcome stands only for the file in the state that was read; a file changed shortly
+        // before or while it was read, or that could not be read, is left to the run, which
+        // reads it again at its turn and reports what it meets there.
+        UntilChanged,
+        // Every outcome stands as it was worked out, a text being what it held when it was read,
+        // whatever happens to the file later; a file that could not be read carries the message
+        // of that failure. For a run over a snapshot of paths that no one edits meanwhile.
+        Snapshot
+    };
+
     ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads(),
-              Priority priority = Priority::Normal);
+              Priority priority = Priority::Normal, Validity validity = Validity::UntilChanged);
     // Stops the threads after the text each has in hand and waits for them.
     ~ReadAhead();
     // Tells the threads to stop soon, without waiting for them.
@@ -77,10 +91,12 @@ private:
     const QStringList m_paths;
     const int m_count;
     const bool m_behindCaller;
+    const bool m_snapshot;
     std::unique_ptr<Slot[]> m_slots;
     std::vector<std::thread> m_threads;
 
     std::atomic<int> m_next{0};
+    std::unique_ptr<ReadAdviser> m_adviser;
     // Texts before this one have been taken and their slots may be filled again.
     std::atomic<int> m_released{0};
     std::atomic<bool> m_stopping{false};

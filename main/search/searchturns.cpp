@@ -7,8 +7,8 @@
 #include <utility>
 
 SearchTurns::SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
-                         ReadAhead::Priority priority)
-    : m_scan(recipe), m_ahead(recipe, std::move(paths), threads, priority)
+                         ReadAhead::Priority priority, ReadAhead::Validity validity)
+    : m_scan(recipe), m_ahead(recipe, std::move(paths), threads, priority, validity)
 {
     m_scan.setCancellation(&m_cancelled);
 }

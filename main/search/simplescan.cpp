@@ -1,5 +1,6 @@
 #include "search/simplescan.h"
 
+#include "errors/qvxerror.h"
 #include "search/preparedtext.h"
 #include "text/codepage.h"
 
@@ -74,6 +75,8 @@ bool SimpleScan::aheadStands(const QString &path, bool ignoreCase, const Prepare
 
 bool SimpleScan::takeAhead(const PreparedText &ahead, bool ignoreCase)
 {
+    if (ahead.failed)
+        throw QvxError(ahead.failure);
     if (ignoreCase)
         lowerStrings();
     return ahead.qualifies;

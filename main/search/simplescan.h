@@ -31,7 +31,8 @@ public:
 
     // Whether the outcome worked out ahead stands for path at a turn with this case rule.
     bool aheadStands(const QString &path, bool ignoreCase, const PreparedText *ahead) const;
-    // The outcome worked out ahead, taken for a turn with this case rule.
+    // The outcome worked out ahead, taken for a turn with this case rule. Throws the QvxError
+    // that the work met.
     bool takeAhead(const PreparedText &ahead, bool ignoreCase);
 
     // Loads end soon, with LoadCancelled, once cancelled is set.

@@ -115,6 +115,34 @@ TEST_F(CliOutputTest, AFailedTextEndsTheRowsAfterThoseOfTheTextsBeforeIt)
     EXPECT_EQ(sorted.out, QByteArray());
 }
 
+TEST_F(CliOutputTest, TextsReadFarAheadKeepTheirOrderAndNoRowFollowsAFailedText)
+{
+    // Far more texts than the threads hold ahead, so that they meet the failure long before
+    // its turn.
+    constexpr int kTexts = 1200;
+    constexpr int kMissing = 1000;
+    QStringList arguments{"-l", "-j", "3", "b"};
+    QByteArray before, after;
+    for (int i = 0; i < kTexts; ++i) {
+        if (i == kMissing) {
+            arguments << corpus.filePath("fehlt.txt");
+            continue;
+        }
+        const bool found = i % 3 != 1;
+        arguments << corpus.write(QStringLiteral("t%1.txt").arg(i), found ? "b" : "a");
+        if (found)
+            (i < kMissing ? before : after) += arguments.last().toUtf8() + '\n';
+    }
+    const CliResult prefix = runTool(arguments);
+    EXPECT_EQ(prefix.status, 2);
+    EXPECT_EQ(prefix.out, before);
+    arguments.prepend("--keep-going");
+    const CliResult all = runTool(arguments);
+    EXPECT_EQ(all.status, 2);
+    EXPECT_EQ(all.out, before + after);
+    EXPECT_TRUE(all.err.contains("fehlt.txt"));
+}
+
 TEST_F(CliOutputTest, MessagesNameTheArgumentOrOutputAtFault)
 {
     EXPECT_EQ(runTool({"-x", "(", "b", abc}).err,

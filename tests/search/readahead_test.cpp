@@ -1,7 +1,9 @@
+#include "errors/qvxerror.h"
 #include "fixtures.h"
 #include "search/readahead.h"
 #include "search/regexscan.h"
 #include "search/simplescan.h"
+#include "search/textscan.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -83,6 +85,39 @@ TEST(ReadAhead, AnOutcomeNoLongerStandsForAFileChangedOrReplacedSinceItWasRead)
     ASSERT_NE(c, nullptr);
     ASSERT_TRUE(QFile::remove(paths[2]));
     EXPECT_FALSE(c->holdsFor(paths[2])) << "deleted";
+}
+
+TEST(ReadAhead, ASnapshotStandsForTheTextAsReadAndCarriesWhyAFileCouldNotBeRead)
+{
+    for (const bool regex : {true, false}) {
+        TempCorpus corpus;
+        // Written just now, which the other validity would leave to the run.
+        const QStringList paths = {corpus.write("a.txt", "Haus"), corpus.filePath("fehlt.txt")};
+        ScanRecipe recipe = regexRecipe("Haus", "");
+        recipe.regex = regex;
+        ReadAhead ahead(recipe, paths, 1, ReadAhead::Priority::Normal,
+                        ReadAhead::Validity::Snapshot);
+        TextScan scan(recipe);
+        const TurnValues values;
+
+        const PreparedText *a = ahead.take(0);
+        ASSERT_NE(a, nullptr) << regex;
+        corpus.write("a.txt", "Maus");
+        EXPECT_FALSE(scan.aheadStands(paths[1], values, a)) << "another path";
+        ASSERT_TRUE(scan.aheadStands(paths[0], values, a)) << regex;
+        EXPECT_TRUE(scan.takeAhead(*a, values).has_value()) << "counted as it was read";
+
+        const PreparedText *missing = ahead.take(1);
+        ASSERT_NE(missing, nullptr) << regex;
+        ASSERT_TRUE(scan.aheadStands(paths[1], values, missing));
+        try {
+            scan.takeAhead(*missing, values);
+            ADD_FAILURE() << "a file that could not be read counted for nothing";
+        } catch (const QvxError &error) {
+            EXPECT_TRUE(error.message().contains("fehlt.txt kann nicht ge"))
+                << error.message().toStdString();
+        }
+    }
 }
 
 TEST(ReadAhead, SimpleModeOutcomeOnlyServesTheSameCaseRule)

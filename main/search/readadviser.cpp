@@ -1,0 +1,94 @@
+#include "search/readadviser.h"
+
+#include "text/nativepath.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+void adviseWillNeed(const char *nativePath)
+{
+    // Not blocking: a pipe without a writer would hold the thread for ever.
+    const int fd = ::open(nativePath, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    // Fails harmlessly for whatever is not a regular file.
+    ::posix_fadvise(fd, 0, ReadAdviser::kBytesPerText, POSIX_FADV_WILLNEED);
+    ::close(fd);
+}
+
+} // namespace
+
+ReadAdviser::ReadAdviser(QStringList paths, const std::atomic<int> &readersNext)
+    : m_paths(std::move(paths)), m_readersNext(readersNext)
+{
+    try {
+        m_thread = std::thread([this] { run(); });
+    } catch (const std::system_error &) {
+        // Without the thread the readers read as they would without advice.
+    }
+}
+
+ReadAdviser::~ReadAdviser()
+{
+    cancel();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void ReadAdviser::cancel()
+{
+    m_stopping.store(true);
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+    }
+    m_roomOrStop.notify_all();
+}
+
+// As with the read-ahead's threads, the flag m_waiting spares the readers the mutex while the
+// adviser does not sleep: it sets the flag before it looks at the readers' progress, a reader
+// moves the progress on before it looks at the flag.
+void ReadAdviser::readerTook(int i)
+{
+    if (i % kRefill != 0 || !m_waiting.load())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+    }
+    m_roomOrStop.notify_all();
+}
+
+void ReadAdviser::run()
+{
+    ::setpriority(PRIO_PROCESS, ::gettid(), 19);
+    NativePathBuffer path;
+    const int count = int(m_paths.size());
+    for (int i = 0; i < count; ++i) {
+        // A text that a reader has begun needs no advice.
+        i = std::max(i, m_readersNext.load());
+        if (i >= count || !waitForRoom(i))
+            return;
+        adviseWillNeed(path.encode(m_paths.at(i)));
+    }
+}
+
+bool ReadAdviser::waitForRoom(int i)
+{
+    if (i < m_readersNext.load() + kTextsAhead)
+        return !m_stopping.load();
+    const auto roomOrStop = [this, i] {
+        return m_stopping.load() || i < m_readersNext.load() + kTextsAhead - kRefill;
+    };
+    m_waiting.store(true);
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_roomOrStop.wait(lock, roomOrStop);
+    }
+    m_waiting.store(false);
+    return !m_stopping.load();
+}
