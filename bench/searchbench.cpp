@@ -226,6 +226,16 @@ QString memoryNotes(const Corpus &corpus, const Outcome &outcome, const RipgrepR
     return notes.isEmpty() ? QString() : QStringLiteral(", ") + notes.join(QStringLiteral(", "));
 }
 
+// qvx-cli against ripgrep with its own threads, and both programs against the read floor.
+QString ratioNotes(double seconds, double rgSeconds, double cliSeconds, double floor)
+{
+    const auto ratio = [](double a, double b) {
+        return a > 0 && b > 0 ? QString::number(a / b, 'f', 2) : QStringLiteral("-");
+    };
+    return QStringLiteral(", cli/rg %1, cli/floor %2, QVX/floor %3")
+        .arg(ratio(cliSeconds, rgSeconds), ratio(cliSeconds, floor), ratio(seconds, floor));
+}
+
 void printSearchRow(const Corpus &corpus, const SearchCase &search, const QString &cache,
                     const Outcome &outcome, const RipgrepRuns &rg, const OtherRuns &cli,
                     double floor)
@@ -246,6 +256,7 @@ void printSearchRow(const Corpus &corpus, const SearchCase &search, const QStrin
     row.notes += compared("rg -j1", rg.oneThread, rgExpected);
     row.notes += compared("rg", rg.ownThreads, rgExpected);
     row.notes += compared("cli", cli, outcome.matches);
+    row.notes += ratioNotes(row.seconds, row.rgSeconds, row.cliSeconds, floor);
     row.notes += QStringLiteral(", gap %1 ms").arg(outcome.longestGapMs, 0, 'f', 1);
     row.notes += memoryNotes(corpus, outcome, rg, cli);
     if (!outcome.errors.isEmpty()) {
@@ -301,7 +312,7 @@ double benchFloors(const Corpus &corpus, int repetitions, const std::function<vo
     for (int threads : {1, cores}) {
         qint64 total = 0;
         seconds = medianSeconds(
-            repetitions, [&] { total = readEveryFile(paths, corpus.largestFile, threads); }, evict);
+            repetitions, [&] { total = readEveryFile(paths, threads); }, evict);
         TableRow row(corpus.name,
                      QStringLiteral("floor: read every file, %1 thread%2")
                          .arg(threads)
@@ -328,7 +339,7 @@ std::function<void()> coldCacheEviction(const Corpus &corpus)
     std::vector<QByteArray> encoded;
     for (const QString &path : sample)
         encoded.push_back(QFile::encodeName(path));
-    readEveryFile(encoded, corpus.largestFile, 1);
+    readEveryFile(encoded, 1);
     const double before = residentShare(sample);
     const Eviction eviction = evictFromPageCache(corpus.paths);
     const double after = residentShare(sample);
