@@ -1,5 +1,6 @@
 #include "floor.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fcntl.h>
 #include <thread>
@@ -9,16 +10,16 @@ namespace {
 
 // Small enough to stay in the processor's cache: a buffer as large as the largest file would be
 // page-faulted in afresh by every run, which is no part of reading.
-constexpr size_t kPiece = 256 * 1024;
+constexpr qint64 kPiece = 256 * 1024;
 
 } // namespace
 
-qint64 readEveryFile(const std::vector<QByteArray> &paths, int threads)
+qint64 readEveryFile(const std::vector<QByteArray> &paths, qint64 largestFile, int threads)
 {
     std::atomic<size_t> next{0};
     std::atomic<qint64> total{0};
     const auto work = [&] {
-        std::vector<char> buffer(kPiece);
+        std::vector<char> buffer(size_t(std::min<qint64>(largestFile + 1, kPiece)));
         qint64 read = 0;
         for (size_t i = next++; i < paths.size(); i = next++) {
             const int fd = ::open(paths[i].constData(), O_RDONLY);

@@ -312,7 +312,7 @@ double benchFloors(const Corpus &corpus, int repetitions, const std::function<vo
     for (int threads : {1, cores}) {
         qint64 total = 0;
         seconds = medianSeconds(
-            repetitions, [&] { total = readEveryFile(paths, threads); }, evict);
+            repetitions, [&] { total = readEveryFile(paths, corpus.largestFile, threads); }, evict);
         TableRow row(corpus.name,
                      QStringLiteral("floor: read every file, %1 thread%2")
                          .arg(threads)
@@ -339,7 +339,7 @@ std::function<void()> coldCacheEviction(const Corpus &corpus)
     std::vector<QByteArray> encoded;
     for (const QString &path : sample)
         encoded.push_back(QFile::encodeName(path));
-    readEveryFile(encoded, 1);
+    readEveryFile(encoded, corpus.largestFile, 1);
     const double before = residentShare(sample);
     const Eviction eviction = evictFromPageCache(corpus.paths);
     const double after = residentShare(sample);
