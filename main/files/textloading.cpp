@@ -92,6 +92,8 @@ void TextLoader::checkCancelled() const
 
 void TextLoader::opened(const SourceFile &file)
 {
+    if (m_openedHook && file.isOpen())
+        m_openedHook(file.size());
     m_identity = file.identity();
     releaseLargeBuffers(qMax(kKeptBytes, 2 * file.size()));
 }

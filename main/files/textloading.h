@@ -10,6 +10,7 @@
 #include <QString>
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -77,6 +78,10 @@ public:
     // LoadCancelled; a text of gigabytes then stops within a piece. The flag outlives the loader.
     void setCancellation(const std::atomic<bool> *cancelled) { m_cancelled = cancelled; }
 
+    // Called with the size of each file as it is opened, before anything is read from it: a
+    // caller may wait there until it has room for a large text, or throw to end the load.
+    void setOpenedHook(std::function<void(qint64 size)> hook) { m_openedHook = std::move(hook); }
+
     // Gives the memory of its buffers beyond keepBytes back to the system; what the last load
     // returned is then no longer valid. Each load does this itself for a text much smaller
     // than one before it.
@@ -110,4 +115,5 @@ private:
     QString m_utf16;
     NativePathBuffer m_path;
     const std::atomic<bool> *m_cancelled = nullptr;
+    std::function<void(qint64 size)> m_openedHook;
 };

@@ -3,7 +3,6 @@
 #include "errors/qvxerror.h"
 #include "files/textloading.h"
 #include "search/textscan.h"
-#include "text/nativepath.h"
 
 #include <algorithm>
 #include <exception>
@@ -28,17 +27,23 @@ public:
     {
         m_scan.setCancellation(&ahead.m_stopping);
         m_loader.setCancellation(&ahead.m_stopping);
+        // The size the file has when opened decides, which spares a look at it beforehand.
+        m_loader.setOpenedHook([this](qint64 size) {
+            if (size <= kLargestText)
+                return;
+            if (!m_ahead.enterLargeText())
+                throw LoadCancelled();
+            m_holdsLargeText = true;
+        });
     }
 
     // Whether out now holds an outcome that the run may use.
     bool prepare(const QString &path, PreparedText &out)
     {
         out.path = path;
-        const bool large = isLarge(path);
-        if (large && !m_ahead.enterLargeText())
-            return false;
         const bool usable = prepareText(path, out);
-        if (large) {
+        if (m_holdsLargeText) {
+            m_holdsLargeText = false;
             m_loader.releaseLargeBuffers(kLargestText);
             m_ahead.leaveLargeText();
         }
@@ -46,12 +51,6 @@ public:
     }
 
 private:
-    bool isLarge(const QString &path)
-    {
-        const std::optional<FileIdentity> file = currentIdentity(m_path.encode(path));
-        return file && file->size > kLargestText;
-    }
-
     bool prepareText(const QString &path, PreparedText &out)
     {
         out.failed = false;
@@ -79,7 +78,7 @@ private:
     ReadAhead &m_ahead;
     TextLoader m_loader;
     TextScan m_scan;
-    NativePathBuffer m_path;
+    bool m_holdsLargeText = false;
 };
 
 namespace {
