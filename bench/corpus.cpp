@@ -3,6 +3,7 @@
 #include "prosewriter.h"
 #include "realcorpus.h"
 #include "textgenerator.h"
+#include "textlinks.h"
 #include "vocabulary.h"
 
 #include <QDir>
@@ -60,12 +61,12 @@ QStringList corpusShapes()
             QStringLiteral("large"),        QStringLiteral("small"),
             QStringLiteral("mixed"),        QStringLiteral("real"),
             QStringLiteral("single-100mb"), QStringLiteral("single-600mb"),
-            QStringLiteral("single-1gb")};
+            QStringLiteral("single-1gb"),   QStringLiteral("million")};
 }
 
 QStringList slowShapes()
 {
-    return {QStringLiteral("single-1gb")};
+    return {QStringLiteral("single-1gb"), QStringLiteral("million")};
 }
 
 qint64 singleTextSize(const QString &shape)
@@ -206,6 +207,21 @@ void fillSingleText(qint64 size, const QString &partial)
     }
 }
 
+QString millionDirectory(const QString &root, double scale)
+{
+    constexpr int kSources = 1'000'000;
+    // 20,000 texts of the small shape, linked fifty times over.
+    const QString texts = corpusDirectory(QStringLiteral("small"), root, 0.2);
+    if (texts.isEmpty())
+        return QString();
+    const int files = std::max(1, int(std::lround(kSources * scale)));
+    QString directory = root + QStringLiteral("/million-") + kVersion;
+    if (files != kSources)
+        directory += QStringLiteral("-%1files").arg(files);
+    generateOnce(directory, [&](const QString &partial) { linkTexts(texts, files, partial); });
+    return directory;
+}
+
 } // namespace
 
 QString corpusDirectory(const QString &shape, const QString &root, double scale)
@@ -225,6 +241,8 @@ QString corpusDirectory(const QString &shape, const QString &root, double scale)
         });
         return directory;
     }
+    if (shape == QLatin1String("million"))
+        return millionDirectory(root, scale);
     const int files = std::max(1, int(std::lround(shapeFileCount(shape) * scale)));
     if (!shape.startsWith(QLatin1String("dense")) && !proseVocabulary()) {
         std::fprintf(stderr, "skipping \"%s\": no word list %s (apt-get install wngerman)\n",

@@ -26,7 +26,10 @@ Corpus describeCorpus(const QString &name, const QString &directory);
 //   files, mostly of 1 to 10 KB, one in a hundred of 100 KB to 5 MB;
 // - "real": the German manual pages that Debian ships, one text per section;
 // - "single-100mb", "single-600mb" and "single-1gb": one text of such prose of that size, which
-//   shows what a text costs that is read in many pieces. The last is left out unless asked for.
+//   shows what a text costs that is read in many pieces;
+// - "million": 1,000,000 sources, hard links to 20,000 texts of "small", which shows what the
+//   window's own thread and memory cost per source.
+// The last two are left out unless asked for.
 QStringList corpusShapes();
 
 // The shapes that are measured only when named: they take minutes.

@@ -8,9 +8,11 @@
 #include "qvxcli.h"
 #include "ripgrep.h"
 #include "table.h"
+#include "threadcpu.h"
 #include "windowdriver.h"
 
 #include <QFile>
+#include <QListWidget>
 #include <QThread>
 #include <QTreeWidget>
 #include <algorithm>
@@ -69,6 +71,8 @@ std::vector<SearchCase> searchCases()
 struct Outcome
 {
     std::vector<double> seconds;
+    // The window's own thread, in microseconds of processor time per text.
+    std::vector<double> windowCpuPerText;
     double longestGapMs = 0.0;
     qint64 peakGrowth = -1;
     qint64 transientGrowth = -1;
@@ -132,8 +136,12 @@ void timeSearchOnce(WindowDriver &window, const SearchCase &search, Outcome &out
     QElapsedTimer timer;
     probe.start();
     timer.start();
+    const qint64 cpuBefore = threadCpuNs();
     window.click("Button3");
+    const qint64 cpu = threadCpuNs() - cpuBefore;
     outcome.seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
+    outcome.windowCpuPerText.push_back(double(cpu) / 1e3 /
+                                       double(std::max(1, window.box()->count())));
     outcome.longestGapMs = std::max(outcome.longestGapMs, probe.stop());
     const qint64 peak = peakResidentSinceReset();
     if (peak >= 0 && before >= 0)
@@ -257,6 +265,8 @@ void printSearchRow(const Corpus &corpus, const SearchCase &search, const QStrin
     row.notes += compared("rg", rg.ownThreads, rgExpected);
     row.notes += compared("cli", cli, outcome.matches);
     row.notes += ratioNotes(row.seconds, row.rgSeconds, row.cliSeconds, floor);
+    row.notes += QStringLiteral(", window thread %1 µs/text")
+                     .arg(median(outcome.windowCpuPerText), 0, 'f', 2);
     row.notes += QStringLiteral(", gap %1 ms").arg(outcome.longestGapMs, 0, 'f', 1);
     row.notes += memoryNotes(corpus, outcome, rg, cli);
     if (!outcome.errors.isEmpty()) {

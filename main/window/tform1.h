@@ -9,6 +9,7 @@
 
 class QAction;
 class SearchTurns;
+class SourceEntries;
 class QCheckBox;
 class QComboBox;
 class QFileDialog;
@@ -181,7 +182,7 @@ private:
 
     // The search run (search/); showHitCount is the window's (window/).
     // The search run's loop over the source list, shared by both modes.
-    void scanSources(SearchTurns &turns);
+    void scanSources(SearchTurns &turns, const SourceEntries &entries);
     void addResultRow(const QString &path, qint32 f, double proz, qint32 fB);
     // Writes the number of result rows into the hit counter Label7.
     void showHitCount();

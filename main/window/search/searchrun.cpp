@@ -4,7 +4,7 @@
 #include "window/search/filelisteadd.h"
 #include "window/search/laufen.h"
 #include "window/search/resultlistrefresh.h"
-#include "window/sources/itempaths.h"
+#include "window/search/sourceentries.h"
 #include "window/tform1.h"
 
 #include <QCheckBox>
@@ -82,18 +82,16 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     recipe.ausschlstr = ausschlstr;
     recipe.weighting = GewichtStrGlobal;
     recipe.ignoreCase = CheckBox1->isChecked();
-    QStringList paths;
-    for (int i = 0; i < box->count(); ++i)
-        paths.append(sourcePath(box->item(i)));
-    auto turns = std::make_unique<SearchTurns>(recipe, paths, defaultReadAheadThreads(),
+    SourceEntries entries(box);
+    auto turns = std::make_unique<SearchTurns>(recipe, entries.atStart(), defaultReadAheadThreads(),
                                                ReadAhead::Priority::BehindCaller);
     // A text cancelled by Stop or by an error may be in a search step that takes a moment; the
     // window does not wait for it.
     const auto end = qScopeGuard([&turns] { endInBackground(std::move(turns)); });
-    scanSources(*turns);
+    scanSources(*turns, entries);
 }
 
-void TForm1::scanSources(SearchTurns &turns)
+void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
 {
     ResultListRefresh refresh(files, {Label7, bar1});
     int done = 0;
@@ -107,12 +105,12 @@ void TForm1::scanSources(SearchTurns &turns)
     };
     // Also on the way out with an error, whose box shows after the run.
     const auto showAtEnd = qScopeGuard(showProgress);
-    const int n = box->count();
+    const int n = entries.count();
     for (int i = 0; i < n; ++i) {
         // Other commands run while events are processed and may have shortened the list.
-        if (i >= box->count())
+        if (i >= entries.count())
             return;
-        const QString path = sourcePath(box->item(i));
+        const QString path = entries.at(i);
         // The fields are read at each text's turn; what was worked out ahead with other values
         // is worked out again.
         turns.begin(i, path, TurnValues{Edit2->text(), CheckBox1->isChecked()});
