@@ -29,7 +29,7 @@ TEST(CliOptions, EveryBadOptionAndNumberEndsWithAGermanMessageAndStatus2)
         {{"--format", "csv", "a", "d"},
          "--format: 'csv' ist nicht möglich; erlaubt sind tsv, export, jsonl."},
         {{"--encoding", "latin1", "a", "d"},
-         "--encoding: 'latin1' ist nicht möglich; erlaubt sind windows-1252, utf-8."},
+         "--encoding: 'latin1' ist nicht möglich; erlaubt sind windows-1252, utf-8, auto."},
         {{"--antconc", "4w", "a", "d"},
          "--antconc: '4w' ist nicht möglich; erlaubt sind 341w, 324w, 324m."},
         {{"--ascending", "a", "d"}, "--ascending und --descending gelten nur mit --sort."},
