@@ -101,9 +101,9 @@ TEST(CliOptions, HelpAndVersionNeedNoOperands)
     const CliResult help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"));
-    EXPECT_TRUE(help.out.contains("\n      --encoding KODIERUNG  windows-1252 (Vorgabe) oder "
-                                  "utf-8; das Fenster\n                            liest nur "
-                                  "Windows-1252"));
+    EXPECT_TRUE(help.out.contains("\n      --encoding KODIERUNG  windows-1252 (Vorgabe), utf-8 "
+                                  "oder auto (je Text:\n                            UTF-8, wenn "
+                                  "gültig und nicht nur ASCII, sonst\n"));
     EXPECT_TRUE(help.out.contains("\n\nSuche:\n  -x, --exclude TEXT        Texte, in denen TEXT "
                                   "vorkommt, auslassen\n"));
     EXPECT_TRUE(help.out.contains("\n      --fk ZAHL             Faktor fK (Vorgabe 1)\n"));

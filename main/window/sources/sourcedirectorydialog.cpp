@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,14 +105,15 @@ void SourceDirectoryDialog::arrangeControls()
     connect(m_name, &QLineEdit::textChanged, ok,
             [ok](const QString &text) { ok->setEnabled(!text.isEmpty()); });
 
-    auto *encodingRow = new QHBoxLayout;
-    encodingRow->addWidget(labelFor(QStringLiteral("&Kodierung der Texte:"), m_encoding));
+    // A frame of its own sets the texts' encoding apart from the choice of the directory.
+    auto *encodingBox = new QGroupBox(QStringLiteral("&Kodierung der Texte"), this);
+    auto *encodingRow = new QHBoxLayout(encodingBox);
     encodingRow->addWidget(m_encoding);
     encodingRow->addStretch();
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(encodingRow);
+    layout->addWidget(encodingBox);
     layout->addWidget(buttons);
     resize(520, 420);
 }
