@@ -19,7 +19,7 @@ protected:
     {
         dialogs->answerSourceDirectory(directory, encoding);
         click("Button2");
-        search(QString::fromUtf8("Bürger"));
+        WindowTest::search(QString::fromUtf8("Bürger"));
     }
     // The rows by the names of their files: the number cells, then the text the preview shows.
     QMap<QString, QStringList> rowsWithPreview()
@@ -66,7 +66,7 @@ TEST_F(SourceEncodingsTest, EachEntryIsReadInItsEncodingAndUtf8ReadWronglyIsTold
         QStringLiteral("1 Text ist offenbar in UTF-8 gespeichert, wurde aber als Windows-1252 "
                        "gelesen")));
     // The same list again: nothing new to tell.
-    search(QString::fromUtf8("Bürger"));
+    WindowTest::search(QString::fromUtf8("Bürger"));
     EXPECT_EQ(hints(), 1);
 
     searchDirectory(corpusDirectory("gemischt"), SourceEncoding::Utf8);
@@ -79,7 +79,7 @@ TEST_F(SourceEncodingsTest, EachEntryIsReadInItsEncodingAndUtf8ReadWronglyIsTold
     // Found texts as sources keep the encodings they were read in.
     dialogs->answerPopup(QStringLiteral("extealsneueQuelle1"));
     click("Button7");
-    search(QString::fromUtf8("Bürger"));
+    WindowTest::search(QString::fromUtf8("Bürger"));
     EXPECT_EQ(rowsWithPreview(), both);
     EXPECT_EQ(hints(), 1);
 }
