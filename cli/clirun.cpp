@@ -2,6 +2,7 @@
 
 #include "errors/fullstop.h"
 #include "errors/qvxerror.h"
+#include "files/utf8note.h"
 #include "helptext.h"
 #include "interruption.h"
 #include "options.h"
@@ -48,6 +49,16 @@ void noteSubstitutions(const QStringList &paths)
     if (paths.isEmpty())
         return;
     const QString note = substitutedPathsNote(paths).replace(QStringLiteral("\r\n"), "\n");
+    std::fprintf(stderr, "qvx-cli: %s\n", note.toUtf8().constData());
+}
+
+void noteUtf8AsWindows1252(qsizetype texts)
+{
+    if (texts == 0)
+        return;
+    const QString note = utf8AsWindows1252Note(texts) +
+                         QStringLiteral(" Mit --encoding utf-8 oder --encoding auto werden sie "
+                                        "als UTF-8 gelesen.");
     std::fprintf(stderr, "qvx-cli: %s\n", note.toUtf8().constData());
 }
 
@@ -102,6 +113,7 @@ public:
         if (m_options.stats)
             std::fprintf(stderr, "%s\n", m_stats.summary().toUtf8().constData());
         noteSubstitutions(m_substituted);
+        noteUtf8AsWindows1252(m_utf8Texts);
         if (!m_options.copyTo.isEmpty() && m_found == 0)
             printError(QStringLiteral("Keine Texte gefunden; %1 wurde nicht angelegt.")
                            .arg(QDir::toNativeSeparators(shownPath(m_options.copyTo))));
@@ -181,6 +193,8 @@ private:
                     throw;
                 onError(error.message());
             }
+            if (turns->utf8AsWindows1252())
+                ++m_utf8Texts;
             m_progress->fileDone(paths[i], m_found);
             if (m_options.stats)
                 m_stats.textRead(paths[i]);
@@ -293,6 +307,7 @@ private:
     QStringList m_copied;
     QStringList m_substituted;
     qsizetype m_found = 0;
+    qsizetype m_utf8Texts = 0;
     RunStats m_stats;
     bool m_failed = false;
 };

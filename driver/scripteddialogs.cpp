@@ -26,13 +26,20 @@ int ScriptedDialogs::message(QWidget * /*parent*/, const MessageRequest &request
     return takeFront(m_answers, request.buttons.isEmpty() ? -1 : 0);
 }
 
-QString ScriptedDialogs::chooseSourceDirectory(QWidget * /*parent*/, const NameCheck &acceptName)
+QString ScriptedDialogs::chooseSourceDirectory(QWidget * /*parent*/, const NameCheck &acceptName,
+                                               SourceEncoding *encoding)
 {
     ++m_sourceDirectoryRequests;
     for (;;) {
-        const QString name = takeFront(m_sourceDirectories, QString());
-        if (name.isEmpty() || acceptName(name))
+        const auto [name, chosen] =
+            takeFront(m_sourceDirectories, std::pair(QString(), SourceEncoding::Windows1252));
+        if (name.isEmpty())
             return name;
+        if (acceptName(name)) {
+            if (encoding)
+                *encoding = chosen;
+            return name;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QMenu;
@@ -36,7 +37,11 @@ public:
 
     // Queue what the next chooser, browser, input box or file dialog returns; an empty text or
     // nothing stands for a cancelled dialog.
-    void answerSourceDirectory(const QString &path) { m_sourceDirectories.push_back(path); }
+    void answerSourceDirectory(const QString &path,
+                               SourceEncoding encoding = SourceEncoding::Windows1252)
+    {
+        m_sourceDirectories.push_back({path, encoding});
+    }
     void answerFolder(const QString &path) { m_folders.push_back(path); }
     void answerInput(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
     // A file dialog takes the queued paths in turn, as typed and confirmed by the user, until it
@@ -61,7 +66,9 @@ public:
     int message(QWidget *parent, const MessageRequest &request) override;
     // The queued names are confirmed one after the other in the same chooser until acceptName
     // takes one; an empty name, or none left, cancels it.
-    QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName) override;
+    // The encoding queued with the accepted name is the one chosen.
+    QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
+                                  SourceEncoding *encoding = nullptr) override;
     QString chooseFolder(QWidget *parent, const QString &instruction) override;
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &defaultText) override;
@@ -72,7 +79,7 @@ private:
     std::vector<MessageRequest> m_shown;
     std::deque<int> m_answers;
     std::function<void(const MessageRequest &)> m_onShow;
-    std::deque<QString> m_sourceDirectories;
+    std::deque<std::pair<QString, SourceEncoding>> m_sourceDirectories;
     std::deque<QString> m_folders;
     std::deque<std::optional<QString>> m_inputs;
     std::deque<std::optional<QString>> m_files;

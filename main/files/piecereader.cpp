@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 void throwCannotOpen(const QString &path, const QString &reason)
 {
@@ -14,7 +15,8 @@ void throwCannotOpen(const QString &path, const QString &reason)
 }
 
 PieceReader::PieceReader(const SourceFile &file, const QString &path, qsizetype limit)
-    : m_descriptor(file.descriptor()), m_path(path), m_left(qMin(limit, file.size()))
+    : m_descriptor(file.descriptor()), m_path(path), m_limit(qMin(limit, file.size())),
+      m_left(m_limit)
 {
     if (!file.isOpen())
         throwCannotOpen(path, file.failure());
@@ -35,4 +37,12 @@ qsizetype PieceReader::next(char *data, qsizetype count)
         return got;
     m_ended = true;
     return static_cast<const char *>(nul) - data;
+}
+
+void PieceReader::rewind()
+{
+    if (::lseek(m_descriptor, 0, SEEK_SET) != 0)
+        throwCannotOpen(m_path, systemErrorText(errno));
+    m_left = m_limit;
+    m_ended = m_left == 0;
 }

@@ -20,9 +20,14 @@ public:
     // Whether the text has ended: the bytes read so far are all of it.
     bool ended() const { return m_ended; }
 
+    // Starts the reading again at the text's first byte. Throws QvxError as above when the file
+    // cannot be read from there.
+    void rewind();
+
 private:
     int m_descriptor = -1;
     const QString &m_path;
+    const qsizetype m_limit;
     qsizetype m_left = 0;
     bool m_ended = false;
 };

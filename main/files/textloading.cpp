@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -60,6 +61,23 @@ bool readFileStart(const QString &path, QByteArray &buffer, qsizetype limit)
     return cut;
 }
 
+bool readsAsUtf8(const QString &path, const QByteArray &start, bool cut, SourceEncoding encoding)
+{
+    if (encoding != SourceEncoding::Automatic)
+        return encoding == SourceEncoding::Utf8;
+    Utf8Check check;
+    check.add(start.constData(), start.size());
+    if (!cut || !check.possible())
+        return check.isMultiByteUtf8();
+    Utf8Check whole;
+    const SourceFile file(nativePath(path).constData());
+    PieceReader reader(file, path, file.size());
+    QByteArray piece(TextLoader::kDefaultPieceSize, Qt::Uninitialized);
+    while (!reader.ended() && whole.possible())
+        whole.add(piece.constData(), reader.next(piece.data(), piece.size()));
+    return whole.isMultiByteUtf8();
+}
+
 void normalizeLineBreaks(const char *data, qsizetype size, QByteArray &out)
 {
     const void *nul = size > 0 ? std::memchr(data, '\0', static_cast<size_t>(size)) : nullptr;
@@ -90,42 +108,81 @@ void TextLoader::checkCancelled() const
         throw LoadCancelled();
 }
 
-void TextLoader::opened(const SourceFile &file)
+void TextLoader::opened(const SourceFile &file, PieceReader &reader, SourceEncoding encoding)
 {
     if (m_openedHook && file.isOpen())
         m_openedHook(file.size());
     m_identity = file.identity();
     releaseLargeBuffers(qMax(kKeptBytes, 2 * file.size()));
+    m_check = Utf8Check();
+    m_held = 0;
+    m_readAsUtf8 = encoding == SourceEncoding::Utf8;
+    m_checking = encoding == SourceEncoding::Windows1252;
+    if (encoding == SourceEncoding::Automatic)
+        decideEncoding(reader);
 }
 
-template <typename Convert>
-void TextLoader::readPieces(const SourceFile &file, const QString &path, Convert convert)
+void TextLoader::decideEncoding(PieceReader &reader)
 {
-    PieceReader reader(file, path, file.size());
+    // Most texts decide within their first piece: a Windows-1252 text breaks the form of UTF-8
+    // at its first letter beyond ASCII, and most texts are shorter than a piece. Only a longer
+    // text of ASCII or UTF-8 is read twice, the second time from the page cache.
+    m_checking = true;
+    m_held = readPiece(reader, 0);
+    bool firstPiece = true;
+    while (!reader.ended() && m_check.possible()) {
+        readPiece(reader, 0);
+        firstPiece = false;
+    }
+    m_checking = false;
+    m_readAsUtf8 = m_check.isMultiByteUtf8();
+    if (!firstPiece) {
+        m_held = 0;
+        reader.rewind();
+    }
+}
+
+char *TextLoader::pieceBuffer()
+{
     if (!m_piece)
         m_piece.reset(new char[size_t(m_pieceSize + kCarryRoom)]);
-    char *const piece = m_piece.get();
-    qsizetype carried = 0;
+    return m_piece.get();
+}
+
+qsizetype TextLoader::readPiece(PieceReader &reader, qsizetype carried)
+{
+    checkCancelled();
+    char *const piece = pieceBuffer() + carried;
+    const qsizetype got = reader.next(piece, m_pieceSize);
+    if (m_checking)
+        m_check.add(piece, got);
+    return carried + got;
+}
+
+template <typename Convert> void TextLoader::readPieces(PieceReader &reader, Convert convert)
+{
+    char *const piece = pieceBuffer();
+    qsizetype size = std::exchange(m_held, 0);
+    if (size == 0)
+        size = readPiece(reader, 0);
     for (;;) {
-        checkCancelled();
-        const qsizetype size = carried + reader.next(piece + carried, m_pieceSize);
         const bool last = reader.ended();
         const qsizetype taken = convert(piece, size, last);
         if (last)
             return;
-        carried = size - taken;
+        const qsizetype carried = size - taken;
         std::memmove(piece, piece + taken, size_t(carried));
+        size = readPiece(reader, carried);
     }
 }
 
 template <typename Capacity, typename Convert>
-std::string_view TextLoader::loadConverted(const QString &path, Capacity capacity, Convert convert)
+std::string_view TextLoader::loadConverted(const SourceFile &file, PieceReader &reader,
+                                           Capacity capacity, Convert convert)
 {
-    const SourceFile file(m_path.encode(path));
-    opened(file);
     char *const begin = m_text.reserve(capacity(file.size()));
     char *end = begin;
-    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
+    readPieces(reader, [&](const char *piece, qsizetype size, bool last) {
         return convert(piece, size, last, end);
     });
     m_text.noteUsed(end - begin);
@@ -134,23 +191,56 @@ std::string_view TextLoader::loadConverted(const QString &path, Capacity capacit
 
 TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 {
-    if (m_encoding == SourceEncoding::Utf8)
-        return loadUtf8FromUtf8(path);
+    const SourceFile file(m_path.encode(path));
+    PieceReader reader(file, path, file.size());
+    opened(file, reader, m_encoding);
+    return m_readAsUtf8 ? utf8FromUtf8(file, reader) : utf8FromWindows1252(file, reader);
+}
+
+std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase, bool lineRule)
+{
+    const SourceFile file(m_path.encode(path));
+    PieceReader reader(file, path, file.size());
+    opened(file, reader, SourceEncoding::Windows1252);
+    return windows1252(file, reader, lowerCase, lineRule);
+}
+
+QString &TextLoader::loadUtf16(const QString &path)
+{
+    const SourceFile file(m_path.encode(path));
+    PieceReader reader(file, path, file.size());
+    opened(file, reader, SourceEncoding::Utf8);
+    return utf16(file, reader);
+}
+
+TextLoader::SearchText TextLoader::loadForSearch(const QString &path, bool lowerCase, bool lineRule)
+{
+    const SourceFile file(m_path.encode(path));
+    PieceReader reader(file, path, file.size());
+    opened(file, reader, m_encoding);
+    if (m_readAsUtf8)
+        return {{}, &utf16(file, reader)};
+    return {windows1252(file, reader, lowerCase, lineRule), nullptr};
+}
+
+TextLoader::Utf8Text TextLoader::utf8FromWindows1252(const SourceFile &file, PieceReader &reader)
+{
     Utf8Normalizing state;
     const std::string_view text =
-        loadConverted(path, normalizedUtf8Capacity,
+        loadConverted(file, reader, normalizedUtf8Capacity,
                       [&state](const char *piece, qsizetype size, bool last, char *&end) {
                           return normalizePieceToUtf8(piece, size, last, end, state);
                       });
     return {text, qsizetype(text.size()) - state.continuationBytes};
 }
 
-std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase, bool lineRule)
+std::string_view TextLoader::windows1252(const SourceFile &file, PieceReader &reader,
+                                         bool lowerCase, bool lineRule)
 {
     if (lineRule) {
         LineBreaking state;
         return loadConverted(
-            path, [](qsizetype size) { return 2 * size + 2; },
+            file, reader, [](qsizetype size) { return 2 * size + 2; },
             [&state, lowerCase](const char *piece, qsizetype size, bool last, char *&end) {
                 char *const written = end;
                 const qsizetype taken = normalizePieceLineBreaks(piece, size, last, end, state);
@@ -160,15 +250,20 @@ std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase
             });
     }
     // The bytes stay as they are, so they are read straight into the text.
-    const SourceFile file(m_path.encode(path));
-    opened(file);
     char *const begin = m_text.reserve(file.size());
     char *end = begin;
-    PieceReader reader(file, path, file.size());
+    if (m_held > 0) {
+        std::memcpy(begin, pieceBuffer(), size_t(m_held));
+        end += std::exchange(m_held, 0);
+        if (lowerCase)
+            cp1252::lowerInPlace(begin, end - begin);
+    }
     while (!reader.ended()) {
         checkCancelled();
         char *const written = end;
         end += reader.next(end, qMin(m_pieceSize, file.size() - (end - begin)));
+        if (m_checking)
+            m_check.add(written, end - written);
         if (lowerCase)
             cp1252::lowerInPlace(written, end - written);
     }
@@ -176,10 +271,8 @@ std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase
     return std::string_view(begin, size_t(end - begin));
 }
 
-QString &TextLoader::loadUtf16(const QString &path)
+QString &TextLoader::utf16(const SourceFile &file, PieceReader &reader)
 {
-    const SourceFile file(m_path.encode(path));
-    opened(file);
     // Sized for most texts at once and grown only for one of many line breaks or characters
     // beyond U+FFFF; a string no longer shared is grown by reallocation, which moves large blocks
     // by remapping their pages. Cleared first, so that a grown string copies nothing.
@@ -188,7 +281,7 @@ QString &TextLoader::loadUtf16(const QString &path)
                         file.size() + file.size() / 8 + decodedUtf16Capacity(m_pieceSize)));
     qsizetype units = 0;
     Utf8Decoding state;
-    readPieces(file, path, [&](const char *piece, qsizetype size, bool last) {
+    readPieces(reader, [&](const char *piece, qsizetype size, bool last) {
         const qsizetype needed = units + decodedUtf16Capacity(size);
         if (m_utf16.size() < needed)
             m_utf16.resize(qMax(needed, 2 * m_utf16.size()));
@@ -202,11 +295,11 @@ QString &TextLoader::loadUtf16(const QString &path)
     return m_utf16;
 }
 
-TextLoader::Utf8Text TextLoader::loadUtf8FromUtf8(const QString &path)
+TextLoader::Utf8Text TextLoader::utf8FromUtf8(const SourceFile &file, PieceReader &reader)
 {
     Utf8Decoding state;
     const std::string_view text =
-        loadConverted(path, decodedUtf8Capacity,
+        loadConverted(file, reader, decodedUtf8Capacity,
                       [&state](const char *piece, qsizetype size, bool last, char *&end) {
                           return decodeUtf8Piece(piece, size, last, end, state);
                       });

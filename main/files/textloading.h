@@ -5,6 +5,7 @@
 #include "files/reservedbuffer.h"
 #include "text/nativepath.h"
 #include "text/sourceencoding.h"
+#include "text/utf8check.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,6 +25,12 @@ void readWholeFile(const QString &path, QByteArray &buffer);
 // The same, but no more than limit bytes; returns whether the text went on beyond them.
 bool readFileStart(const QString &path, QByteArray &buffer, qsizetype limit);
 
+// Whether a text in encoding is read as UTF-8; for Automatic, whether the file's text is
+// well-formed UTF-8 with multi-byte sequences (see Utf8Check). start holds the text's first bytes,
+// all of them unless cut; the rest is read only when start leaves the answer open. Throws QvxError
+// as readWholeFile.
+bool readsAsUtf8(const QString &path, const QByteArray &start, bool cut, SourceEncoding encoding);
+
 // The line rule of text loading on raw bytes: the first NUL ends the text; CR LF, a lone CR and
 // a lone LF each end a line; every line, the last one included, is written back with CR LF.
 // The bytes stay Windows-1252. An empty input, or one that starts with NUL, gives an empty out.
@@ -39,6 +46,7 @@ public:
 // Loads source texts for the search, one after another, into buffers that it reuses from file to
 // file. What it returns stays valid until its next load. A file is read a piece at a time straight
 // into the form the load returns, so that its raw bytes are never held whole beside it.
+class PieceReader;
 class SourceFile;
 
 class TextLoader
@@ -60,6 +68,8 @@ public:
     }
 
     SourceEncoding encoding() const { return m_encoding; }
+    // The encoding of the loads from now on; a run that mixes encodings sets it for each text.
+    void setEncoding(SourceEncoding encoding) { m_encoding = encoding; }
 
     // The file's text in UTF-8, read in the loader's encoding.
     Utf8Text loadUtf8(const QString &path);
@@ -70,6 +80,23 @@ public:
     // the file has them (the text still ends at its first NUL): a search for strings without CR
     // and LF finds the same in both.
     std::string_view loadWindows1252(const QString &path, bool lowerCase, bool lineRule = true);
+
+    // The text as the simple search takes it, read in the loader's encoding: as loadWindows1252
+    // gives it, or, read as UTF-8, as loadUtf16 gives it (utf16 then set).
+    struct SearchText
+    {
+        std::string_view windows1252;
+        QString *utf16 = nullptr;
+    };
+    SearchText loadForSearch(const QString &path, bool lowerCase, bool lineRule);
+
+    // Whether the last load read its text as UTF-8 (in the encoding UTF-8, or as Automatic
+    // decided it).
+    bool readAsUtf8() const { return m_readAsUtf8; }
+    // Whether the last load read as Windows-1252 a text that is well-formed UTF-8 with
+    // multi-byte sequences (see Utf8Check): a hint that the text's encoding was chosen wrongly.
+    // Found on the way, it costs little beyond the load.
+    bool utf8ReadAsWindows1252() const { return !m_readAsUtf8 && m_check.isMultiByteUtf8(); }
 
     // The state of the file of the last load when it was opened.
     const FileIdentity &identity() const { return m_identity; }
@@ -92,22 +119,41 @@ public:
     void setPieceSize(qsizetype bytes);
 
 private:
-    // Notes the file's identity and gives back the pages that its text will not need.
-    void opened(const SourceFile &file);
+    // Notes the file's identity and gives back the pages that its text will not need; with
+    // Automatic, decides how the text is read (see decideEncoding).
+    void opened(const SourceFile &file, PieceReader &reader, SourceEncoding encoding);
+    // Reads the text's start until its bytes decide between UTF-8 and Windows-1252. When the
+    // first piece decided, its bytes stay in the piece buffer for the conversion; otherwise the
+    // reader starts again.
+    void decideEncoding(PieceReader &reader);
+    char *pieceBuffer();
+    // Reads the next piece behind the carried bytes at the start of the piece buffer; returns
+    // the bytes there.
+    qsizetype readPiece(PieceReader &reader, qsizetype carried);
     // Reads the text piece by piece and hands each to convert(data, size, last), which returns
     // the bytes it took; the rest comes again in front of the next piece.
-    template <typename Convert>
-    void readPieces(const SourceFile &file, const QString &path, Convert convert);
+    template <typename Convert> void readPieces(PieceReader &reader, Convert convert);
     // Loads the file's text into the output buffer, with room for capacity(file size) bytes,
     // through convert(data, size, last, end), which writes at end and moves it on and returns
     // the bytes it took, as for readPieces.
     template <typename Capacity, typename Convert>
-    std::string_view loadConverted(const QString &path, Capacity capacity, Convert convert);
+    std::string_view loadConverted(const SourceFile &file, PieceReader &reader, Capacity capacity,
+                                   Convert convert);
     void checkCancelled() const;
 
-    Utf8Text loadUtf8FromUtf8(const QString &path);
+    Utf8Text utf8FromUtf8(const SourceFile &file, PieceReader &reader);
+    Utf8Text utf8FromWindows1252(const SourceFile &file, PieceReader &reader);
+    std::string_view windows1252(const SourceFile &file, PieceReader &reader, bool lowerCase,
+                                 bool lineRule);
+    QString &utf16(const SourceFile &file, PieceReader &reader);
 
     SourceEncoding m_encoding;
+    bool m_readAsUtf8 = false;
+    // Looks at the raw bytes of a load that reads Windows-1252, for utf8ReadAsWindows1252.
+    Utf8Check m_check;
+    bool m_checking = false;
+    // Bytes of the text's start that decideEncoding left in the piece buffer.
+    qsizetype m_held = 0;
     FileIdentity m_identity;
     ReservedBuffer m_text;
     std::unique_ptr<char[]> m_piece;

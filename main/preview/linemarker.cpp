@@ -2,6 +2,7 @@
 
 #include "files/textloading.h"
 #include "text/codepage.h"
+#include "text/utf8decoding.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -12,6 +13,34 @@ namespace {
 template <typename Unit, typename Marker> Unit *putMarker(Unit *out, const Marker &marker)
 {
     return std::copy(marker.begin(), marker.end(), out);
+}
+
+// The size of the UTF-8 bytes without a sequence that their end cuts short.
+qsizetype withoutCutSequence(const QByteArray &utf8)
+{
+    qsizetype lead = utf8.size();
+    int continuations = 0;
+    while (lead > 0 && continuations < 3 &&
+           (static_cast<unsigned char>(utf8[lead - 1]) & 0xC0) == 0x80) {
+        --lead;
+        ++continuations;
+    }
+    if (lead == 0)
+        return utf8.size();
+    const auto first = static_cast<unsigned char>(utf8[lead - 1]);
+    const int length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    return length > continuations + 1 ? lead - 1 : utf8.size();
+}
+
+// The text of a file kept in UTF-8 as the preview's line.
+PreviewLine markUtf8LineBreaks(const QByteArray &raw, bool cut)
+{
+    PreviewLine result;
+    decodeUtf8Text(raw.constData(), cut ? withoutCutSequence(raw) : raw.size(), result.line);
+    result.line.replace(QStringLiteral("\r\n"), lineBreakMarker());
+    result.subject = result.line.toStdString() + "\r\n";
+    result.cut = cut;
+    return result;
 }
 
 } // namespace
@@ -62,10 +91,12 @@ PreviewLine markLineBreaks(const QByteArray &text)
     return result;
 }
 
-PreviewLine loadPreviewLine(const QString &path)
+PreviewLine loadPreviewLine(const QString &path, SourceEncoding encoding)
 {
     QByteArray raw;
     const bool cut = readFileStart(path, raw, previewTextLimit);
+    if (readsAsUtf8(path, raw, cut, encoding))
+        return markUtf8LineBreaks(raw, cut);
     QByteArray text;
     normalizeLineBreaks(raw.constData(), raw.size(), text);
     raw.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/sourceencoding.h"
+
 #include <QByteArray>
 #include <QString>
 #include <string>
@@ -32,6 +34,7 @@ constexpr qsizetype previewTextLimit = 4 * 1024 * 1024;
 // line, decoded straight from the bytes.
 PreviewLine markLineBreaks(const QByteArray &text);
 
-// The text of the file path by the loading rule as the preview's line, no more than its first
-// previewTextLimit bytes. Throws QvxError when the file cannot be read.
-PreviewLine loadPreviewLine(const QString &path);
+// The text of the file path, read in encoding, by the loading rule as the preview's line, no more
+// than its first previewTextLimit bytes. Throws QvxError when the file cannot be read.
+PreviewLine loadPreviewLine(const QString &path,
+                            SourceEncoding encoding = SourceEncoding::Windows1252);

@@ -2,6 +2,7 @@
 
 #include "files/fileidentity.h"
 #include "search/fileresult.h"
+#include "text/sourceencoding.h"
 
 #include <QString>
 #include <optional>
@@ -12,8 +13,9 @@
 struct PreparedText
 {
     QString path;
-    // The file as it was when it was read.
+    // The file as it was when it was read, and the encoding it was read in.
     FileIdentity identity;
+    SourceEncoding encoding = SourceEncoding::Windows1252;
 
     // Regular-expression mode: the row's numbers when the text qualified, and whether the
     // weighting text was read for it, taken to be weighting.
@@ -26,6 +28,9 @@ struct PreparedText
     // which the turn reports as it would its own.
     bool failed = false;
     QString failure;
+
+    // Whether the text, read as Windows-1252, is well-formed UTF-8 with multi-byte sequences.
+    bool utf8AsWindows1252 = false;
 
     // Simple mode: whether the text qualified, its case ignored or not.
     bool qualifies = false;

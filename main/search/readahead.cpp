@@ -38,9 +38,10 @@ public:
     }
 
     // Whether out now holds an outcome that the run may use.
-    bool prepare(const QString &path, PreparedText &out)
+    bool prepare(const QString &path, SourceEncoding encoding, PreparedText &out)
     {
         out.path = path;
+        m_loader.setEncoding(encoding);
         const bool usable = prepareText(path, out);
         if (m_holdsLargeText) {
             m_holdsLargeText = false;
@@ -156,7 +157,7 @@ void ReadAhead::work()
         if (i >= m_count || !waitForRoom(i))
             return;
         Slot &slot = m_slots[i % kFilesAhead];
-        slot.usable = worker.prepare(m_paths.at(i), slot.text);
+        slot.usable = worker.prepare(m_paths.at(i), m_recipe.encodingOf(i), slot.text);
         publish(slot);
     }
 }

@@ -45,6 +45,10 @@ public:
     // The outcome worked out ahead; throws the QvxError that the work met.
     static std::optional<FileResult> takeAhead(const PreparedText &ahead);
 
+    // The loads from now on read in encoding.
+    void setEncoding(SourceEncoding encoding) { m_loader.setEncoding(encoding); }
+    const TextLoader &loader() const { return m_loader; }
+
     // Searches end soon, with MatchLimitError, and loads with LoadCancelled, once cancelled is
     // set.
     void setCancellation(const std::atomic<bool> *cancelled)

@@ -38,6 +38,7 @@ void endInBackground(std::unique_ptr<SearchTurns> turns)
 void SearchTurns::begin(int i, const QString &path, const TurnValues &values)
 {
     m_index = i;
+    m_scan.setEncoding(values.encoding.value_or(m_scan.recipe().encodingOf(i)));
     m_path = path;
     m_values = values;
     m_result.reset();

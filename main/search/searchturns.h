@@ -39,6 +39,9 @@ public:
     bool wait(std::chrono::milliseconds wait);
     // The outcome of the turn that is over. Throws QvxError as the search of the text would.
     std::optional<FileResult> outcome();
+    // Whether the text of the turn that is over, read as Windows-1252, is well-formed UTF-8 with
+    // multi-byte sequences.
+    bool utf8AsWindows1252() const { return m_scan.utf8AsWindows1252(); }
 
 private:
     enum class Stage

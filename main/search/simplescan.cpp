@@ -84,9 +84,10 @@ bool SimpleScan::takeAhead(const PreparedText &ahead, bool ignoreCase)
 
 bool SimpleScan::qualifiesLoaded(TextLoader &loader, const QString &path, bool ignoreCase)
 {
-    if (loader.encoding() == SourceEncoding::Utf8)
-        return qualifiesUtf16(loader.loadUtf16(path), ignoreCase);
-    return qualifiesText(loader.loadWindows1252(path, ignoreCase, m_lineBreaksMatter), ignoreCase);
+    const TextLoader::SearchText text = loader.loadForSearch(path, ignoreCase, m_lineBreaksMatter);
+    if (text.utf16)
+        return qualifiesUtf16(*text.utf16, ignoreCase);
+    return qualifiesText(text.windows1252, ignoreCase);
 }
 
 bool SimpleScan::qualifiesText(std::string_view text, bool ignoreCase)

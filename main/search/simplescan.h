@@ -41,6 +41,10 @@ public:
         m_loader.setCancellation(cancelled);
     }
 
+    // The loads from now on read in encoding.
+    void setEncoding(SourceEncoding encoding) { m_loader.setEncoding(encoding); }
+    const TextLoader &loader() const { return m_loader; }
+
     // The same for the file's text as loader loads it (a loader of another thread).
     bool qualifiesLoaded(TextLoader &loader, const QString &path, bool ignoreCase);
 

@@ -17,8 +17,7 @@ std::optional<FileResult> simpleResult(bool qualifies)
 
 } // namespace
 
-TextScan::TextScan(const ScanRecipe &recipe)
-    : m_recipe(recipe), m_recipeWeighting([this] { return m_recipe.weighting; })
+TextScan::TextScan(const ScanRecipe &recipe) : m_recipe(recipe), m_encoding(recipe.encoding)
 {
     if (m_recipe.regex)
         m_regex.emplace(m_recipe.suchstr, m_recipe.ausschlstr, m_recipe.encoding);
@@ -38,23 +37,30 @@ void TextScan::checkPatterns() const
 
 std::optional<FileResult> TextScan::atTurn(const QString &path, const PreparedText *ahead)
 {
-    if (m_regex)
-        return m_regex->evaluate(path, m_recipeWeighting, ahead);
-    return simpleResult(m_simple->qualifies(path, m_recipe.ignoreCase, ahead));
+    return atTurn(path, TurnValues{m_recipe.weighting, m_recipe.ignoreCase}, ahead);
 }
 
 std::optional<FileResult> TextScan::atTurn(const QString &path, const TurnValues &values,
                                            const PreparedText *ahead)
 {
+    if (aheadStands(path, values, ahead))
+        return takeAhead(*ahead, values);
+    m_utf8AsWindows1252 = false;
+    std::optional<FileResult> result;
     if (m_regex)
-        return m_regex->evaluate(
-            path, [&values] { return values.weighting; }, ahead);
-    return simpleResult(m_simple->qualifies(path, values.ignoreCase, ahead));
+        result = m_regex->evaluate(path, [&values] { return values.weighting; });
+    else
+        result = simpleResult(m_simple->qualifies(path, values.ignoreCase));
+    m_utf8AsWindows1252 =
+        (m_regex ? m_regex->loader() : m_simple->loader()).utf8ReadAsWindows1252();
+    return result;
 }
 
 bool TextScan::aheadStands(const QString &path, const TurnValues &values,
                            const PreparedText *ahead) const
 {
+    if (ahead && ahead->encoding != m_encoding)
+        return false;
     if (m_regex)
         return RegexScan::aheadStands(path, values.weighting, ahead);
     return m_simple->aheadStands(path, values.ignoreCase, ahead);
@@ -62,6 +68,7 @@ bool TextScan::aheadStands(const QString &path, const TurnValues &values,
 
 std::optional<FileResult> TextScan::takeAhead(const PreparedText &ahead, const TurnValues &values)
 {
+    m_utf8AsWindows1252 = ahead.utf8AsWindows1252;
     if (m_regex)
         return RegexScan::takeAhead(ahead);
     return simpleResult(m_simple->takeAhead(ahead, values.ignoreCase));
@@ -69,14 +76,15 @@ std::optional<FileResult> TextScan::takeAhead(const PreparedText &ahead, const T
 
 void TextScan::prepare(TextLoader &loader, const QString &path, PreparedText &out)
 {
-    // A text read in another encoding would count differently from the same text at its turn.
-    Q_ASSERT(loader.encoding() == m_recipe.encoding);
+    out.encoding = loader.encoding();
     if (m_simple) {
         out.ignoreCase = m_recipe.ignoreCase;
         out.qualifies = m_simple->qualifiesLoaded(loader, path, out.ignoreCase);
+        out.utf8AsWindows1252 = loader.utf8ReadAsWindows1252();
         return;
     }
     const TextLoader::Utf8Text text = loader.loadUtf8(path);
+    out.utf8AsWindows1252 = loader.utf8ReadAsWindows1252();
     out.weightingRead = false;
     out.weighting = m_recipe.weighting;
     out.failed = false;
@@ -91,6 +99,15 @@ void TextScan::prepare(TextLoader &loader, const QString &path, PreparedText &ou
         out.failed = true;
         out.failure = error.message();
     }
+}
+
+void TextScan::setEncoding(SourceEncoding encoding)
+{
+    m_encoding = encoding;
+    if (m_regex)
+        m_regex->setEncoding(encoding);
+    else
+        m_simple->setEncoding(encoding);
 }
 
 void TextScan::setCancellation(const std::atomic<bool> *cancelled)

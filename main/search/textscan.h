@@ -8,7 +8,6 @@
 
 #include <QString>
 #include <atomic>
-#include <functional>
 #include <optional>
 
 struct PreparedText;
@@ -20,6 +19,9 @@ struct TurnValues
     QString weighting;
     // Used for every text of the simple mode.
     bool ignoreCase = false;
+    // The encoding of the text's source entry, where the run reads the list at each turn;
+    // otherwise the recipe's for the text's place.
+    std::optional<SourceEncoding> encoding = std::nullopt;
 };
 
 // The search of the texts of one run as its recipe has it: the mode, taken once here, with the
@@ -54,10 +56,16 @@ public:
     // Throws the QvxError that the work met.
     std::optional<FileResult> takeAhead(const PreparedText &ahead, const TurnValues &values);
 
-    // Works out text path ahead of its turn with loader, which reads in the recipe's encoding,
+    // Works out text path ahead of its turn with loader, which reads in the text's encoding,
     // and records in out what the work took for granted, and the file's state. What the search
     // of a loaded text meets is recorded as well; whatever loader throws is thrown.
     void prepare(TextLoader &loader, const QString &path, PreparedText &out);
+
+    // The texts from now on are read in encoding.
+    void setEncoding(SourceEncoding encoding);
+    // Whether the text of the last turn, read as Windows-1252, is well-formed UTF-8 with
+    // multi-byte sequences.
+    bool utf8AsWindows1252() const { return m_utf8AsWindows1252; }
 
     // Searches of the regular-expression mode end soon, with MatchLimitError, and loads with
     // LoadCancelled, once cancelled is set.
@@ -65,8 +73,9 @@ public:
 
 private:
     const ScanRecipe m_recipe;
-    const std::function<QString()> m_recipeWeighting;
     // Exactly one of the two is set, after the recipe's mode.
     std::optional<RegexScan> m_regex;
     std::optional<SimpleScan> m_simple;
+    SourceEncoding m_encoding;
+    bool m_utf8AsWindows1252 = false;
 };

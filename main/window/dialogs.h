@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/sourceencoding.h"
+
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -51,8 +53,10 @@ public:
     // The source directory chooser titled "Verzeichnis auswählen", opening at the working
     // directory. A confirmed name closes it only when acceptName agrees; otherwise it stays open
     // as the user left it. Returns the accepted name (it may not exist yet), or the empty text
-    // when the user cancelled.
-    virtual QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName) = 0;
+    // when the user cancelled. It also offers the encoding of the texts, Windows-1252 at first;
+    // with encoding, *encoding at first, and the user's choice is written back on acceptance.
+    virtual QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
+                                          SourceEncoding *encoding = nullptr) = 0;
 
     // The target folder browser with the given instruction, directories only. Returns the picked
     // folder's path, or the empty text when the user cancelled.

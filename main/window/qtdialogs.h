@@ -8,7 +8,8 @@ class QtDialogs : public Dialogs
 public:
     int message(QWidget *parent, const MessageRequest &request) override;
     // Defined beside the chooser, in sources/.
-    QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName) override;
+    QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
+                                  SourceEncoding *encoding = nullptr) override;
     QString chooseFolder(QWidget *parent, const QString &instruction) override;
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &defaultText) override;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "text/sourceencoding.h"
 #include "window/dialogs.h"
+#include "window/search/utf8hint.h"
 
 #include <QPointer>
 #include <QString>
@@ -37,6 +39,10 @@ public:
     ~TForm1() override;
 
     Dialogs &dialogs() { return *m_dialogs; }
+
+    // After a search run: the note on texts in UTF-8 read as Windows-1252, once for a source
+    // list.
+    void noteUtf8AsWindows1252();
 
     // Sources and target directory
     QFrame *Panel1;       // the frame around the source list
@@ -183,7 +189,8 @@ private:
     // The search run (search/); showHitCount is the window's (window/).
     // The search run's loop over the source list, shared by both modes.
     void scanSources(SearchTurns &turns, const SourceEntries &entries);
-    void addResultRow(const QString &path, qint32 f, double proz, qint32 fB);
+    void addResultRow(const QString &path, qint32 f, double proz, qint32 fB,
+                      SourceEncoding encoding);
     // Writes the number of result rows into the hit counter Label7.
     void showHitCount();
 
@@ -196,6 +203,7 @@ private:
     bool m_saving = false;
     // The search run added rows that the hit counter does not show yet.
     bool m_hitCountBehind = false;
+    Utf8Hint m_utf8Hint;
 
     // Result list handling (results/)
     // Paints the cells of files in the colours of their columns.
@@ -215,6 +223,8 @@ private:
     // exist.
     // Returns the chosen directory as an absolute clean path, or the empty text on cancel.
     QString askSourceDirectory();
+    // The encoding last chosen in the chooser, which it offers first the next time.
+    SourceEncoding m_sourceEncoding = SourceEncoding::Windows1252;
     // Opens AlsQuelldaten with its top left corner at screenPos.
     void popupAlsQuelldaten(const QPoint &screenPos);
 

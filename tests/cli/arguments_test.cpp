@@ -138,3 +138,30 @@ TEST(CliArguments, AFolderTooDeepToNameGivesThatReason)
     }
     ::close(levels[0]);
 }
+
+TEST(CliArguments, AutomaticEncodingReadsEachTextAsItsOwnEncodingWould)
+{
+    TempCorpus corpus;
+    const QString letter = QString::fromUtf8("Bürger ... Größere Änderungen");
+    corpus.write("ansi.txt", letter.toLatin1());
+    corpus.write("ascii.txt", "Buerger");
+    corpus.write("utf8.txt", letter.toUtf8());
+    const QString hint = QStringLiteral("qvx-cli: 1 Text ist offenbar in UTF-8 gespeichert");
+    for (const QStringList &mode : {QStringList(), QStringList{"-s"}}) {
+        const auto run = [&](const QString &encoding) {
+            return runTool(mode + QStringList{"-q", "--encoding", encoding,
+                                              QString::fromUtf8("Größere"), corpus.path()});
+        };
+        const CliResult windows = run("windows-1252");
+        const CliResult utf8 = run("utf-8");
+        const CliResult automatic = run("auto");
+        EXPECT_EQ(windows.out.count('\n'), 1);
+        EXPECT_EQ(utf8.out.count('\n'), 1);
+        EXPECT_EQ(automatic.out, windows.out + utf8.out);
+        // Only the run that read a UTF-8 text as Windows-1252 tells of it.
+        EXPECT_TRUE(QString::fromUtf8(windows.err).startsWith(hint)) << windows.err.constData();
+        EXPECT_TRUE(windows.err.contains("--encoding auto"));
+        EXPECT_EQ(utf8.err, QByteArray());
+        EXPECT_EQ(automatic.err, QByteArray());
+    }
+}

@@ -29,7 +29,7 @@ TEST(CliOptions, EveryBadOptionAndNumberEndsWithAGermanMessageAndStatus2)
         {{"--format", "csv", "a", "d"},
          "--format: 'csv' ist nicht möglich; erlaubt sind tsv, export, jsonl."},
         {{"--encoding", "latin1", "a", "d"},
-         "--encoding: 'latin1' ist nicht möglich; erlaubt sind windows-1252, utf-8."},
+         "--encoding: 'latin1' ist nicht möglich; erlaubt sind windows-1252, utf-8, auto."},
         {{"--antconc", "4w", "a", "d"},
          "--antconc: '4w' ist nicht möglich; erlaubt sind 341w, 324w, 324m."},
         {{"--ascending", "a", "d"}, "--ascending und --descending gelten nur mit --sort."},
@@ -101,9 +101,9 @@ TEST(CliOptions, HelpAndVersionNeedNoOperands)
     const CliResult help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"));
-    EXPECT_TRUE(help.out.contains("\n      --encoding KODIERUNG  windows-1252 (Vorgabe) oder "
-                                  "utf-8; das Fenster\n                            liest nur "
-                                  "Windows-1252"));
+    EXPECT_TRUE(help.out.contains("\n      --encoding KODIERUNG  windows-1252 (Vorgabe), utf-8 "
+                                  "oder auto (je Text:\n                            UTF-8, wenn "
+                                  "gültig und nicht nur ASCII, sonst\n"));
     EXPECT_TRUE(help.out.contains("\n\nSuche:\n  -x, --exclude TEXT        Texte, in denen TEXT "
                                   "vorkommt, auslassen\n"));
     EXPECT_TRUE(help.out.contains("\n      --fk ZAHL             Faktor fK (Vorgabe 1)\n"));

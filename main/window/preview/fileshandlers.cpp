@@ -8,7 +8,7 @@ void TForm1::filesClick(QObject * /*Sender*/)
 {
     const QList<QTreeWidgetItem *> selected = files->selectedItems();
     if (!selected.isEmpty())
-        Ladevorschau(vorschau, rowPath(selected.first()));
+        Ladevorschau(vorschau, rowPath(selected.first()), rowEncoding(selected.first()));
 }
 
 // Whatever the key did (moved the selection, toggled a check mark, nothing), the preview shows

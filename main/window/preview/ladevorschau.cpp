@@ -10,11 +10,11 @@
 #include <QTreeWidget>
 #include <utility>
 
-void Ladevorschau(QTextEdit *Vorschau, const QString &filestr)
+void Ladevorschau(QTextEdit *Vorschau, const QString &filestr, SourceEncoding encoding)
 {
     if (!Form1 || Form1->files->selectedItems().isEmpty())
         return;
-    PreviewLine line = loadPreviewLine(filestr);
+    PreviewLine line = loadPreviewLine(filestr, encoding);
     const bool cut = line.cut;
     const MarkedPreview preview = markPreview(std::move(line), suchstrGlobal, GewichtStrGlobal);
     showPreviewPieces(Vorschau, preview.text, preview.pieces);

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB)
+void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB, SourceEncoding encoding)
 {
     const QChar separator = localeDecimalSeparator();
     double G = -1.0;
@@ -31,7 +31,7 @@ void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB)
     // it column by column, which cost more than the rest of the row.
     for (int column = ResultColumn::G; column >= ResultColumn::F; --column)
         row->setText(column, cells[column - ResultColumn::F]);
-    setRowPath(row, filestr);
+    setRowPath(row, filestr, encoding);
     row->setCheckState(0, Qt::Checked);
     Form1->files->addTopLevelItem(row);
 }

@@ -5,6 +5,7 @@
 #include "window/search/laufen.h"
 #include "window/search/resultlistrefresh.h"
 #include "window/search/sourceentries.h"
+#include "window/search/utf8hint.h"
 #include "window/tform1.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QScopeGuard>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <exception>
 
 namespace {
 
@@ -41,6 +43,10 @@ public:
         QCoreApplication::processEvents();
         m_form.Edit1->setFocus();
         Laufen(false);
+        // Told after the run, so that the note never holds it up; not after an error, whose
+        // box comes first.
+        if (std::uncaught_exceptions() == 0)
+            m_form.noteUtf8AsWindows1252();
     }
     RunCleanup(const RunCleanup &) = delete;
     RunCleanup &operator=(const RunCleanup &) = delete;
@@ -71,6 +77,7 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     bar1->setValue(0);
     showHitCount();
 
+    m_utf8Hint.runStarts();
     RunCleanup cleanup(*this);
     if (box->count() == 0 || zielverz->text().isEmpty() || Edit1->text().isEmpty()) {
         m_dialogs->message(this, errorBox(incompleteInput));
@@ -83,6 +90,7 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     recipe.weighting = GewichtStrGlobal;
     recipe.ignoreCase = CheckBox1->isChecked();
     SourceEntries entries(box);
+    recipe.encodings = entries.encodingsAtStart();
     auto turns = std::make_unique<SearchTurns>(recipe, entries.atStart(), defaultReadAheadThreads(),
                                                ReadAhead::Priority::BehindCaller);
     // A text cancelled by Stop or by an error may be in a search step that takes a moment; the
@@ -111,9 +119,10 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
         if (i >= entries.count())
             return;
         const QString path = entries.at(i);
+        const SourceEncoding encoding = entries.encodingAt(i);
         // The fields are read at each text's turn; what was worked out ahead with other values
         // is worked out again.
-        turns.begin(i, path, TurnValues{Edit2->text(), CheckBox1->isChecked()});
+        turns.begin(i, path, TurnValues{Edit2->text(), CheckBox1->isChecked(), encoding});
         while (!Stop && !turns.wait(kTurnSlice)) {
             showProgress();
             refresh.processEvents();
@@ -121,7 +130,8 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
         // A text whose turn is cancelled counts for nothing.
         if (!Stop) {
             if (auto result = turns.outcome())
-                addResultRow(path, result->f, result->proz, result->fB);
+                addResultRow(path, result->f, result->proz, result->fB, encoding);
+            m_utf8Hint.textRead(turns.utf8AsWindows1252());
             done = i + 1;
         }
         if (Stop) {
@@ -139,8 +149,17 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
     }
 }
 
-void TForm1::addResultRow(const QString &path, qint32 f, double proz, qint32 fB)
+void TForm1::addResultRow(const QString &path, qint32 f, double proz, qint32 fB,
+                          SourceEncoding encoding)
 {
-    filelisteAdd(path, f, proz, fB);
+    filelisteAdd(path, f, proz, fB, encoding);
     m_hitCountBehind = true;
+}
+
+void TForm1::noteUtf8AsWindows1252()
+{
+    if (m_closing)
+        return;
+    if (const auto note = m_utf8Hint.noteAfterRun(box))
+        m_dialogs->message(this, plainMessage(*note));
 }

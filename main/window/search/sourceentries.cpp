@@ -9,8 +9,11 @@ SourceEntries::SourceEntries(QListWidget *box) : m_box(box)
 {
     const int n = box->count();
     m_paths.reserve(n);
-    for (int i = 0; i < n; ++i)
+    m_encodings.reserve(n);
+    for (int i = 0; i < n; ++i) {
         m_paths.append(sourcePath(box->item(i)));
+        m_encodings.append(sourceEncoding(box->item(i)));
+    }
     // Every change of an item's text or data, and every insertion, removal or reordering of
     // items, reaches the model's views through one of these signals.
     const QAbstractItemModel *model = box->model();
@@ -31,4 +34,9 @@ int SourceEntries::count() const
 QString SourceEntries::at(int i) const
 {
     return m_changed ? sourcePath(m_box->item(i)) : m_paths.at(i);
+}
+
+SourceEncoding SourceEntries::encodingAt(int i) const
+{
+    return m_changed ? sourceEncoding(m_box->item(i)) : m_encodings.at(i);
 }

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -31,6 +33,16 @@ SourceDirectoryDialog::SourceDirectoryDialog(QWidget *parent,
 QString SourceDirectoryDialog::directoryName() const
 {
     return m_name->text();
+}
+
+SourceEncoding SourceDirectoryDialog::encoding() const
+{
+    return SourceEncoding(m_encoding->currentData().toInt());
+}
+
+void SourceDirectoryDialog::setEncoding(SourceEncoding encoding)
+{
+    m_encoding->setCurrentIndex(m_encoding->findData(int(encoding)));
 }
 
 void SourceDirectoryDialog::accept()
@@ -59,6 +71,11 @@ void SourceDirectoryDialog::createControls()
     m_volumes = new QComboBox(this);
     m_files = new QListView(this);
     m_files->setModel(m_fileModel);
+    m_encoding = new QComboBox(this);
+    m_encoding->setObjectName(QStringLiteral("encoding"));
+    m_encoding->addItem(QStringLiteral("Windows-1252"), int(SourceEncoding::Windows1252));
+    m_encoding->addItem(QStringLiteral("UTF-8"), int(SourceEncoding::Utf8));
+    m_encoding->addItem(QStringLiteral("automatisch"), int(SourceEncoding::Automatic));
 }
 
 void SourceDirectoryDialog::arrangeControls()
@@ -88,8 +105,15 @@ void SourceDirectoryDialog::arrangeControls()
     connect(m_name, &QLineEdit::textChanged, ok,
             [ok](const QString &text) { ok->setEnabled(!text.isEmpty()); });
 
+    // A frame of its own sets the texts' encoding apart from the choice of the directory.
+    auto *encodingBox = new QGroupBox(QStringLiteral("&Kodierung der Texte"), this);
+    auto *encodingRow = new QHBoxLayout(encodingBox);
+    encodingRow->addWidget(m_encoding);
+    encodingRow->addStretch();
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(encodingBox);
     layout->addWidget(buttons);
     resize(520, 420);
 }
@@ -170,8 +194,15 @@ void SourceDirectoryDialog::listFiles(const QString &path)
     m_files->setRootIndex(m_fileModel->setRootPath(path));
 }
 
-QString QtDialogs::chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName)
+QString QtDialogs::chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
+                                         SourceEncoding *encoding)
 {
     SourceDirectoryDialog dialog(parent, acceptName);
-    return dialog.exec() == QDialog::Accepted ? dialog.directoryName() : QString();
+    if (encoding)
+        dialog.setEncoding(*encoding);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    if (encoding)
+        *encoding = dialog.encoding();
+    return dialog.directoryName();
 }

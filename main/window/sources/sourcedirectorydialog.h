@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/sourceencoding.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -21,6 +23,9 @@ public:
 
     // The name as the user typed or selected it.
     QString directoryName() const;
+    // The encoding in which the directory's texts are to be read; Windows-1252 at first.
+    SourceEncoding encoding() const;
+    void setEncoding(SourceEncoding encoding);
 
     void accept() override;
 
@@ -41,6 +46,7 @@ private:
     QTreeView *m_directories;
     QComboBox *m_volumes;
     QListView *m_files;
+    QComboBox *m_encoding;
     // The directory that the tree should show, also while it is still being read.
     QString m_shownPath;
     // The tree keeps the shown directory in view while it is read, until the user acts on it.

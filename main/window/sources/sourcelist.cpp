@@ -36,7 +36,7 @@ void TForm1::Button2Click(QObject * /*Sender*/)
     const QStringList names = listSourceTexts(directory);
     QDir::setCurrent(directory);
     const UpdatesSuspended suspended(box);
-    appendSourcePaths(box, sourcePaths(directory, names));
+    appendSourcePaths(box, sourcePaths(directory, names), m_sourceEncoding);
     setLabelCaption(Label1, QStringLiteral("Quelldateien (*.txt) [%1]").arg(box->count()));
 }
 
@@ -53,9 +53,12 @@ QString TForm1::askSourceDirectory()
         struct stat status;
         return ::stat(nativePath(absolute(name)).constData(), &status) == 0 ? 0 : errno;
     };
-    const QString name = m_dialogs->chooseSourceDirectory(this, [&](const QString &candidate) {
-        return lookUp(candidate) != ENOENT || confirmed(*m_dialogs, this, createQuestion);
-    });
+    const QString name = m_dialogs->chooseSourceDirectory(
+        this,
+        [&](const QString &candidate) {
+            return lookUp(candidate) != ENOENT || confirmed(*m_dialogs, this, createQuestion);
+        },
+        &m_sourceEncoding);
     if (name.isEmpty())
         return name;
     const QString directory = absolute(name);
