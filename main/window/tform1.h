@@ -6,9 +6,11 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QAction;
 class SearchTurns;
+struct ProtocolText;
 class QCheckBox;
 class QComboBox;
 class QFileDialog;
@@ -99,6 +101,8 @@ public:
     QMenu *AlsQuelldaten;                 // Button7's menu
     QAction *hinzu1;                      // "Texte an bisherige Quellen anfügen"
     QAction *extealsneueQuelle1;          // "Texte als neue Quelle"
+    QMenu *PopupMenu2;                    // Button4's context menu
+    QAction *GefundeneTextemitProtokollabspeichern1; // "Gefundene Texte mit Protokoll abspeichern"
 
     // Help
     QLabel *Label14; // "(?)"
@@ -138,6 +142,8 @@ public:
     void extealsneueQuelle1Click(QObject *Sender);
     void Button1Click(QObject *Sender);
     void Button4Click(QObject *Sender);
+    // The same save, followed by the record of the subcorpus beside the copies.
+    void GefundeneTextemitProtokollabspeichern1Click(QObject *Sender);
 
     // Preview (preview/)
     void filesClick(QObject *Sender);
@@ -222,6 +228,10 @@ private:
     // stop: saving still runs, no result rows, an empty target, a target that exists or cannot
     // be created.
     bool prepareTargetDirectory();
+    // Saving's checks, the target directory and the copies of the checked texts, each copied one
+    // appended to copied when given. Returns the directory it created once every row is done,
+    // nothing when saving stopped before.
+    std::optional<QString> saveCheckedTexts(QList<ProtocolText> *copied);
 
     // Main window and help (window/)
     void setupFrame();
