@@ -289,9 +289,9 @@ private:
             printError(refusal->reason);
             return false;
         }
-        const SubcorpusOutcome outcome = writeSubcorpus(
-            m_options.copyTo, paths, m_options.antconcVersion, m_options.keepGoing,
-            [](const QString &message) { printError(message); });
+        const SubcorpusOutcome outcome =
+            writeSubcorpus(m_options.copyTo, paths, m_options.antconcVersion, m_options.keepGoing,
+                           [](const QString &message) { printError(message); });
         noteSubstitutions(outcome.substituted);
         if (outcome.interrupted)
             printError(QStringLiteral("Abgebrochen: im Zielverzeichnis %1 liegen %2 von %3 Texten")
@@ -306,8 +306,8 @@ private:
     {
         if (!m_options.protocol)
             return true;
-        const auto failure = writeProtocolFile(
-            m_options.copyTo, protocolOfRun(m_options, m_arguments, m_copied));
+        const auto failure =
+            writeProtocolFile(m_options.copyTo, protocolOfRun(m_options, m_arguments, m_copied));
         if (failure)
             printError(failure->reason);
         return !failure;

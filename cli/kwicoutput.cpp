@@ -15,8 +15,8 @@ void writeHitsInContext(OutputSink &sink, const ResultRow &row, const CliOptions
                            .arg(row.f)
                            .arg(counted.matches.size()));
     for (const MatchSpan &match : counted.matches) {
-        appendHitLine(sink.buffer(), options.format,
-                      row.path, hitInContext(counted.text, match, options.kwicWidth));
+        appendHitLine(sink.buffer(), options.format, row.path,
+                      hitInContext(counted.text, match, options.kwicWidth));
         sink.written();
     }
 }

@@ -5,8 +5,7 @@
 #include "search/pattern.h"
 #include "search/regexscan.h"
 
-CountedMatches countedMatches(const QString &path, const QString &pattern,
-                              SourceEncoding encoding)
+CountedMatches countedMatches(const QString &path, const QString &pattern, SourceEncoding encoding)
 {
     const Pattern positive(pattern);
     TextLoader loader(encoding);

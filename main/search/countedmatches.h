@@ -23,5 +23,4 @@ struct CountedMatches
 // counting rule, with the budget the search gives the positive pattern: as many as the row's f,
 // at the places the preview marks. Throws QvxError as the search would: an unreadable file, an
 // invalid pattern, a pattern over its limits on this text.
-CountedMatches countedMatches(const QString &path, const QString &pattern,
-                              SourceEncoding encoding);
+CountedMatches countedMatches(const QString &path, const QString &pattern, SourceEncoding encoding);

@@ -56,9 +56,8 @@ QStringList comparisonReport(const ProtocolComparison &comparison, qsizetype rec
 {
     if (comparison.same())
         return {QStringLiteral("gleich: %1 %2 mit denselben Zahlen wie im Protokoll")
-                    .arg(QString::number(recordedTexts), recordedTexts == 1
-                                                             ? QStringLiteral("Text")
-                                                             : QStringLiteral("Texte"))};
+                    .arg(QString::number(recordedTexts),
+                         recordedTexts == 1 ? QStringLiteral("Text") : QStringLiteral("Texte"))};
     QStringList lines;
     for (const QString &path : comparison.missing)
         lines << QStringLiteral("fehlt: %1").arg(shownPath(path));

@@ -80,11 +80,11 @@ QByteArray searchObject(const SubcorpusProtocol &p)
 {
     const std::optional<double> minF = p.minF ? std::optional<double>(*p.minF) : std::nullopt;
     return jsonObject(
-        {member("mode", p.regex ? "\"regex\"" : "\"simple\""), member("pattern", jsonString(p.pattern)),
-         member("ignore_case", jsonBool(p.ignoreCase)), member("exclude", jsonString(p.exclude)),
-         member("weight", jsonString(p.weight)), member("fk", exactNumber(p.fK)),
-         member("fbk", exactNumber(p.fBK)), member("min_f", exactNumber(minF)),
-         member("min_percent", exactNumber(p.minPercent)),
+        {member("mode", p.regex ? "\"regex\"" : "\"simple\""),
+         member("pattern", jsonString(p.pattern)), member("ignore_case", jsonBool(p.ignoreCase)),
+         member("exclude", jsonString(p.exclude)), member("weight", jsonString(p.weight)),
+         member("fk", exactNumber(p.fK)), member("fbk", exactNumber(p.fBK)),
+         member("min_f", exactNumber(minF)), member("min_percent", exactNumber(p.minPercent)),
          member("min_fb", exactNumber(p.minFB)),
          member("sort", p.sort.isEmpty() ? QByteArray("null") : jsonString(p.sort)),
          member("ascending", jsonBool(p.ascending))},
@@ -120,8 +120,8 @@ QString isoDate(const QDateTime &date)
 
 [[noreturn]] void malformed(const QString &key)
 {
-    throw QvxError(QStringLiteral("Im Protokoll fehlt „%1“ oder hat nicht die erwartete Form.")
-                       .arg(key));
+    throw QvxError(
+        QStringLiteral("Im Protokoll fehlt „%1“ oder hat nicht die erwartete Form.").arg(key));
 }
 
 QJsonValue required(const QJsonObject &object, const QString &key)
@@ -241,19 +241,15 @@ QByteArray protocolNumber(double value)
 
 QByteArray protocolJson(const SubcorpusProtocol &p)
 {
-    return jsonObject({member("program", jsonString(p.program)),
-                       member("version", jsonString(p.version)),
-                       member("date", jsonString(isoDate(p.date))),
-                       member("command", p.command.isEmpty() ? QByteArray("null")
-                                                             : jsonStrings(p.command)),
-                       member("directory", jsonString(p.directory)),
-                       member("search", searchObject(p)), member("sources", jsonStrings(p.sources)),
-                       member("recursive", jsonBool(p.recursive)),
-                       member("globs", jsonStrings(p.globs)),
-                       member("encoding", jsonString(p.encoding)),
-                       member("texts", textsArray(p.texts))},
-                      0) +
-           '\n';
+    const QByteArray command = p.command.isEmpty() ? QByteArray("null") : jsonStrings(p.command);
+    const QByteArrayList members{
+        member("program", jsonString(p.program)),     member("version", jsonString(p.version)),
+        member("date", jsonString(isoDate(p.date))),  member("command", command),
+        member("directory", jsonString(p.directory)), member("search", searchObject(p)),
+        member("sources", jsonStrings(p.sources)),    member("recursive", jsonBool(p.recursive)),
+        member("globs", jsonStrings(p.globs)),        member("encoding", jsonString(p.encoding)),
+        member("texts", textsArray(p.texts))};
+    return jsonObject(members, 0) + '\n';
 }
 
 SubcorpusProtocol protocolFromJson(const QByteArray &json)
@@ -261,9 +257,8 @@ SubcorpusProtocol protocolFromJson(const QByteArray &json)
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
-        throw QvxError(QStringLiteral("Das Protokoll ist kein gültiges JSON (bei Byte %1: %2)")
-                           .arg(error.offset)
-                           .arg(error.errorString()));
+        throw QvxError(QStringLiteral("Das Protokoll ist kein gültiges JSON (Fehler bei Byte %1)")
+                           .arg(error.offset));
     if (!document.isObject())
         malformed(QStringLiteral("search"));
     const QJsonObject root = document.object();

@@ -101,8 +101,10 @@ public:
     QMenu *AlsQuelldaten;                 // Button7's menu
     QAction *hinzu1;                      // "Texte an bisherige Quellen anfügen"
     QAction *extealsneueQuelle1;          // "Texte als neue Quelle"
-    QMenu *PopupMenu2;                    // Button4's context menu
-    QAction *GefundeneTextemitProtokollabspeichern1; // "Gefundene Texte mit Protokoll abspeichern"
+
+    // Button4's context menu and its "Gefundene Texte mit Protokoll abspeichern"
+    QMenu *PopupMenu2;
+    QAction *GefundeneTextemitProtokollabspeichern1;
 
     // Help
     QLabel *Label14; // "(?)"

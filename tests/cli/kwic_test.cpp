@@ -50,8 +50,8 @@ TEST(CliKwic, ALineShowsPositionContextAndMarksAndRefusesWhatHasNoHits)
     const QString path = corpus.write("t.txt", "ab\ncd\tx\\y");
     // The text is "ab" CR LF "cd" TAB "x\y" CR LF; the c stands at 4.
     const CliResult tsv = runTool({"--kwic", "3", "--header", "c", path});
-    EXPECT_EQ(QString::fromUtf8(tsv.out), "Datei\tPosition\tLinks\tTreffer\tRechts\n" + path +
-                                              "\t4\tb⏎\tc\td\\tx\n");
+    EXPECT_EQ(QString::fromUtf8(tsv.out),
+              "Datei\tPosition\tLinks\tTreffer\tRechts\n" + path + "\t4\tb⏎\tc\td\\tx\n");
 
     const CliResult jsonl = runTool({"--kwic", "2", "--format", "jsonl", "y\\R", path});
     const QJsonObject hit = QJsonDocument::fromJson(jsonl.out).object();
@@ -60,11 +60,10 @@ TEST(CliKwic, ALineShowsPositionContextAndMarksAndRefusesWhatHasNoHits)
     EXPECT_EQ(hit.value("match").toString(), "y⏎");
     EXPECT_EQ(hit.value("right").toString(), "");
 
-    for (const QStringList &refused : {QStringList{"--kwic", "3", "-s", "c", path},
-                                       QStringList{"--kwic", "drei", "c", path},
-                                       QStringList{"--kwic", "-1", "c", path},
-                                       QStringList{"--kwic", "3", "-l", "c", path},
-                                       QStringList{"--kwic", "3", "--format", "export", "c", path}}) {
+    for (const QStringList &refused :
+         {QStringList{"--kwic", "3", "-s", "c", path}, QStringList{"--kwic", "drei", "c", path},
+          QStringList{"--kwic", "-1", "c", path}, QStringList{"--kwic", "3", "-l", "c", path},
+          QStringList{"--kwic", "3", "--format", "export", "c", path}}) {
         const CliResult result = runTool(refused);
         EXPECT_EQ(result.status, 2) << refused.join(' ').toStdString();
         EXPECT_TRUE(result.err.contains("--kwic")) << result.err.constData();

@@ -19,8 +19,8 @@ TEST(CliProtocol, ARecordWrittenAndRepeatedSaysWhetherTheResultIsTheSame)
     corpus.write("quellen/vier.txt", "Hof");
     const QString target = corpus.filePath("ziel");
     // Relative paths, which the record names in full so that it can be repeated anywhere.
-    const QStringList command{"--copy-to", "ziel", "--protocol", "--sort", "f", "-w", "Hof",
-                              "Haus", "quellen"};
+    const QStringList command{"--copy-to", "ziel", "--protocol", "--sort", "f",
+                              "-w",        "Hof",  "Haus",       "quellen"};
     const CliResult made = runToolIn(corpus.path(), command);
     ASSERT_EQ(made.status, 0) << made.err.constData();
     EXPECT_EQ(entriesOf(target),

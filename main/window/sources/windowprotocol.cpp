@@ -54,7 +54,8 @@ SubcorpusProtocol windowProtocol(const TForm1 &form, const QList<ProtocolText> &
     p.regex = copied.isEmpty() ? form.RadioButton1->isChecked() : !simpleRows;
     p.pattern = suchstrGlobal;
     p.exclude = form.edit_ausschl->text();
-    p.weight = GewichtStrGlobal;
+    // The simple search reads no weighting string.
+    p.weight = p.regex ? GewichtStrGlobal : QString();
     p.fK = factor(form.Edit3);
     p.fBK = factor(form.Edit4);
     p.ignoreCase = !p.regex && form.CheckBox1->isChecked();
