@@ -1,3 +1,4 @@
+#include "errors/fullstop.h"
 #include "files/targetcreation.h"
 #include "subcorpus/protocolfile.h"
 #include "subcorpus/subcorpuswriter.h"
@@ -25,7 +26,7 @@ void TForm1::GefundeneTextemitProtokollabspeichern1Click(QObject * /*Sender*/)
     if (!created)
         return;
     if (const auto failure = writeProtocolFile(*created, windowProtocol(*this, copied)))
-        m_dialogs->message(this, errorBox(failure->reason));
+        m_dialogs->message(this, errorBox(withFullStop(failure->reason)));
 }
 
 std::optional<QString> TForm1::saveCheckedTexts(QList<ProtocolText> *copied)
