@@ -5,10 +5,14 @@
 #include "files/utf8note.h"
 #include "helptext.h"
 #include "interruption.h"
+#include "kwicline.h"
+#include "kwicoutput.h"
 #include "options.h"
 #include "outputguard.h"
 #include "outputsink.h"
 #include "progressline.h"
+#include "protocolrepeat.h"
+#include "protocolrun.h"
 #include "repeatedtexts.h"
 #include "results/resultcells.h"
 #include "results/resultcolumn.h"
@@ -20,6 +24,7 @@
 #include "search/pattern.h"
 #include "search/searchturns.h"
 #include "sourcearguments.h"
+#include "subcorpus/protocolfile.h"
 #include "subcorpusoutput.h"
 #include "text/nativepath.h"
 #include "text/numberformat.h"
@@ -74,8 +79,12 @@ QString cellText(const ResultRow &row, int column)
 class CliRun
 {
 public:
-    explicit CliRun(const CliOptions &options)
-        : m_options(options), m_separator(localeDecimalSeparator())
+    // arguments: the command line, for the record; takeRow, when set, takes the rows instead of
+    // the output.
+    CliRun(const CliOptions &options, const QStringList &arguments,
+           std::function<void(const ResultRow &)> takeRow = {})
+        : m_options(options), m_arguments(arguments), m_takeRow(std::move(takeRow)),
+          m_separator(localeDecimalSeparator())
     {
     }
 
@@ -95,7 +104,7 @@ public:
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
         if (m_options.header)
-            sink.buffer() += tsvHeader();
+            sink.buffer() += m_options.kwicWidth >= 0 ? kwicHeader() : tsvHeader();
         try {
             search(paths, sink);
         } catch (const QvxError &) {
@@ -228,7 +237,7 @@ private:
         else
             m_rows.push_back(row);
         if (!m_options.copyTo.isEmpty())
-            m_copied << path;
+            m_copied << row;
     }
 
     bool keep(const ResultRow &row) const
@@ -246,9 +255,17 @@ private:
 
     void writeRow(OutputSink &sink, const ResultRow &row)
     {
+        if (m_takeRow) {
+            m_takeRow(row);
+            return;
+        }
         // A row after the drawn progress line would start in its middle.
         if (m_progress && sink.toTerminal())
             m_progress->clear();
+        if (m_options.kwicWidth >= 0) {
+            writeHitsInContext(sink, row, m_options);
+            return;
+        }
         if (m_options.format != OutputFormat::Export) {
             appendRow(sink.buffer(), m_options.format, row, m_separator);
             sink.written();
@@ -272,39 +289,53 @@ private:
         const QList<qsizetype> order =
             sortOrder(m_options.sortColumn, cells, QLatin1Char('.'), m_options.ascending);
         QList<ResultRow> sorted;
-        QStringList copied;
-        for (const qsizetype i : order) {
+        for (const qsizetype i : order)
             sorted << m_rows[i];
-            copied << m_rows[i].path;
-        }
         m_rows = sorted;
         if (!m_options.copyTo.isEmpty())
-            m_copied = copied;
+            m_copied = sorted;
     }
 
     bool copyRows()
     {
-        if (const auto refusal = subcorpusRefusal(m_options.copyTo, m_copied, m_options.replace)) {
+        QStringList paths;
+        for (const ResultRow &row : m_copied)
+            paths << row.path;
+        if (const auto refusal = subcorpusRefusal(m_options.copyTo, paths, m_options.replace)) {
             printError(refusal->reason);
             return false;
         }
-        const SubcorpusOutcome outcome = writeSubcorpus(
-            m_options.copyTo, m_copied, m_options.antconcVersion, m_options.keepGoing,
-            [](const QString &message) { printError(message); });
+        const SubcorpusOutcome outcome =
+            writeSubcorpus(m_options.copyTo, paths, m_options.antconcVersion, m_options.keepGoing,
+                           [](const QString &message) { printError(message); });
         noteSubstitutions(outcome.substituted);
         if (outcome.interrupted)
             printError(QStringLiteral("Abgebrochen: im Zielverzeichnis %1 liegen %2 von %3 Texten")
                            .arg(QDir::toNativeSeparators(shownPath(m_options.copyTo)))
                            .arg(outcome.copied)
                            .arg(m_copied.size()));
-        return !outcome.interrupted && !outcome.failed;
+        return !outcome.interrupted && !outcome.failed && writeProtocol();
+    }
+
+    // After the copies, which it lists: a record beside an incomplete subcorpus would claim it.
+    bool writeProtocol() const
+    {
+        if (!m_options.protocol)
+            return true;
+        const auto failure =
+            writeProtocolFile(m_options.copyTo, protocolOfRun(m_options, m_arguments, m_copied));
+        if (failure)
+            printError(failure->reason);
+        return !failure;
     }
 
     const CliOptions &m_options;
+    const QStringList m_arguments;
+    const std::function<void(const ResultRow &)> m_takeRow;
     const QChar m_separator;
     std::unique_ptr<ProgressLine> m_progress;
     QList<ResultRow> m_rows;
-    QStringList m_copied;
+    QList<ResultRow> m_copied;
     QStringList m_substituted;
     qsizetype m_found = 0;
     qsizetype m_utf8Texts = 0;
@@ -331,11 +362,18 @@ int runCli(const QStringList &arguments)
         return ExitStatus::Found;
     }
     try {
-        return CliRun(parsed.options).run();
+        if (!parsed.options.repeatFile.isEmpty())
+            return repeatProtocol(parsed.options);
+        return CliRun(parsed.options, arguments).run();
     } catch (const BrokenPipe &) {
         return ExitStatus::PipeClosed;
     } catch (const QvxError &error) {
         printError(error.message());
         return ExitStatus::Failure;
     }
+}
+
+int runSearch(const CliOptions &options, const std::function<void(const ResultRow &)> &takeRow)
+{
+    return CliRun(options, {}, takeRow).run();
 }

@@ -11,6 +11,7 @@ constexpr qsizetype LineWidth = 78;
 
 const char *const Introduction =
     "Aufruf: qvx-cli [OPTIONEN] MUSTER QUELLE...\n"
+    "        qvx-cli --repeat PROTOKOLL\n"
     "Durchsucht Textdateien wie QVX und gibt die gefundenen Texte mit f, %, fB und\n"
     "G = f*fK+fB*fBK aus; die gefundenen Texte werden auf Wunsch in ein neues\n"
     "Verzeichnis kopiert (Subkorpus) und in einer AntConc-Einstellungsdatei gelistet.\n"
@@ -30,7 +31,8 @@ const char *const Introduction =
 const char *const Closing =
     "Zahlen nehmen einen Punkt oder das Dezimalzeichen der Spracheinstellung.\n"
     "Rückgabewert: 0 Texte gefunden, 1 keine gefunden, 2 Fehler, 130 abgebrochen\n"
-    "(Strg+C oder SIGTERM), 141 Standardausgabe geschlossen.\n";
+    "(Strg+C oder SIGTERM), 141 Standardausgabe geschlossen; mit --repeat 0 gleich,\n"
+    "1 verschieden.\n";
 
 // The group without a heading stands last, after a blank line.
 QString heading(OptionGroup group)

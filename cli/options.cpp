@@ -60,6 +60,10 @@ public:
         }
         if (m_options.help || m_options.version)
             return m_options;
+        if (!m_options.repeatFile.isEmpty()) {
+            checkRepeat(operands);
+            return m_options;
+        }
         takeOperands(operands);
         decodePatterns();
         checkCombinations();
@@ -108,6 +112,7 @@ private:
         if (!entry.choices.isEmpty())
             value.choice = choiceIndex(entry, text);
         entry.apply(m_options, value);
+        m_given << value.option;
     }
 
     QString nextValue(const QString &name)
@@ -171,6 +176,42 @@ private:
         if (m_options.antconcVersion >= 0 && m_options.copyTo.isEmpty())
             fail(QStringLiteral("--antconc schreibt die Einstellungsdatei in das Zielverzeichnis "
                                 "von --copy-to ZIEL; bitte --copy-to angeben."));
+        if (m_options.kwicWidth >= 0 && m_options.format == OutputFormat::Export)
+            fail(QStringLiteral("--kwic schreibt tsv oder jsonl; --format export passt nicht "
+                                "dazu."));
+        checkProtocol();
+    }
+
+    // The record names its sources so that --repeat can read them again.
+    void checkProtocol() const
+    {
+        if (!m_options.protocol)
+            return;
+        if (m_options.copyTo.isEmpty())
+            fail(QStringLiteral("--protocol schreibt das Protokoll in das Zielverzeichnis von "
+                                "--copy-to ZIEL; bitte --copy-to angeben."));
+        for (const QString &source : m_options.sources) {
+            if (source == QLatin1String("-") || source == QLatin1String("@-"))
+                fail(QStringLiteral("Eine Liste von der Standardeingabe lässt sich nicht "
+                                    "wiederholen; bitte mit --protocol die Liste als Datei "
+                                    "angeben (@LISTE)."));
+        }
+    }
+
+    // The record holds the search whole; only what leaves the result alone may be given.
+    void checkRepeat(const QStringList &operands) const
+    {
+        const QStringList allowed{QStringLiteral("--repeat"), QStringLiteral("--quiet"),
+                                  QStringLiteral("--jobs")};
+        for (const QString &option : m_given) {
+            if (!allowed.contains(option))
+                fail(QStringLiteral("%1 gilt nicht mit --repeat: die Suche steht im Protokoll; "
+                                    "nur -q und -j sind möglich.")
+                         .arg(option));
+        }
+        if (!operands.isEmpty())
+            fail(QStringLiteral("--repeat nimmt kein Muster und keine Quelle: beide stehen im "
+                                "Protokoll."));
     }
 
     // After the other options: --format may stand after -l.
@@ -183,6 +224,9 @@ private:
         }
         if (m_options.format != OutputFormat::Tsv)
             fail(QStringLiteral("-l/--files-with-matches schreibt nur die Pfade; --format passt "
+                                "nicht dazu."));
+        if (m_options.kwicWidth >= 0)
+            fail(QStringLiteral("-l/--files-with-matches schreibt nur die Pfade; --kwic passt "
                                 "nicht dazu."));
         m_options.format = m_options.nullEnds ? OutputFormat::NulPaths : OutputFormat::Paths;
     }
@@ -208,12 +252,16 @@ private:
                    findLong(QStringLiteral("--sort"))->choices[m_options.sortColumn]);
         if (!m_options.weight.isEmpty())
             refuse(QStringLiteral("-w/--weight"));
+        if (m_options.kwicWidth >= 0)
+            refuse(QStringLiteral("--kwic"));
     }
 
     const QStringList &m_args;
     qsizetype m_next = 0;
     CliOptions m_options;
     bool m_directionGiven = false;
+    // The long names of the options given, for --repeat.
+    QStringList m_given;
 };
 
 } // namespace

@@ -52,6 +52,12 @@ struct CliOptions
     bool replace = false;
     // An AntConc version (0 3.4.1w, 1 3.2.4w, 2 3.2.4m), or -1 for none.
     int antconcVersion = -1;
+    // Characters on either side of each match, written in place of the rows; -1 for the rows.
+    int kwicWidth = -1;
+    // A record of the search beside the copies of --copy-to.
+    bool protocol = false;
+    // The record whose search is run again, in place of a search of the command line's own.
+    QString repeatFile;
     SourceEncoding encoding = SourceEncoding::Windows1252;
     // MUSTER, -x and -w read as Windows-1252 instead of UTF-8.
     bool patternsInWindows1252 = false;

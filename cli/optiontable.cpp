@@ -34,6 +34,16 @@ int threadCount(const OptionValue &value)
     return count;
 }
 
+// Wider contexts make a line no easier to read, only longer.
+int contextWidth(const OptionValue &value)
+{
+    const qint32 width = integerValue(value);
+    if (width < 0 || width > 1000)
+        throw OptionError{
+            QStringLiteral("%1: %2 ist keine Zahl von 0 bis 1000.").arg(value.option, value.text)};
+    return width;
+}
+
 // An empty name would quietly mean no file at all.
 QString nonEmptyPath(const OptionValue &value)
 {
@@ -114,6 +124,10 @@ const std::vector<OptionEntry> &optionTable()
          G::Rows, [](CliOptions &o, V) { o.filesWithMatches = true; }},
         {"--null", '0', nullptr, "mit -l jeden Pfad mit NUL statt Zeilenende abschließen", G::Rows,
          [](CliOptions &o, V) { o.nullEnds = true; }},
+        {"--kwic", 0, "N",
+         "statt der Zeilen jeden Treffer mit N Zeichen davor und danach schreiben: Pfad, "
+         "Position (UTF-16-Einheiten vor dem Treffer), links, Treffer, rechts; Zeilenenden als ⏎",
+         G::Rows, [](CliOptions &o, V v) { o.kwicWidth = contextWidth(v); }},
         {"--output", 'o', "DATEI",
          "in DATEI statt auf die Standardausgabe schreiben (- ist die Standardausgabe)", G::Rows,
          [](CliOptions &o, V v) {
@@ -129,6 +143,12 @@ const std::vector<OptionEntry> &optionTable()
          "Einstellungsdatei für AntConc 341w, 324w oder 324m in ZIEL (von --copy-to) schreiben",
          G::Subcorpus, [](CliOptions &o, V v) { o.antconcVersion = v.choice; }, nullptr,
          QStringList{"341w", "324w", "324m"}},
+        {"--protocol", 0, nullptr,
+         "das Protokoll qvx-protokoll.json (Suche, Quellen, Zahlen je Text) in ZIEL schreiben",
+         G::Subcorpus, [](CliOptions &o, V) { o.protocol = true; }},
+        {"--repeat", 0, "PROTOKOLL",
+         "die Suche eines Protokolls wiederholen und sagen, ob das Ergebnis gleich ist",
+         G::Subcorpus, [](CliOptions &o, V v) { o.repeatFile = nonEmptyPath(v); }},
         {"--stats", 0, nullptr,
          "am Ende Texte, Funde, Treffer, Bytes und Sekunden auf die Standardfehlerausgabe "
          "schreiben",

@@ -9,15 +9,11 @@
 
 #include <cmath>
 
-namespace {
-
-QStringList cells(const ResultRow &row, QChar separator)
+static QStringList cells(const ResultRow &row, QChar separator)
 {
     return resultCells(row.f, row.proz, row.fB, row.G, separator);
 }
 
-// The text format of PostgreSQL's and MySQL's COPY: a path with a TAB or line break stays one
-// field of one row, and unescaping gives its bytes back.
 void appendEscapedPath(QByteArray &out, const QByteArray &path)
 {
     for (const char c : path) {
@@ -40,7 +36,7 @@ void appendEscapedPath(QByteArray &out, const QByteArray &path)
     }
 }
 
-void appendTsv(QByteArray &out, const ResultRow &row)
+static void appendTsv(QByteArray &out, const ResultRow &row)
 {
     // The path's own bytes, also those that are not UTF-8, so that a script can open it.
     appendEscapedPath(out, nativePath(row.path));
@@ -68,7 +64,7 @@ void appendJsonString(QByteArray &out, const QString &text)
     out += '"';
 }
 
-QByteArray jsonNumber(double value)
+static QByteArray jsonNumber(double value)
 {
     if (!std::isfinite(value))
         return "null";
@@ -76,7 +72,7 @@ QByteArray jsonNumber(double value)
     return formatGeneral(value, QLatin1Char('.')).toLatin1();
 }
 
-void appendJsonl(QByteArray &out, const ResultRow &row)
+static void appendJsonl(QByteArray &out, const ResultRow &row)
 {
     out += "{\"path\":";
     // JSON is Unicode text: a byte of the path that is not UTF-8 shows as U+FFFD.
@@ -87,8 +83,6 @@ void appendJsonl(QByteArray &out, const ResultRow &row)
     out += ",\"g\":" + jsonNumber(row.G);
     out += "}\n";
 }
-
-} // namespace
 
 QByteArray tsvHeader()
 {

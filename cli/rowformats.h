@@ -20,3 +20,11 @@
 QByteArray tsvHeader();
 
 void appendRow(QByteArray &out, OutputFormat format, const ResultRow &row, QChar localeSeparator);
+
+// The bytes with TAB, CR, LF and backslash escaped as \t, \r, \n, \\: the text format of
+// PostgreSQL's and MySQL's COPY, so that a field with a TAB or line break stays one field of one
+// row, and unescaping gives its bytes back.
+void appendEscapedPath(QByteArray &out, const QByteArray &path);
+
+// The text as a JSON string in UTF-8, quoted, with '"', '\\' and control characters escaped.
+void appendJsonString(QByteArray &out, const QString &text);

@@ -77,9 +77,34 @@ std::optional<Failure> WholeFile::open()
 
 std::optional<Failure> WholeFile::commit()
 {
-    if (::fchmod(m_fd, m_mode) != 0 || ::fsync(m_fd) != 0 ||
-        std::rename(m_temporary.constData(), m_target.constData()) != 0)
+    return commitBy(true);
+}
+
+std::optional<Failure> WholeFile::commitNew()
+{
+    return commitBy(false);
+}
+
+std::optional<Failure> WholeFile::commitBy(bool replace)
+{
+    if (::fchmod(m_fd, m_mode) != 0 || ::fsync(m_fd) != 0)
         return failure(errno);
+    if (replace) {
+        if (std::rename(m_temporary.constData(), m_target.constData()) != 0)
+            return failure(errno);
+    } else if (::link(m_temporary.constData(), m_target.constData()) == 0) {
+        // The link took the name, which it does only while the name is free.
+        ::unlink(m_temporary.constData());
+    } else if (errno == EPERM || errno == EOPNOTSUPP) {
+        // A file system without hard links (FAT on a stick): a look first, then the rename.
+        struct stat status;
+        if (::lstat(m_target.constData(), &status) == 0)
+            return failure(EEXIST);
+        if (std::rename(m_temporary.constData(), m_target.constData()) != 0)
+            return failure(errno);
+    } else {
+        return failure(errno);
+    }
     ::close(m_fd);
     m_fd = -1;
     return std::nullopt;

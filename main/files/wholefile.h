@@ -29,9 +29,13 @@ public:
     void setMode(mode_t mode) { m_mode = mode; }
     // Flushes the bytes to the disk and gives the file its name.
     std::optional<Failure> commit();
+    // The same, but a file that has the name meanwhile stays and the commit fails with EEXIST.
+    std::optional<Failure> commitNew();
 
 private:
     Failure failure(int errorNumber) const;
+    // Gives the flushed file its name: by rename, which replaces, or by link, which does not.
+    std::optional<Failure> commitBy(bool replace);
 
     QByteArray m_target;
     QByteArray m_temporary;

@@ -88,10 +88,15 @@ std::optional<FileResult> RegexScan::evaluateText(std::string_view utf8, qsizety
         const double proz = double(f) / double(length) * 100.0;
         return FileResult{f, proz, fB};
     } catch (const MatchLimitError &error) {
-        throw QvxError(QString("Der reguläre Ausdruck ist für den Text der Datei %1 zu aufwendig: "
-                               "%2. Die Suche wurde abgebrochen.")
-                           .arg(path, error.reason()));
+        throw tooCostlyForText(path, error);
     }
+}
+
+QvxError tooCostlyForText(const QString &path, const MatchLimitError &error)
+{
+    return QvxError(QString("Der reguläre Ausdruck ist für den Text der Datei %1 zu aufwendig: "
+                            "%2. Die Suche wurde abgebrochen.")
+                        .arg(path, error.reason()));
 }
 
 qint32 rowCount(qint64 count, const QString &path)

@@ -74,3 +74,6 @@ private:
 // A match count as the row's 32-bit f or fB. Throws QvxError naming the file when the count
 // exceeds what a row can hold.
 qint32 rowCount(qint64 count, const QString &path);
+
+// The error that ends the search when the pattern needs more than its budget on the text at path.
+QvxError tooCostlyForText(const QString &path, const MatchLimitError &error);

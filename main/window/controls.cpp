@@ -183,4 +183,9 @@ void TForm1::createMenus()
         namedAction(AlsQuelldaten, "hinzu1", QStringLiteral("Texte an bisherige Quellen anfügen"));
     extealsneueQuelle1 =
         namedAction(AlsQuelldaten, "extealsneueQuelle1", QStringLiteral("Texte als neue Quelle"));
+
+    PopupMenu2 = named<QMenu>(this, "PopupMenu2");
+    GefundeneTextemitProtokollabspeichern1 =
+        namedAction(PopupMenu2, "GefundeneTextemitProtokollabspeichern1",
+                    QStringLiteral("Gefundene Texte mit Protokoll abspeichern"));
 }

@@ -45,6 +45,13 @@ void TForm1::connectHandlers()
     // Sources and subcorpus output
     onClick(Button1, &TForm1::Button1Click);
     onClick(Button4, &TForm1::Button4Click);
+    // The record is offered only here, so that a click saves exactly the copies.
+    Button4->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Button4, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        handle([&] { m_dialogs->popupMenu(PopupMenu2, Button4->mapToGlobal(pos)); });
+    });
+    onTriggered(GefundeneTextemitProtokollabspeichern1,
+                &TForm1::GefundeneTextemitProtokollabspeichern1Click);
     onClick(Button2, &TForm1::Button2Click);
     onClick(Button7, &TForm1::Button7Click);
     // AlsQuelldaten is also the button's context menu.

@@ -8,10 +8,12 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QAction;
 class SearchTurns;
 class SourceEntries;
+struct ProtocolText;
 class QCheckBox;
 class QComboBox;
 class QFileDialog;
@@ -107,6 +109,10 @@ public:
     QAction *hinzu1;                      // "Texte an bisherige Quellen anfügen"
     QAction *extealsneueQuelle1;          // "Texte als neue Quelle"
 
+    // Button4's context menu and its "Gefundene Texte mit Protokoll abspeichern"
+    QMenu *PopupMenu2;
+    QAction *GefundeneTextemitProtokollabspeichern1;
+
     // Help
     QLabel *Label14; // "(?)"
     QLabel *Label15; // "(?)"
@@ -145,6 +151,8 @@ public:
     void extealsneueQuelle1Click(QObject *Sender);
     void Button1Click(QObject *Sender);
     void Button4Click(QObject *Sender);
+    // The same save, followed by the record of the subcorpus beside the copies.
+    void GefundeneTextemitProtokollabspeichern1Click(QObject *Sender);
 
     // Preview (preview/)
     void filesClick(QObject *Sender);
@@ -233,6 +241,10 @@ private:
     // stop: saving still runs, no result rows, an empty target, a target that exists or cannot
     // be created.
     bool prepareTargetDirectory();
+    // Saving's checks, the target directory and the copies of the checked texts, each copied one
+    // appended to copied when given. Returns the directory it created once every row is done,
+    // nothing when saving stopped before.
+    std::optional<QString> saveCheckedTexts(QList<ProtocolText> *copied);
 
     // Main window and help (window/)
     void setupFrame();

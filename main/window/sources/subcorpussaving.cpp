@@ -1,8 +1,11 @@
+#include "errors/fullstop.h"
 #include "files/targetcreation.h"
+#include "subcorpus/protocolfile.h"
 #include "subcorpus/subcorpuswriter.h"
 #include "window/dialogs.h"
 #include "window/sources/copyfileex.h"
 #include "window/sources/itempaths.h"
+#include "window/sources/windowprotocol.h"
 #include "window/tform1.h"
 
 #include <QCoreApplication>
@@ -13,8 +16,23 @@
 
 void TForm1::Button4Click(QObject * /*Sender*/)
 {
-    if (!prepareTargetDirectory())
+    saveCheckedTexts(nullptr);
+}
+
+void TForm1::GefundeneTextemitProtokollabspeichern1Click(QObject * /*Sender*/)
+{
+    QList<ProtocolText> copied;
+    const std::optional<QString> created = saveCheckedTexts(&copied);
+    if (!created)
         return;
+    if (const auto failure = writeProtocolFile(*created, windowProtocol(*this, copied)))
+        m_dialogs->message(this, errorBox(withFullStop(failure->reason)));
+}
+
+std::optional<QString> TForm1::saveCheckedTexts(QList<ProtocolText> *copied)
+{
+    if (!prepareTargetDirectory())
+        return std::nullopt;
     const QString created = canonicalTarget(zielverz->text());
     // The window stays usable during the loop; while the flag is up, the commands that would
     // change the rows under it are refused.
@@ -32,20 +50,24 @@ void TForm1::Button4Click(QObject * /*Sender*/)
             // directory is (the copy then reports what is missing).
             if (const auto refusal = existingTargetRefusal(target, created)) {
                 m_dialogs->message(this, errorBox(refusal->reason));
-                return;
+                return std::nullopt;
             }
             const QString dest = textDestination(target, caption);
-            if (copyFileAsked(*m_dialogs, this, caption, dest, false) == CopyOutcome::StopCopying) {
+            const CopyOutcome outcome = copyFileAsked(*m_dialogs, this, caption, dest, false);
+            if (outcome == CopyOutcome::StopCopying) {
                 removeEmptyTarget(created);
-                return;
+                return std::nullopt;
             }
+            if (outcome == CopyOutcome::Copied && copied)
+                *copied << protocolText(row);
         }
         bar2->setValue(i + 1);
         if (i % 2 == 1) {
             QCoreApplication::processEvents();
             // Each file is copied whole or not at all before events run, so none is left half.
             if (m_closing)
-                return;
+                return std::nullopt;
         }
     }
+    return created;
 }

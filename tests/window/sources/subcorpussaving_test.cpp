@@ -3,11 +3,15 @@
 #include "windowfixture.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -378,4 +382,37 @@ TEST_F(SubcorpusSavingTest, ClosingTheWindowEndsTheCopyingAfterTheFileInProgress
     for (int i = 0; i < copied; ++i)
         EXPECT_EQ(fileBytes(target(names[i])), QByteArray("Text ") + QByteArray::number(i)) << i;
     EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(SubcorpusSavingTest, Button4sMenuAddsTheRecordWhichAClickNeverWrites)
+{
+    const QStringList paths = useTexts({"Haus Haus", "kein", "Haus"});
+    search(QStringLiteral("Haus"));
+    ASSERT_EQ(rowCount(), 2);
+    uncheck(1);
+    auto *button = find<QPushButton>("Button4");
+    dialogs->answerPopup(QStringLiteral("GefundeneTextemitProtokollabspeichern1"));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            button->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(button, &event);
+
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(entries(target()),
+              (QStringList{QStringLiteral("qvx-protokoll.json"), QStringLiteral("t0.txt")}));
+    const QJsonObject record =
+        QJsonDocument::fromJson(fileBytes(target(QStringLiteral("qvx-protokoll.json")))).object();
+    EXPECT_EQ(record.value("program").toString(), QStringLiteral("QVX"));
+    EXPECT_EQ(record.value("search").toObject().value("pattern").toString(),
+              QStringLiteral("Haus"));
+    EXPECT_EQ(record.value("sources").toArray().size(), 3);
+    const QJsonArray texts = record.value("texts").toArray();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_EQ(texts[0].toObject().value("path").toString(), paths[0]);
+    EXPECT_EQ(texts[0].toObject().value("f").toInt(), 2);
+    EXPECT_EQ(texts[0].toObject().value("percent").toDouble(),
+              rowTexts(0)[2].replace(QLatin1Char(','), QLatin1Char('.')).toDouble());
+
+    setText("zielverz", target() + QStringLiteral("2"));
+    click("Button4");
+    EXPECT_EQ(entries(target() + QStringLiteral("2")), QStringList{QStringLiteral("t0.txt")});
 }
