@@ -88,7 +88,10 @@ const std::vector<OptionEntry> &optionTable()
          "windows-1252 (Vorgabe), utf-8 oder auto (je Text: UTF-8, wenn gültig und nicht nur "
          "ASCII, sonst Windows-1252)",
          G::Search, [](CliOptions &o, V v) { o.encoding = SourceEncoding(v.choice); },
-         "windows-1252", QStringList{"windows-1252", "utf-8", "auto"}},
+         "windows-1252",
+         QStringList{sourceEncodingName(SourceEncoding::Windows1252),
+                     sourceEncodingName(SourceEncoding::Utf8),
+                     sourceEncodingName(SourceEncoding::Automatic)}},
         {"--pattern-encoding", 0, "KODIERUNG",
          "MUSTER, -x und -w als utf-8 (Vorgabe) oder windows-1252 lesen", G::Search,
          [](CliOptions &o, V v) { o.patternsInWindows1252 = v.choice == 1; }, "utf-8",

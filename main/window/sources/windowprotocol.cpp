@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSet>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -59,9 +60,17 @@ SubcorpusProtocol windowProtocol(const TForm1 &form, const QList<ProtocolText> &
     p.fK = factor(form.Edit3);
     p.fBK = factor(form.Edit4);
     p.ignoreCase = !p.regex && form.CheckBox1->isChecked();
-    for (int i = 0; i < form.box->count(); ++i)
+    QSet<SourceEncoding> encodings;
+    for (int i = 0; i < form.box->count(); ++i) {
         p.sources << absolutePath(sourcePath(form.box->item(i)));
-    p.encoding = QStringLiteral("windows-1252");
+        encodings.insert(sourceEncoding(form.box->item(i)));
+    }
+    // The record names one encoding for all sources; a list that mixes them cannot be repeated
+    // with one, and its record says so instead of naming one of them.
+    p.encoding = encodings.size() > 1
+                     ? QStringLiteral("gemischt")
+                     : sourceEncodingName(encodings.isEmpty() ? SourceEncoding::Windows1252
+                                                              : *encodings.cbegin());
     p.texts = copied;
     return p;
 }
