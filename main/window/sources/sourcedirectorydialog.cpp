@@ -2,6 +2,7 @@
 
 #include "window/qtdialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -33,6 +34,11 @@ QString SourceDirectoryDialog::directoryName() const
     return m_name->text();
 }
 
+bool SourceDirectoryDialog::includesSubdirectories() const
+{
+    return m_subdirectories->isChecked();
+}
+
 void SourceDirectoryDialog::accept()
 {
     // A declined name leaves the chooser open with the name, the tree and the files unchanged.
@@ -59,6 +65,7 @@ void SourceDirectoryDialog::createControls()
     m_volumes = new QComboBox(this);
     m_files = new QListView(this);
     m_files->setModel(m_fileModel);
+    m_subdirectories = new QCheckBox(QStringLiteral("&Unterverzeichnisse einbeziehen"), this);
 }
 
 void SourceDirectoryDialog::arrangeControls()
@@ -90,6 +97,7 @@ void SourceDirectoryDialog::arrangeControls()
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addWidget(m_subdirectories);
     layout->addWidget(buttons);
     resize(520, 420);
 }
@@ -170,8 +178,13 @@ void SourceDirectoryDialog::listFiles(const QString &path)
     m_files->setRootIndex(m_fileModel->setRootPath(path));
 }
 
-QString QtDialogs::chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName)
+QString QtDialogs::chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
+                                         SourceDirectoryOptions *options)
 {
     SourceDirectoryDialog dialog(parent, acceptName);
-    return dialog.exec() == QDialog::Accepted ? dialog.directoryName() : QString();
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    if (options)
+        options->subdirectories = dialog.includesSubdirectories();
+    return dialog.directoryName();
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
 class QLineEdit;
@@ -10,8 +11,9 @@ class QListView;
 class QTreeView;
 
 // The source directory chooser "Verzeichnis auswählen": a name field, the directory tree, the
-// mounted volumes and the files of the shown directory. It opens at the working directory. The
-// name may be typed freely, so it may name a directory that does not exist yet.
+// mounted volumes and the files of the shown directory, and whether the directories below it
+// count as well (not at first). It opens at the working directory. The name may be typed freely,
+// so it may name a directory that does not exist yet.
 class SourceDirectoryDialog : public QDialog
 {
 public:
@@ -21,6 +23,7 @@ public:
 
     // The name as the user typed or selected it.
     QString directoryName() const;
+    bool includesSubdirectories() const;
 
     void accept() override;
 
@@ -41,6 +44,7 @@ private:
     QTreeView *m_directories;
     QComboBox *m_volumes;
     QListView *m_files;
+    QCheckBox *m_subdirectories;
     // The directory that the tree should show, also while it is still being read.
     QString m_shownPath;
     // The tree keeps the shown directory in view while it is read, until the user acts on it.
