@@ -64,6 +64,10 @@ protected:
             return m_like->physicalDpiX();
         case PdmPhysicalDpiY:
             return m_like->physicalDpiY();
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
         default:
             return QPaintDevice::metric(metric);
         }

@@ -91,7 +91,10 @@ TEST_F(SubdirectoriesTest, AnUnreadableSubdirectoryIsNamedAfterTheOthersWereAdde
 
     EXPECT_EQ(boxTexts(), (QStringList{top + "/a.txt", top + "/offen/c.txt"}));
     EXPECT_EQ(label1(), QStringLiteral("Quelldateien (*.txt) [2]"));
-    expectOnlyErrorBox(
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown().front().icon, MessageIcon::Error);
+    EXPECT_EQ(
+        dialogs->shown().front().text,
         QStringLiteral("Nicht alle Unterverzeichnisse können gelesen werden; ihre Texte wurden "
                        "nicht hinzugefügt.\nDas Verzeichnis %1 kann nicht gelesen werden. "
                        "Zugriff verweigert.")
