@@ -48,6 +48,8 @@ private:
     {
         m_dialog = new QProgressDialog(state, QStringLiteral("Abbrechen"), 0, 0, m_parent);
         m_dialog->setWindowTitle(m_caption);
+        // Wide enough for its caption and for most paths, so that it does not jump with them.
+        m_dialog->setMinimumWidth(420);
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
