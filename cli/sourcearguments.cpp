@@ -4,6 +4,7 @@
 #include "errors/qvxerror.h"
 #include "files/filecopy.h"
 #include "files/sourcelisting.h"
+#include "files/sourcetree.h"
 #include "text/nativepath.h"
 
 #include <QDir>
@@ -54,11 +55,17 @@ private:
 
     void directory(const QString &dir)
     {
-        paths << sourcePaths(dir, chosen(listSourceTexts(dir)));
-        if (!m_recursive)
+        if (!m_recursive) {
+            paths << sourcePaths(dir, chosen(listSourceTexts(dir)));
             return;
-        for (const QString &sub : sourcePaths(dir, listSubdirectories(dir)))
-            guarded([&] { directory(sub); });
+        }
+        walkSourceTree(
+            dir,
+            [this](const QString &reached, const QStringList &names) {
+                paths << sourcePaths(reached, chosen(names));
+                return true;
+            },
+            m_onError);
     }
 
     // By the names' bytes, as the shell's patterns match them.

@@ -16,6 +16,18 @@ template <typename T> T takeFront(std::deque<T> &queue, T fallback)
     return fallback;
 }
 
+// Goes on until the step that the test chose for the user's cancel.
+class ScriptedProgress : public Progress
+{
+public:
+    explicit ScriptedProgress(int cancelAt) : m_cancelAt(cancelAt) {}
+    bool goOn(const QString & /*state*/) override { return ++m_steps != m_cancelAt; }
+
+private:
+    int m_cancelAt;
+    int m_steps = 0;
+};
+
 } // namespace
 
 int ScriptedDialogs::message(QWidget * /*parent*/, const MessageRequest &request)
@@ -27,18 +39,19 @@ int ScriptedDialogs::message(QWidget * /*parent*/, const MessageRequest &request
 }
 
 QString ScriptedDialogs::chooseSourceDirectory(QWidget * /*parent*/, const NameCheck &acceptName,
-                                               SourceEncoding *encoding)
+                                               SourceDirectoryOptions *options)
 {
     ++m_sourceDirectoryRequests;
     for (;;) {
-        const auto [name, chosen] =
-            takeFront(m_sourceDirectories, std::pair(QString(), SourceEncoding::Windows1252));
-        if (name.isEmpty())
-            return name;
-        if (acceptName(name)) {
-            if (encoding)
-                *encoding = chosen;
-            return name;
+        const SourceDirectoryAnswer answer = takeFront(m_sourceDirectories, {});
+        if (answer.name.isEmpty())
+            return answer.name;
+        if (acceptName(answer.name)) {
+            if (options) {
+                options->subdirectories = answer.subdirectories;
+                options->encoding = answer.encoding;
+            }
+            return answer.name;
         }
     }
 }
@@ -107,4 +120,10 @@ QStringList ScriptedDialogs::takeErrors()
     }
     m_shown.clear();
     return errors;
+}
+
+std::unique_ptr<Progress> ScriptedDialogs::showProgress(QWidget * /*parent*/,
+                                                        const QString & /*caption*/)
+{
+    return std::make_unique<ScriptedProgress>(m_cancelProgressAt);
 }

@@ -38,9 +38,14 @@ public:
     // Queue what the next chooser, browser, input box or file dialog returns; an empty text or
     // nothing stands for a cancelled dialog.
     void answerSourceDirectory(const QString &path,
-                               SourceEncoding encoding = SourceEncoding::Windows1252)
+                               SourceEncoding encoding = SourceEncoding::Windows1252,
+                               bool subdirectories = false)
     {
-        m_sourceDirectories.push_back({path, encoding});
+        m_sourceDirectories.push_back({path, subdirectories, encoding});
+    }
+    void answerSourceDirectory(const QString &path, bool subdirectories)
+    {
+        answerSourceDirectory(path, SourceEncoding::Windows1252, subdirectories);
     }
     void answerFolder(const QString &path) { m_folders.push_back(path); }
     void answerInput(std::optional<QString> text) { m_inputs.push_back(std::move(text)); }
@@ -50,6 +55,8 @@ public:
     // The next popup menu triggers the action with this objectName; unanswered popups close
     // without a choice.
     void answerPopup(const QString &actionName) { m_popupChoices.push_back(actionName); }
+    // Every progress indication from now on is cancelled at its step-th step (from 1); 0 never.
+    void cancelProgressAt(int step) { m_cancelProgressAt = step; }
 
     const std::vector<MessageRequest> &shown() const { return m_shown; }
     void clearShown() { m_shown.clear(); }
@@ -66,25 +73,34 @@ public:
     int message(QWidget *parent, const MessageRequest &request) override;
     // The queued names are confirmed one after the other in the same chooser until acceptName
     // takes one; an empty name, or none left, cancels it.
-    // The encoding queued with the accepted name is the one chosen.
+    // The encoding and subdirectories queued with the accepted name are the ones chosen.
     QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
-                                  SourceEncoding *encoding = nullptr) override;
+                                  SourceDirectoryOptions *options = nullptr) override;
     QString chooseFolder(QWidget *parent, const QString &instruction) override;
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &defaultText) override;
     bool execFileDialog(QFileDialog *dialog) override;
     QAction *popupMenu(QMenu *menu, const QPoint &pos) override;
+    std::unique_ptr<Progress> showProgress(QWidget *parent, const QString &caption) override;
 
 private:
+    struct SourceDirectoryAnswer
+    {
+        QString name;
+        bool subdirectories = false;
+        SourceEncoding encoding = SourceEncoding::Windows1252;
+    };
+
     std::vector<MessageRequest> m_shown;
     std::deque<int> m_answers;
     std::function<void(const MessageRequest &)> m_onShow;
-    std::deque<std::pair<QString, SourceEncoding>> m_sourceDirectories;
+    std::deque<SourceDirectoryAnswer> m_sourceDirectories;
     std::deque<QString> m_folders;
     std::deque<std::optional<QString>> m_inputs;
     std::deque<std::optional<QString>> m_files;
     std::deque<QString> m_popupChoices;
     int m_sourceDirectoryRequests = 0;
+    int m_cancelProgressAt = 0;
     std::vector<QString> m_folderRequests;
     std::vector<InputRequest> m_inputRequests;
     std::vector<QStringList> m_fileDialogRequests;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -36,6 +37,24 @@ MessageRequest plainMessage(const QString &text);
 // A question: caption "Bestätigen", question icon, "&Ja" and "&Nein".
 MessageRequest confirmation(const QString &text);
 
+// What the source directory chooser offers beside the name.
+struct SourceDirectoryOptions
+{
+    // The texts of every directory below the chosen one as well.
+    bool subdirectories = false;
+    // The encoding in which the texts are to be read: offered first, and the user's choice.
+    SourceEncoding encoding = SourceEncoding::Windows1252;
+};
+
+// A modal indication of work that runs in the window's thread and lets its events run.
+class Progress
+{
+public:
+    virtual ~Progress() = default;
+    // Shows how far the work is and lets pending events run; false once the user cancelled.
+    virtual bool goOn(const QString &state) = 0;
+};
+
 // The one seam through which the window runs every modal interaction, so that tests can answer
 // dialogs without a person and read what would have been shown.
 class Dialogs
@@ -53,10 +72,10 @@ public:
     // The source directory chooser titled "Verzeichnis auswählen", opening at the working
     // directory. A confirmed name closes it only when acceptName agrees; otherwise it stays open
     // as the user left it. Returns the accepted name (it may not exist yet), or the empty text
-    // when the user cancelled. It also offers the encoding of the texts, Windows-1252 at first;
-    // with encoding, *encoding at first, and the user's choice is written back on acceptance.
+    // when the user cancelled. It also offers the encoding of the texts (options' encoding at
+    // first, else Windows-1252) and the subdirectories; the choices go to options when given.
     virtual QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
-                                          SourceEncoding *encoding = nullptr) = 0;
+                                          SourceDirectoryOptions *options = nullptr) = 0;
 
     // The target folder browser with the given instruction, directories only. Returns the picked
     // folder's path, or the empty text when the user cancelled.
@@ -74,6 +93,10 @@ public:
     // Opens a popup menu with its top left corner at pos (screen coordinates) and returns the
     // triggered action, or nullptr. The action's own triggered signal fires as well.
     virtual QAction *popupMenu(QMenu *menu, const QPoint &pos) = 0;
+
+    // A progress indication titled caption with the button "Abbrechen", shown once the work
+    // takes long enough to notice; it closes when it goes.
+    virtual std::unique_ptr<Progress> showProgress(QWidget *parent, const QString &caption) = 0;
 };
 
 // Asks the question as a confirmation; true when the user answered "&Ja".

@@ -9,10 +9,12 @@ public:
     int message(QWidget *parent, const MessageRequest &request) override;
     // Defined beside the chooser, in sources/.
     QString chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
-                                  SourceEncoding *encoding = nullptr) override;
+                                  SourceDirectoryOptions *options = nullptr) override;
     QString chooseFolder(QWidget *parent, const QString &instruction) override;
     std::optional<QString> inputText(QWidget *parent, const QString &caption, const QString &prompt,
                                      const QString &defaultText) override;
     bool execFileDialog(QFileDialog *dialog) override;
     QAction *popupMenu(QMenu *menu, const QPoint &pos) override;
+    // Defined beside its dialog, in progressindication.cpp.
+    std::unique_ptr<Progress> showProgress(QWidget *parent, const QString &caption) override;
 };

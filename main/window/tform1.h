@@ -229,8 +229,9 @@ private:
     // Sources and subcorpus output (sources/)
     // The chooser, which stays open while the user declines to create a name that does not
     // exist.
-    // Returns the chosen directory as an absolute clean path, or the empty text on cancel.
-    QString askSourceDirectory();
+    // Returns the chosen directory as an absolute clean path, or the empty text on cancel; the
+    // chooser's other choices go to options.
+    QString askSourceDirectory(SourceDirectoryOptions &options);
     // The encoding last chosen in the chooser, which it offers first the next time.
     SourceEncoding m_sourceEncoding = SourceEncoding::Windows1252;
     // Opens AlsQuelldaten with its top left corner at screenPos.

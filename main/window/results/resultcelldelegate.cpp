@@ -26,10 +26,14 @@ void ResultCellDelegate::initStyleOption(QStyleOptionViewItem *option,
 {
     QStyledItemDelegate::initStyleOption(option, index);
     option->backgroundBrush = resultCellBackground(index.column(), option->palette);
-    // A selected row shows its highlight on the file name only; the number cells keep their
-    // colours.
-    if (index.column() != ResultColumn::File)
+    if (index.column() == ResultColumn::File) {
+        // In a deep folder every row would otherwise end in the same cut-off folder name.
+        option->textElideMode = Qt::ElideMiddle;
+    } else {
+        // A selected row shows its highlight on the file name only; the number cells keep their
+        // colours.
         option->state &= ~QStyle::State_Selected;
+    }
 }
 
 bool ResultCellDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,

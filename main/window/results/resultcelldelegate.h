@@ -12,7 +12,8 @@ QColor resultCellBackground(int column, const QPalette &palette);
 
 // Paints every cell of the result list on the background of its column, also the cells of rows
 // added after the delegate was installed. Only the first cell of a selected row is highlighted.
-// A cell too narrow for its text shows the whole text as its tooltip.
+// A path too long for its cell is cut in the middle, so that the file name stays in view. A cell
+// too narrow for its text shows the whole text as its tooltip.
 class ResultCellDelegate : public QStyledItemDelegate
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "window/qtdialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -45,6 +46,11 @@ void SourceDirectoryDialog::setEncoding(SourceEncoding encoding)
     m_encoding->setCurrentIndex(m_encoding->findData(int(encoding)));
 }
 
+bool SourceDirectoryDialog::includesSubdirectories() const
+{
+    return m_subdirectories->isChecked();
+}
+
 void SourceDirectoryDialog::accept()
 {
     // A declined name leaves the chooser open with the name, the tree and the files unchanged.
@@ -76,6 +82,7 @@ void SourceDirectoryDialog::createControls()
     m_encoding->addItem(QStringLiteral("Windows-1252"), int(SourceEncoding::Windows1252));
     m_encoding->addItem(QStringLiteral("UTF-8"), int(SourceEncoding::Utf8));
     m_encoding->addItem(QStringLiteral("automatisch"), int(SourceEncoding::Automatic));
+    m_subdirectories = new QCheckBox(QStringLiteral("&Unterverzeichnisse einbeziehen"), this);
 }
 
 void SourceDirectoryDialog::arrangeControls()
@@ -114,6 +121,7 @@ void SourceDirectoryDialog::arrangeControls()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(encodingBox);
+    layout->addWidget(m_subdirectories);
     layout->addWidget(buttons);
     resize(520, 420);
 }
@@ -195,14 +203,16 @@ void SourceDirectoryDialog::listFiles(const QString &path)
 }
 
 QString QtDialogs::chooseSourceDirectory(QWidget *parent, const NameCheck &acceptName,
-                                         SourceEncoding *encoding)
+                                         SourceDirectoryOptions *options)
 {
     SourceDirectoryDialog dialog(parent, acceptName);
-    if (encoding)
-        dialog.setEncoding(*encoding);
+    if (options)
+        dialog.setEncoding(options->encoding);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
-    if (encoding)
-        *encoding = dialog.encoding();
+    if (options) {
+        options->subdirectories = dialog.includesSubdirectories();
+        options->encoding = dialog.encoding();
+    }
     return dialog.directoryName();
 }

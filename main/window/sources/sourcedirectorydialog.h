@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
 class QLineEdit;
@@ -12,8 +13,9 @@ class QListView;
 class QTreeView;
 
 // The source directory chooser "Verzeichnis auswählen": a name field, the directory tree, the
-// mounted volumes and the files of the shown directory. It opens at the working directory. The
-// name may be typed freely, so it may name a directory that does not exist yet.
+// mounted volumes and the files of the shown directory, and whether the directories below it
+// count as well (not at first). It opens at the working directory. The name may be typed freely,
+// so it may name a directory that does not exist yet.
 class SourceDirectoryDialog : public QDialog
 {
 public:
@@ -26,6 +28,7 @@ public:
     // The encoding in which the directory's texts are to be read; Windows-1252 at first.
     SourceEncoding encoding() const;
     void setEncoding(SourceEncoding encoding);
+    bool includesSubdirectories() const;
 
     void accept() override;
 
@@ -47,6 +50,7 @@ private:
     QComboBox *m_volumes;
     QListView *m_files;
     QComboBox *m_encoding;
+    QCheckBox *m_subdirectories;
     // The directory that the tree should show, also while it is still being read.
     QString m_shownPath;
     // The tree keeps the shown directory in view while it is read, until the user acts on it.

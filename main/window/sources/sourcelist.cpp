@@ -5,6 +5,7 @@
 #include "window/dialogs.h"
 #include "window/labelcaption.h"
 #include "window/sources/itempaths.h"
+#include "window/sources/sourcetreelisting.h"
 #include "window/sources/updatessuspended.h"
 #include "window/tform1.h"
 
@@ -28,19 +29,32 @@ void TForm1::Button2Click(QObject * /*Sender*/)
 {
     if (box->count() > 0 && confirmed(*m_dialogs, this, resetQuestion))
         box->clear();
-    const QString directory = askSourceDirectory();
+    SourceDirectoryOptions options;
+    options.encoding = m_sourceEncoding;
+    const QString directory = askSourceDirectory(options);
     if (directory.isEmpty())
         return;
-    // Listed before anything changes, so that an unreadable directory leaves the list, the
-    // caption and the working directory as they were.
-    const QStringList names = listSourceTexts(directory);
+    m_sourceEncoding = options.encoding;
+    // Listed before anything changes, so that an unreadable directory, or a cancelled walk
+    // through its subdirectories, leaves the list, the caption and the working directory as
+    // they were.
+    QStringList unreadable;
+    const std::optional<QStringList> paths =
+        options.subdirectories ? listSourceTree(*m_dialogs, this, directory, unreadable)
+                               : sourcePaths(directory, listSourceTexts(directory));
+    if (!paths)
+        return;
     QDir::setCurrent(directory);
-    const UpdatesSuspended suspended(box);
-    appendSourcePaths(box, sourcePaths(directory, names), m_sourceEncoding);
-    setLabelCaption(Label1, QStringLiteral("Quelldateien (*.txt) [%1]").arg(box->count()));
+    {
+        const UpdatesSuspended suspended(box);
+        appendSourcePaths(box, *paths, m_sourceEncoding);
+        setLabelCaption(Label1, QStringLiteral("Quelldateien (*.txt) [%1]").arg(box->count()));
+    }
+    if (!unreadable.isEmpty())
+        throw QvxError(unreadableSubdirectoriesText(unreadable));
 }
 
-QString TForm1::askSourceDirectory()
+QString TForm1::askSourceDirectory(SourceDirectoryOptions &options)
 {
     // Relative names are taken from the working directory, where the chooser opened.
     const auto absolute = [](const QString &name) {
@@ -58,7 +72,7 @@ QString TForm1::askSourceDirectory()
         [&](const QString &candidate) {
             return lookUp(candidate) != ENOENT || confirmed(*m_dialogs, this, createQuestion);
         },
-        &m_sourceEncoding);
+        &options);
     if (name.isEmpty())
         return name;
     const QString directory = absolute(name);
