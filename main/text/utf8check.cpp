@@ -1,34 +1,11 @@
 #include "text/utf8check.h"
 
+#include "text/utf8decoding.h"
+
 #include <cstdint>
 #include <cstring>
 
 namespace {
-
-// The bytes of the sequence that lead begins, or 0 when it begins none.
-int sequenceLength(unsigned char lead)
-{
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
-bool wellFormed(const unsigned char *sequence, int length)
-{
-    static constexpr unsigned char leadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
-    static constexpr char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    char32_t value = sequence[0] & leadBits[length];
-    for (int k = 1; k < length; ++k) {
-        if ((sequence[k] & 0xC0) != 0x80)
-            return false;
-        value = (value << 6) | (sequence[k] & 0x3F);
-    }
-    return value >= minimum[length] && value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF);
-}
 
 bool asciiWord(const unsigned char *data)
 {
@@ -52,7 +29,7 @@ void Utf8Check::add(const char *data, qsizetype size)
             ++i;
             continue;
         }
-        const int length = sequenceLength(bytes[i]);
+        const int length = utf8SequenceLength(bytes[i]);
         if (length == 0) {
             m_wellFormed = false;
             return;
@@ -71,7 +48,7 @@ qsizetype Utf8Check::completePending(const unsigned char *data, qsizetype size)
 {
     if (m_pendingSize == 0)
         return 0;
-    const int length = sequenceLength(m_pending[0]);
+    const int length = utf8SequenceLength(m_pending[0]);
     const qsizetype taken = qMin<qsizetype>(length - m_pendingSize, size);
     std::memcpy(m_pending + m_pendingSize, data, size_t(taken));
     m_pendingSize += int(taken);
@@ -84,6 +61,6 @@ qsizetype Utf8Check::completePending(const unsigned char *data, qsizetype size)
 
 void Utf8Check::checkSequence(const unsigned char *sequence, int length)
 {
-    m_wellFormed = wellFormed(sequence, length);
+    m_wellFormed = utf8SequenceValue(sequence, length).has_value();
     m_multiByte = true;
 }

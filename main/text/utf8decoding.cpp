@@ -4,17 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
-
-constexpr char32_t replacement = 0xFFFD;
-
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
-// The bytes of the sequence that lead begins, or 0 when it begins none.
-int sequenceLength(unsigned char lead)
+int utf8SequenceLength(unsigned char lead)
 {
     if (lead >= 0xC2 && lead <= 0xDF)
         return 2;
@@ -25,32 +15,38 @@ int sequenceLength(unsigned char lead)
     return 0;
 }
 
+std::optional<char32_t> utf8SequenceValue(const unsigned char *sequence, int length)
+{
+    static constexpr unsigned char leadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    static constexpr char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    char32_t value = sequence[0] & leadBits[length];
+    for (int k = 1; k < length; ++k) {
+        if ((sequence[k] & 0xC0) != 0x80)
+            return std::nullopt;
+        value = (value << 6) | (sequence[k] & 0x3F);
+    }
+    if (value < minimum[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return std::nullopt;
+    return value;
+}
+
+namespace {
+
+constexpr char32_t replacement = 0xFFFD;
+
 // The code point of the well-formed sequence at data[i], a byte from 0x80 up, advancing i past
 // it, or U+FFFD advancing i by one byte.
 char32_t nextCodePoint(const unsigned char *data, qsizetype size, qsizetype &i)
 {
-    const unsigned char lead = data[i];
-    const int length = sequenceLength(lead);
-    if (length == 0 || i + length > size) {
-        ++i;
-        return replacement;
-    }
-    static constexpr unsigned char leadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
-    static constexpr char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    char32_t value = lead & leadBits[length];
-    for (int k = 1; k < length; ++k) {
-        if (!isContinuation(data[i + k])) {
-            ++i;
-            return replacement;
-        }
-        value = (value << 6) | (data[i + k] & 0x3F);
-    }
-    if (value < minimum[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+    const int length = utf8SequenceLength(data[i]);
+    const std::optional<char32_t> value =
+        length == 0 || i + length > size ? std::nullopt : utf8SequenceValue(data + i, length);
+    if (!value) {
         ++i;
         return replacement;
     }
     i += length;
-    return value;
+    return *value;
 }
 
 // Whether the eight bytes at data are ASCII without CR and LF, which pass through unchanged.
@@ -153,7 +149,7 @@ qsizetype decodePiece(const unsigned char *data, qsizetype size, bool last, Sink
             state.openLine = false;
             continue;
         }
-        if (b >= 0x80 && !last && i + sequenceLength(b) > size)
+        if (b >= 0x80 && !last && i + utf8SequenceLength(b) > size)
             break;
         const char32_t c = b < 0x80 ? data[i++] : nextCodePoint(data, size, i);
         sink.append(c);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // The text of a source file kept in UTF-8: a byte-order mark at the start is dropped, every byte
 // that does not belong to a well-formed sequence (a stray continuation byte, a cut or overlong
@@ -9,6 +10,13 @@
 // line; every line, the last one included, ends in CR LF). The input holds no NUL: the text ends
 // at the first one before it gets here. Replaces the content of out.
 void decodeUtf8Text(const char *data, qsizetype size, QString &out);
+
+// The bytes of the UTF-8 sequence that lead begins, or 0 when it begins none.
+int utf8SequenceLength(unsigned char lead);
+// The code point of the length bytes at sequence, length as utf8SequenceLength gives it for the
+// first byte; nothing when they are not well-formed (a byte that does not continue the sequence,
+// an overlong form, an encoded surrogate, a code point beyond U+10FFFF).
+std::optional<char32_t> utf8SequenceValue(const unsigned char *sequence, int length);
 
 // What the piecewise forms below carry from one piece of a text to the next.
 struct Utf8Decoding
