@@ -189,12 +189,69 @@ std::string_view TextLoader::loadConverted(const SourceFile &file, PieceReader &
     return std::string_view(begin, size_t(end - begin));
 }
 
+template <typename Output> qsizetype TextLoader::utf8(Output output)
+{
+    if (m_readAsUtf8) {
+        Utf8Decoding state;
+        output(decodedUtf8Capacity,
+               [&state](const char *piece, qsizetype size, bool last, char *&end) {
+                   return decodeUtf8Piece(piece, size, last, end, state);
+               });
+        return state.units;
+    }
+    Utf8Normalizing state;
+    const qsizetype bytes = output(
+        normalizedUtf8Capacity, [&state](const char *piece, qsizetype size, bool last, char *&end) {
+            return normalizePieceToUtf8(piece, size, last, end, state);
+        });
+    return bytes - state.continuationBytes;
+}
+
+template <typename Capacity, typename Convert>
+qsizetype TextLoader::streamConverted(const SourceFile &file, PieceReader &reader,
+                                      Capacity capacity, Convert convert,
+                                      const WindowConsumer &consume)
+{
+    // Room for the whole text is only address space: the window moves back to its start after
+    // every piece, so the pages of a piece or two are all that a text of any length touches.
+    char *const begin = m_text.reserve(capacity(file.size()));
+    char *end = begin;
+    qsizetype bytes = 0;
+    readPieces(reader, [&](const char *piece, qsizetype size, bool last) {
+        char *const written = end;
+        const qsizetype taken = convert(piece, size, last, end);
+        bytes += end - written;
+        m_text.noteUsed(end - begin);
+        const qsizetype done =
+            qsizetype(consume(std::string_view(begin, size_t(end - begin)), !last));
+        std::memmove(begin, begin + done, size_t(end - begin - done));
+        end -= done;
+        return taken;
+    });
+    return bytes;
+}
+
 TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 {
     const SourceFile file(m_path.encode(path));
     PieceReader reader(file, path, file.size());
     opened(file, reader, m_encoding);
-    return m_readAsUtf8 ? utf8FromUtf8(file, reader) : utf8FromWindows1252(file, reader);
+    Utf8Text text;
+    text.length = utf8([&](auto capacity, auto convert) {
+        text.utf8 = loadConverted(file, reader, capacity, convert);
+        return qsizetype(text.utf8.size());
+    });
+    return text;
+}
+
+qsizetype TextLoader::streamUtf8(const QString &path, const WindowConsumer &consume)
+{
+    const SourceFile file(m_path.encode(path));
+    PieceReader reader(file, path, file.size());
+    opened(file, reader, m_encoding);
+    return utf8([&](auto capacity, auto convert) {
+        return streamConverted(file, reader, capacity, convert, consume);
+    });
 }
 
 std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase, bool lineRule)
@@ -221,17 +278,6 @@ TextLoader::SearchText TextLoader::loadForSearch(const QString &path, bool lower
     if (m_readAsUtf8)
         return {{}, &utf16(file, reader)};
     return {windows1252(file, reader, lowerCase, lineRule), nullptr};
-}
-
-TextLoader::Utf8Text TextLoader::utf8FromWindows1252(const SourceFile &file, PieceReader &reader)
-{
-    Utf8Normalizing state;
-    const std::string_view text =
-        loadConverted(file, reader, normalizedUtf8Capacity,
-                      [&state](const char *piece, qsizetype size, bool last, char *&end) {
-                          return normalizePieceToUtf8(piece, size, last, end, state);
-                      });
-    return {text, qsizetype(text.size()) - state.continuationBytes};
 }
 
 std::string_view TextLoader::windows1252(const SourceFile &file, PieceReader &reader,
@@ -293,17 +339,6 @@ QString &TextLoader::utf16(const SourceFile &file, PieceReader &reader)
     });
     m_utf16.resize(units);
     return m_utf16;
-}
-
-TextLoader::Utf8Text TextLoader::utf8FromUtf8(const SourceFile &file, PieceReader &reader)
-{
-    Utf8Decoding state;
-    const std::string_view text =
-        loadConverted(file, reader, decodedUtf8Capacity,
-                      [&state](const char *piece, qsizetype size, bool last, char *&end) {
-                          return decodeUtf8Piece(piece, size, last, end, state);
-                      });
-    return {text, state.units};
 }
 
 LoadCancelled::LoadCancelled() : QvxError(QStringLiteral("Das Lesen wurde abgebrochen")) {}

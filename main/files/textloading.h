@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 #include <atomic>
+#include <cstddef>
 #include <exception>
 #include <functional>
 #include <limits>
@@ -73,6 +74,14 @@ public:
 
     // The file's text in UTF-8, read in the loader's encoding.
     Utf8Text loadUtf8(const QString &path);
+    // Gets a window on the text and, with more, whether the text goes on behind it; returns how
+    // many bytes at the window's start it no longer needs.
+    using WindowConsumer = std::function<std::size_t(std::string_view window, bool more)>;
+    // The same text a piece at a time: every call of consume sees the bytes that the last one
+    // kept, then those of the next piece; the last call has more false. Returns the text's
+    // length in UTF-16 code units. A text of any length takes about the memory of its pieces
+    // and of what consume keeps.
+    qsizetype streamUtf8(const QString &path, const WindowConsumer &consume);
     // The text of a file kept in UTF-8 (see decodeUtf8Text), which the caller may change in place.
     QString &loadUtf16(const QString &path);
     // The file's text in Windows-1252, one byte per UTF-16 code unit; with lowerCase every byte
@@ -141,8 +150,15 @@ private:
                                    Convert convert);
     void checkCancelled() const;
 
-    Utf8Text utf8FromUtf8(const SourceFile &file, PieceReader &reader);
-    Utf8Text utf8FromWindows1252(const SourceFile &file, PieceReader &reader);
+    // Calls output(capacity, convert) with the conversion to UTF-8 from the encoding that the
+    // load decided on, as for loadConverted; output returns the bytes that it wrote. Returns
+    // the text's length in UTF-16 code units.
+    template <typename Output> qsizetype utf8(Output output);
+    // Converts the text as loadConverted does, into a window handed to consume after each piece
+    // (see streamUtf8); returns the bytes converted.
+    template <typename Capacity, typename Convert>
+    qsizetype streamConverted(const SourceFile &file, PieceReader &reader, Capacity capacity,
+                              Convert convert, const WindowConsumer &consume);
     std::string_view windows1252(const SourceFile &file, PieceReader &reader, bool lowerCase,
                                  bool lineRule);
     QString &utf16(const SourceFile &file, PieceReader &reader);

@@ -93,6 +93,13 @@ void addRequiredUnits(const pcre2_code *code, RequiredUnits &units)
     }
 }
 
+enum class Found
+{
+    Match,
+    None,
+    NeedMore
+};
+
 } // namespace
 
 struct Pattern::Impl
@@ -114,37 +121,47 @@ struct Pattern::Impl
         pcre2_code_free(code);
     }
 
+    // What text before a search's start its matches may look at, in characters: each of the
+    // nested lookbehinds, fewer than the pattern has bytes, moves back at most the longest one;
+    // \b, \B and ^ look one character back, a line break before ^ two.
+    std::size_t lookback = 0;
+
     int match(std::string_view subject, PCRE2_SIZE offset, PCRE2_SIZE lastStart, uint32_t limit,
-              bool jit) const
+              bool jit, Pattern::Segment segment) const
     {
         pcre2_set_match_limit(matchContext, limit);
         pcre2_set_offset_limit(matchContext, lastStart < subject.size() ? lastStart : PCRE2_UNSET);
+        const uint32_t options = PCRE2_NO_UTF_CHECK | (jit ? 0 : PCRE2_NO_JIT) |
+                                 (segment.more ? PCRE2_PARTIAL_HARD : 0) |
+                                 (segment.notBol ? PCRE2_NOTBOL : 0);
         return pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(),
-                           offset, PCRE2_NO_UTF_CHECK | (jit ? 0 : PCRE2_NO_JIT), matchData,
-                           matchContext);
+                           offset, options, matchData, matchContext);
     }
 
-    // The leftmost match that starts at offset or later; false for none. A search starts with the
-    // budget's start limit per start position over as many positions as the budget allows; a
-    // position that needs more doubles the limit and halves the positions, down to a single one,
-    // until the budget runs out. Windows of positions that hold no match are passed one after
-    // another, each from the smallest limit again.
+    // The leftmost match that starts at offset or later: Found::Match, or Found::None. A search
+    // starts with the budget's start limit per start position over as many positions as the
+    // budget allows; a position that needs more doubles the limit and halves the positions, down
+    // to a single one, until the budget runs out. Windows of positions that hold no match are
+    // passed one after another, each from the smallest limit again.
     // units is requiredUnits' copy for this subject; once one of them is missing from the rest of
     // it, no window is searched any more.
-    bool find(std::string_view subject, PCRE2_SIZE offset, MatchBudget &budget,
-              RequiredUnits &units) const
+    // In a segment that more text follows, a match that more text could change, or none found up
+    // to the segment's end, gives Found::NeedMore with resume where the search goes on.
+    Found find(std::string_view subject, PCRE2_SIZE offset, Pattern::Segment segment,
+               MatchBudget &budget, RequiredUnits &units, PCRE2_SIZE &resume) const
     {
         const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(matchData);
         uint32_t limit = budget.startLimit();
         bool jit = jitCompiled;
         for (;;) {
-            if (!units.occurFrom(subject, offset))
-                return false;
+            // A unit missing from this segment may still come with the next one.
+            if (!segment.more && !units.occurFrom(subject, offset))
+                return Found::None;
             const uint64_t rest = subject.size() - offset;
             const uint64_t weight = jit ? 1 : MatchBudget::kInterpreterWeight;
             const uint64_t positions = budget.positions(limit, weight, rest + 1, windowed);
             const PCRE2_SIZE lastStart = offset + (positions - 1);
-            const int rc = match(subject, offset, lastStart, limit, jit);
+            const int rc = match(subject, offset, lastStart, limit, jit, segment);
             const uint64_t stake = uint64_t(limit) * weight * positions;
             if (rc >= 0) {
                 // \K may report a start after the position that matched, never before it.
@@ -153,18 +170,25 @@ struct Pattern::Impl
                 budget.charge(uint64_t(limit) * weight * tried);
                 budget.searched(tried);
                 budget.found(limit);
-                return true;
+                return Found::Match;
             }
             budget.charge(stake);
             budget.searched(positions);
             switch (rc) {
+            case PCRE2_ERROR_PARTIAL:
+                resume = ovector[0];
+                return Found::NeedMore;
             case PCRE2_ERROR_JIT_STACKLIMIT:
                 // The interpreter finds the same matches with its frames on the heap.
                 jit = false;
                 break;
             case PCRE2_ERROR_NOMATCH:
-                if (positions > rest)
-                    return false;
+                if (positions > rest) {
+                    // The segment's end is searched again: with no character inspected there, a
+                    // search need not report a partial match.
+                    resume = subject.size();
+                    return segment.more ? Found::NeedMore : Found::None;
+                }
                 offset = wholeCharacterAt(subject, lastStart + 1);
                 limit = MatchBudget::kFirstLimit;
                 jit = jitCompiled;
@@ -185,6 +209,19 @@ struct Pattern::Impl
                                    .arg(pcre2Message(rc)));
             }
         }
+    }
+
+    // The first byte of subject that searches from offset on may look at.
+    std::size_t lookbackFrom(std::string_view subject, std::size_t offset) const
+    {
+        const auto *bytes = reinterpret_cast<const unsigned char *>(subject.data());
+        std::size_t from = std::min(offset, subject.size());
+        for (std::size_t n = lookback; n > 0 && from > 0; --n) {
+            --from;
+            while (from > 0 && (bytes[from] & 0xC0) == 0x80)
+                --from;
+        }
+        return from;
     }
 };
 
@@ -212,9 +249,15 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
     // Without the JIT the interpreter finds exactly the same matches, only more slowly. After
     // (*NO_JIT) PCRE2 reports success but compiles nothing.
     size_t jitSize = 0;
-    d->jitCompiled = pcre2_jit_compile(d->code, PCRE2_JIT_COMPLETE) == 0 &&
+    // A text that arrives in windows is searched with partial matches, which the JIT compiles
+    // apart; only a pattern searched in windows of start positions is searched that way.
+    const uint32_t jitModes = PCRE2_JIT_COMPLETE | (d->windowed ? PCRE2_JIT_PARTIAL_HARD : 0);
+    d->jitCompiled = pcre2_jit_compile(d->code, jitModes) == 0 &&
                      pcre2_pattern_info(d->code, PCRE2_INFO_JITSIZE, &jitSize) == 0 && jitSize > 0;
     addRequiredUnits(d->code, d->requiredUnits);
+    uint32_t lookbehind = 0;
+    pcre2_pattern_info(d->code, PCRE2_INFO_MAXLOOKBEHIND, &lookbehind);
+    d->lookback = (std::size_t(utf8.size()) + 2) * (std::size_t(lookbehind) + 1);
 
     d->matchData = pcre2_match_data_create_from_pattern(d->code, nullptr);
     d->matchContext = pcre2_match_context_create(nullptr);
@@ -235,47 +278,53 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
 Pattern::~Pattern() = default;
 
 template <typename OnMatch>
-void Pattern::scanMatches(std::string_view subject, MatchBudget &budget, OnMatch onMatch) const
+bool Pattern::scanMatches(std::string_view subject, Segment segment, Walk &walk,
+                          MatchBudget &budget, OnMatch onMatch) const
 {
     const PCRE2_SIZE length = subject.size();
     const auto *bytes = reinterpret_cast<const unsigned char *>(subject.data());
     const PCRE2_SIZE *ovector = pcre2_get_ovector_pointer(d->matchData);
-    PCRE2_SIZE offset = 0;
     RequiredUnits units = d->requiredUnits;
+    PCRE2_SIZE offset = walk.offset;
     for (;;) {
-        if (!d->find(subject, offset, budget, units))
-            break;
+        // The step over one character that the last match asked for, once that character is
+        // there.
+        if (walk.stepOver) {
+            if (offset >= length) {
+                walk.offset = offset;
+                return !segment.more;
+            }
+            offset = wholeCharacterAt(subject, offset + sequenceLength(bytes[offset]));
+            walk.stepOver = false;
+        }
+        PCRE2_SIZE resume = offset;
+        const Found found = d->find(subject, offset, segment, budget, units, resume);
+        if (found == Found::None)
+            return true;
+        if (found == Found::NeedMore) {
+            walk.offset = resume;
+            return false;
+        }
         const PCRE2_SIZE start = ovector[0];
         const PCRE2_SIZE end = ovector[1];
-        onMatch(start, end);
-        PCRE2_SIZE next = end;
-        if (start == end) {
-            if (end >= length)
-                break;
-            next = end + sequenceLength(bytes[end]);
-        }
-        // \K can report a match that ends where the search began (or, in lookarounds, even
-        // before it); step over one character so that the loop always ends.
-        if (next <= offset) {
-            if (offset >= length)
-                break;
-            next = offset + sequenceLength(bytes[offset]);
-        }
+        if (!onMatch(start, end))
+            return true;
+        // After an empty match the next search starts one character further on. \K can report
+        // a match that ends where the search began (or, in lookarounds, even before it); the
+        // search steps over one character so that the walk always ends.
+        walk.stepOver = start == end || end <= offset;
         // \C matches a single byte and can end a match inside a character; PCRE2 must not be
         // started there (undefined without the UTF check), so the next search begins with the
         // following whole character.
-        next = wholeCharacterAt(subject, next);
-        if (next > length)
-            break;
-        offset = next;
+        offset = walk.stepOver ? std::max(end, offset) : wholeCharacterAt(subject, end);
     }
 }
 
 qint64 Pattern::countMatches(std::string_view subject, MatchBudget &budget) const
 {
-    qint64 count = 0;
-    scanMatches(subject, budget, [&count](PCRE2_SIZE, PCRE2_SIZE) { ++count; });
-    return count;
+    Walk walk;
+    walkWindow(subject, true, false, budget, walk);
+    return walk.matches;
 }
 
 qint64 Pattern::countMatches(std::string_view subject) const
@@ -289,11 +338,13 @@ void Pattern::forEachMatch(
     const std::function<void(qsizetype start, qsizetype length)> &onMatch) const
 {
     Utf16Positions positions(subject);
-    scanMatches(subject, budget, [&](PCRE2_SIZE start, PCRE2_SIZE end) {
+    Walk walk;
+    scanMatches(subject, Segment{}, walk, budget, [&](PCRE2_SIZE start, PCRE2_SIZE end) {
         const qsizetype from = positions.at(start);
         // A match that reports its end before its start (\K in a lookahead) covers nothing.
         const qsizetype to = end > start ? positions.at(end) : from;
         onMatch(from, to - from);
+        return true;
     });
 }
 
@@ -307,12 +358,30 @@ void Pattern::forEachMatch(
 
 bool Pattern::matchesAnywhere(std::string_view subject, MatchBudget &budget) const
 {
-    RequiredUnits units = d->requiredUnits;
-    return d->find(subject, 0, budget, units);
+    Walk walk;
+    walk.firstOnly = true;
+    walkWindow(subject, true, false, budget, walk);
+    return walk.matches > 0;
 }
 
 bool Pattern::matchesAnywhere(std::string_view subject) const
 {
     MatchBudget budget(subject.size());
     return matchesAnywhere(subject, budget);
+}
+
+std::size_t Pattern::walkWindow(std::string_view window, bool atTextStart, bool more,
+                                MatchBudget &budget, Walk &walk) const
+{
+    if (walk.ended)
+        return window.size();
+    // A pattern whose matches depend on where its searches start is searched in one piece.
+    if (more && !d->windowed)
+        return 0;
+    const Segment segment{more, !atTextStart};
+    walk.ended = scanMatches(window, segment, walk, budget, [&walk](PCRE2_SIZE, PCRE2_SIZE) {
+        ++walk.matches;
+        return !walk.firstOnly;
+    });
+    return walk.ended ? window.size() : d->lookbackFrom(window, walk.offset);
 }

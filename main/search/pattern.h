@@ -3,6 +3,7 @@
 #include "search/matchbudget.h"
 
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -42,11 +43,42 @@ public:
     bool matchesAnywhere(std::string_view subject, MatchBudget &budget) const;
     bool matchesAnywhere(std::string_view subject) const;
 
+    // The counting rule, or one search, over a text that arrives in windows: each window holds
+    // the text from some point on, and a window after the first holds the rest of the one before
+    // from the offset that walkWindow returned for it.
+    struct Walk
+    {
+        // Where the next search starts, in the current window.
+        std::size_t offset = 0;
+        qint64 matches = 0;
+        // The next search starts one character after offset (after an empty match).
+        bool stepOver = false;
+        // Ends at the first match, as matchesAnywhere does.
+        bool firstOnly = false;
+        bool ended = false;
+    };
+    // Goes on with walk through window; atTextStart tells that the window begins with the text,
+    // more that the text goes on behind it. A match that more text could change waits for the
+    // next window. Returns the first byte of the window that the walk still needs: the text
+    // before it may be dropped, and walk.offset moved back with it.
+    std::size_t walkWindow(std::string_view window, bool atTextStart, bool more,
+                           MatchBudget &budget, Walk &walk) const;
+
 private:
     struct Impl;
-    // Walks the matches of the counting rule; onMatch gets byte offsets of start and end.
+    struct Segment
+    {
+        // The text goes on behind the subject.
+        bool more = false;
+        // The subject does not begin with the text.
+        bool notBol = false;
+    };
+    // Walks the matches of the counting rule on from walk, while onMatch, given the byte offsets
+    // of start and end, returns true. Returns false when the walk needs more text, with walk
+    // where it goes on.
     template <typename OnMatch>
-    void scanMatches(std::string_view subject, MatchBudget &budget, OnMatch onMatch) const;
+    bool scanMatches(std::string_view subject, Segment segment, Walk &walk, MatchBudget &budget,
+                     OnMatch onMatch) const;
     QString m_source;
     std::unique_ptr<Impl> d;
 };

@@ -3,6 +3,7 @@
 #include "errors/qvxerror.h"
 #include "search/matchbudget.h"
 #include "search/preparedtext.h"
+#include "search/textwalks.h"
 
 #include <limits>
 #include <utility>
@@ -44,8 +45,82 @@ std::optional<FileResult> RegexScan::evaluate(const QString &path,
         if (!ahead->weightingRead || weightingText() == ahead->weighting)
             return takeAhead(*ahead);
     }
-    const TextLoader::Utf8Text text = m_loader.loadUtf8(path);
-    return evaluateText(text.utf8, text.length, path, weightingText);
+    return evaluateStreamed(m_loader, path, weightingText);
+}
+
+std::optional<FileResult> RegexScan::evaluateStreamed(TextLoader &loader, const QString &path,
+                                                      const std::function<QString()> &weightingText)
+{
+    Streamed streamed = stream(loader, path, weightingText);
+    return result(streamed, path, weightingText);
+}
+
+RegexScan::Streamed RegexScan::stream(TextLoader &loader, const QString &path,
+                                      const std::function<QString()> &weightingText)
+{
+    Streamed streamed;
+    streamed.length =
+        loader.streamUtf8(path, [&](std::string_view window, bool more) -> std::size_t {
+            if (streamed.failure)
+                return window.size();
+            if (!streamed.walks && (!more || !startWalks(streamed.walks, loader, weightingText))) {
+                streamed.whole = window;
+                return 0;
+            }
+            try {
+                return streamed.walks->walk(window, more);
+            } catch (const MatchLimitError &error) {
+                streamed.failure = tooCostlyForText(path, error);
+            } catch (const QvxError &error) {
+                streamed.failure = error;
+            }
+            return window.size();
+        });
+    return streamed;
+}
+
+std::optional<FileResult> RegexScan::result(const Streamed &streamed, const QString &path,
+                                            const std::function<QString()> &weightingText)
+{
+    if (streamed.failure)
+        throw *streamed.failure;
+    if (!streamed.walks)
+        return evaluateText(streamed.whole, streamed.length, path, weightingText);
+    return walkedResult(*streamed.walks, streamed.length, path);
+}
+
+bool RegexScan::startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
+                           const std::function<QString()> &weightingText)
+{
+    const Pattern *weightingPattern = nullptr;
+    const Pattern *exclusionPattern = nullptr;
+    try {
+        const QString w = weightingText();
+        if (!w.isEmpty())
+            weightingPattern = &weighting(w);
+        if (!m_ausschlstr.isEmpty())
+            exclusionPattern = &exclusion();
+    } catch (const QvxError &) {
+        // Reported where evaluateText reports it: at the text's first positive match.
+        return false;
+    }
+    walks.emplace(positive(), weightingPattern, exclusionPattern,
+                  std::size_t(loader.identity().size), m_cancelled);
+    return true;
+}
+
+std::optional<FileResult> RegexScan::walkedResult(const TextWalks &walks, qsizetype length,
+                                                  const QString &path)
+{
+    const qint32 f = rowCount(walks.positiveMatches(), path);
+    if (f == 0 || length == 0)
+        return std::nullopt;
+    if (walks.othersLimit())
+        throw tooCostlyForText(path, *walks.othersLimit());
+    const qint32 fB = walks.weighted() ? rowCount(walks.weightingMatches(), path) : -1;
+    if (walks.excluded())
+        return std::nullopt;
+    return FileResult{f, double(f) / double(length) * 100.0, fB};
 }
 
 bool RegexScan::aheadStands(const QString &path, const QString &weightingText,

@@ -3,6 +3,7 @@
 #include "files/textloading.h"
 #include "search/fileresult.h"
 #include "search/pattern.h"
+#include "search/textwalks.h"
 
 struct PreparedText;
 
@@ -33,6 +34,28 @@ public:
                                        const std::function<QString()> &weightingText,
                                        const PreparedText *ahead = nullptr);
 
+    // The same for the text of path as loader streams it, which keeps only a window of a long
+    // text in memory. Of a text longer than one window, the weighting text is read at its first
+    // window, since the weighting pattern walks through the text alongside the positive one.
+    std::optional<FileResult> evaluateStreamed(TextLoader &loader, const QString &path,
+                                               const std::function<QString()> &weightingText);
+
+    // evaluateStreamed in two steps, which tell the errors of reading from those of searching:
+    // stream throws only what loader throws, result what the search met. What stream returns
+    // is valid until loader's next load.
+    struct Streamed
+    {
+        qsizetype length = 0;
+        // The walks of a text longer than one window; otherwise the text, whole.
+        std::optional<TextWalks> walks;
+        std::string_view whole;
+        std::optional<QvxError> failure;
+    };
+    Streamed stream(TextLoader &loader, const QString &path,
+                    const std::function<QString()> &weightingText);
+    std::optional<FileResult> result(const Streamed &streamed, const QString &path,
+                                     const std::function<QString()> &weightingText);
+
     // The same for a text that is already loaded, of length UTF-16 code units.
     std::optional<FileResult> evaluateText(std::string_view utf8, qsizetype length,
                                            const QString &path,
@@ -58,6 +81,12 @@ public:
     }
 
 private:
+    // Sets up the walks of a text longer than one window, reading the weighting text; false
+    // when the weighting or exclusion pattern does not compile.
+    bool startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
+                    const std::function<QString()> &weightingText);
+    std::optional<FileResult> walkedResult(const TextWalks &walks, qsizetype length,
+                                           const QString &path);
     const Pattern &positive();
     const Pattern &weighting(const QString &text);
     const Pattern &exclusion();

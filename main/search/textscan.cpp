@@ -83,18 +83,19 @@ void TextScan::prepare(TextLoader &loader, const QString &path, PreparedText &ou
         out.utf8AsWindows1252 = loader.utf8ReadAsWindows1252();
         return;
     }
-    const TextLoader::Utf8Text text = loader.loadUtf8(path);
-    out.utf8AsWindows1252 = loader.utf8ReadAsWindows1252();
     out.weightingRead = false;
     out.weighting = m_recipe.weighting;
     out.failed = false;
     out.failure.clear();
     out.result.reset();
+    const auto weighting = [&out] {
+        out.weightingRead = true;
+        return out.weighting;
+    };
+    const RegexScan::Streamed streamed = m_regex->stream(loader, path, weighting);
+    out.utf8AsWindows1252 = loader.utf8ReadAsWindows1252();
     try {
-        out.result = m_regex->evaluateText(text.utf8, text.length, path, [&out] {
-            out.weightingRead = true;
-            return out.weighting;
-        });
+        out.result = m_regex->result(streamed, path, weighting);
     } catch (const QvxError &error) {
         out.failed = true;
         out.failure = error.message();

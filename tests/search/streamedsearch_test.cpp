@@ -1,0 +1,110 @@
+#include "errors/qvxerror.h"
+#include "files/textloading.h"
+#include "fixtures.h"
+#include "search/regexscan.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <random>
+#include <string_view>
+
+namespace {
+
+// Prose of short words with umlauts, the line breaks of all three kinds and a few characters
+// beyond Latin-1 (the Windows-1252 bytes 0x80 and 0x84).
+QByteArray prose(std::mt19937 &random, int words)
+{
+    static const char *const kWords[] = {"Haus",      "und", "der",  "Der", "\xE4u\xDF",
+                                         "ab",        "aab", "Ende", "e",   "\x80",
+                                         "\x84Zitat", "s",   "b",    "Bar"};
+    static const char *const kGaps[] = {" ", " ", " ", ".", "\r\n", "\n", "\r", "\r\n\r\n"};
+    QByteArray text;
+    for (int i = 0; i < words; ++i) {
+        text += kWords[random() % std::size(kWords)];
+        text += kGaps[random() % std::size(kGaps)];
+    }
+    return text;
+}
+
+std::string outcome(RegexScan &scan, const QString &path, TextLoader &loader,
+                    const QString &weighting)
+{
+    try {
+        const auto result = scan.evaluateStreamed(loader, path, [&] { return weighting; });
+        if (!result)
+            return "-";
+        return QString("%1 %2 %3")
+            .arg(result->f)
+            .arg(result->proz, 0, 'g', 17)
+            .arg(result->fB)
+            .toStdString();
+    } catch (const QvxError &error) {
+        return error.message().toStdString();
+    }
+}
+
+} // namespace
+
+// A text that arrives in pieces of a few bytes is counted exactly as the whole text: matches
+// across piece boundaries, at line breaks cut between CR and LF, empty matches at a window's end,
+// lookbehinds into the text before a window, ^ and \A only at the text's start, $ and \z only at
+// its end, and patterns that depend on where a search starts.
+TEST(StreamedSearch, PiecesCountAsTheWholeText)
+{
+    const QStringList patterns = {"Haus",        "\\bund\\b",
+                                  "(?m)^Der",    "^Der",
+                                  "Ende$",       "(?m)e$",
+                                  "\\Z",         "\\z",
+                                  "$",           "",
+                                  "x*",          "a\\Kb",
+                                  "(?<=ä)u",     "(?<=(?<!a)a)b",
+                                  "\\R",         "\\r\\n",
+                                  "[äöüß]+",     "(?i)HAUS",
+                                  "e.{0,5}n",    "\\w+",
+                                  "(?s).",       "\\X",
+                                  "(?<=\\bd)er", "a(?=b)",
+                                  "a(?!\\w)",    "\\B",
+                                  "ab|a",        "(?=e)",
+                                  "^",           "(?m)^",
+                                  "\\A.",        "..\\z",
+                                  "s\\Z",        "\\G.",
+                                  "(*COMMIT)ab", "\\u20ac",
+                                  "\\x{201E}Z",  "(?<=\\r)\\n",
+                                  "b(?=\\R)",    "(*NOTEMPTY_ATSTART)a*"};
+    std::mt19937 random(29);
+    TempCorpus corpus;
+    QStringList paths;
+    for (int i = 0; i < 6; ++i)
+        paths << corpus.write(QString("t%1.txt").arg(i), prose(random, 40 + 60 * i));
+    paths << corpus.write("empty.txt", QByteArray());
+    paths << corpus.write("cr.txt", "Haus\r");
+    // The same texts in UTF-8, whose pieces may end inside a character.
+    QList<SourceEncoding> encodings(paths.size(), SourceEncoding::Windows1252);
+    TextLoader converter;
+    for (qsizetype i = 0, n = paths.size(); i < n; ++i) {
+        const std::string_view utf8 = converter.loadUtf8(paths[i]).utf8;
+        paths << corpus.write(QString("utf8-%1.txt").arg(i),
+                              QByteArray(utf8.data(), qsizetype(utf8.size())));
+        encodings << SourceEncoding::Utf8;
+    }
+
+    for (const QString &pattern : patterns) {
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            const QString &path = paths[i];
+            RegexScan whole(pattern, "Bar\\z");
+            RegexScan pieces(pattern, "Bar\\z");
+            TextLoader wholeLoader(encodings[i]);
+            for (const int piece : {1, 3, 7}) {
+                TextLoader pieceLoader(encodings[i]);
+                pieceLoader.setPieceSize(piece);
+                EXPECT_EQ(outcome(pieces, path, pieceLoader, "(?<=a)b|^"),
+                          outcome(whole, path, wholeLoader, "(?<=a)b|^"))
+                    << pattern.toStdString() << " on " << path.toStdString() << " in pieces of "
+                    << piece;
+            }
+        }
+    }
+}
