@@ -126,6 +126,7 @@ public:
     // The bytes read at a time; small pieces let tests end them inside the sequences that span
     // two pieces.
     void setPieceSize(qsizetype bytes);
+    qsizetype pieceSize() const { return m_pieceSize; }
 
 private:
     // Notes the file's identity and gives back the pages that its text will not need; with

@@ -8,6 +8,21 @@
 #include <limits>
 #include <utility>
 
+namespace {
+
+// PCRE2 searches a text that arrives in windows with partial matching, which the JIT cannot
+// speed up as it does a complete search: alternatives and patterns without a fixed first
+// character take up to several times as long. A text of up to this many pieces is searched
+// whole; its memory is kept from load to load, so that its pages are touched only once.
+constexpr qsizetype kWholePieces = 64;
+
+bool isLong(const TextLoader &loader)
+{
+    return loader.identity().size > kWholePieces * loader.pieceSize();
+}
+
+} // namespace
+
 RegexScan::RegexScan(QString suchstr, QString ausschlstr, SourceEncoding encoding)
     : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr)), m_loader(encoding)
 {
@@ -63,7 +78,8 @@ RegexScan::Streamed RegexScan::stream(TextLoader &loader, const QString &path,
         loader.streamUtf8(path, [&](std::string_view window, bool more) -> std::size_t {
             if (streamed.failure)
                 return window.size();
-            if (!streamed.walks && (!more || !startWalks(streamed.walks, loader, weightingText))) {
+            if (!streamed.walks &&
+                (!more || !isLong(loader) || !startWalks(streamed.walks, loader, weightingText))) {
                 streamed.whole = window;
                 return 0;
             }
