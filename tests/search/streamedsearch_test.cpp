@@ -4,6 +4,7 @@
 #include "search/regexscan.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -106,5 +107,29 @@ TEST(StreamedSearch, PiecesCountAsTheWholeText)
                     << piece;
             }
         }
+    }
+}
+
+// A text that grows after it was opened is read to the size it had then; one that shrinks, to its
+// new end. Both hold in windows as in one piece.
+TEST(StreamedSearch, ReadsTheSizeAtOpening)
+{
+    TempCorpus corpus;
+    const QByteArray text = QByteArray("Haus und Haus\r\n").repeated(40);
+    for (const bool grows : {true, false}) {
+        const QString path = corpus.write("t.txt", text);
+        TextLoader loader;
+        loader.setPieceSize(5);
+        loader.setOpenedHook([&](qint64) {
+            QFile file(path);
+            if (grows)
+                EXPECT_TRUE(file.open(QIODevice::Append) && file.write("Haus Haus") == 9);
+            else
+                EXPECT_TRUE(file.resize(text.size() / 2));
+        });
+        RegexScan scan("Haus", QString());
+        const auto result = scan.evaluateStreamed(loader, path, [] { return QString(); });
+        ASSERT_TRUE(result.has_value());
+        EXPECT_EQ(result->f, grows ? 80 : 40);
     }
 }
