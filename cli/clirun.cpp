@@ -97,10 +97,8 @@ public:
             if (const auto refusal = targetPreflightRefusal(m_options.copyTo))
                 throw QvxError(refusal->reason);
         }
-        const QStringList paths =
-            withoutRepeatedTexts(expandSources(m_options.sources, m_options.recursive,
-                                               m_options.globs, stdin, errorHandler()),
-                                 [](const QString &note) { printError(note); });
+        const QStringList paths = expandSources(m_options.sources, m_options.recursive,
+                                                m_options.globs, stdin, errorHandler());
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
         if (m_options.header)
@@ -194,6 +192,10 @@ private:
             turns->begin(int(i), paths[i], values);
             if (!awaitTurn(*turns))
                 break;
+            if (isRepeat(*turns, paths[i])) {
+                m_progress->fileDone(paths[i], m_found);
+                continue;
+            }
             try {
                 if (const auto result = turns->outcome())
                     addRow(sink, paths[i], *result);
@@ -212,6 +214,20 @@ private:
         if (interrupted())
             endInBackground(std::move(turns));
         m_progress.reset();
+    }
+
+    // Whether the file of the turn that is over was searched before under another path, which
+    // is then said on standard error.
+    bool isRepeat(const SearchTurns &turns, const QString &path)
+    {
+        if (!turns.fileRead())
+            return false;
+        const QString first = m_repeated.firstPathOf(*turns.fileRead(), path);
+        if (first.isEmpty())
+            return false;
+        m_progress->clear();
+        printError(repeatedTextNote(path, first));
+        return true;
     }
 
     // Whether the turn is over; false when Ctrl-C cancels it, which counts it for nothing.
@@ -338,6 +354,7 @@ private:
     QList<ResultRow> m_copied;
     QStringList m_substituted;
     qsizetype m_found = 0;
+    RepeatedTexts m_repeated;
     qsizetype m_utf8Texts = 0;
     RunStats m_stats;
     bool m_failed = false;

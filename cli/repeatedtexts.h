@@ -1,10 +1,23 @@
 #pragma once
 
-#include <QStringList>
-#include <functional>
+#include "files/fileidentity.h"
 
-// The paths without those that name a file met before (by device and inode, so also through a
-// link or another spelling): counted twice, it would double its rows and its copy. Each one left
-// out is reported through note; a path that cannot be looked at stays, for its reading to fail.
-QStringList withoutRepeatedTexts(const QStringList &paths,
-                                 const std::function<void(const QString &)> &note);
+#include <QHash>
+#include <QPair>
+#include <QString>
+
+// The files of the texts searched so far, by device and inode, so that a file named again
+// (through a link or another spelling) counts once: counted twice, it would double its rows and
+// its copy. A text that could not be read names no file and is never a repeat.
+class RepeatedTexts
+{
+public:
+    // The path under which the file read for path was met before; empty for the first time.
+    QString firstPathOf(const FileIdentity &file, const QString &path);
+
+private:
+    QHash<QPair<quint64, quint64>, QString> m_firstOfFile;
+};
+
+// The note on standard error for a path whose file was met under first.
+QString repeatedTextNote(const QString &path, const QString &first);

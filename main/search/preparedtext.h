@@ -13,8 +13,10 @@
 struct PreparedText
 {
     QString path;
-    // The file as it was when it was read, and the encoding it was read in.
+    // The file as it was when it was read, and the encoding it was read in; read tells whether
+    // it was.
     FileIdentity identity;
+    bool read = false;
     SourceEncoding encoding = SourceEncoding::Windows1252;
 
     // Regular-expression mode: the row's numbers when the text qualified, and whether the

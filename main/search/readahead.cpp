@@ -56,6 +56,7 @@ private:
     {
         out.failed = false;
         out.failure.clear();
+        out.read = false;
         out.snapshot = m_ahead.m_snapshot;
         const qint64 readStart = m_ahead.m_snapshot ? 0 : fileClockNs();
         try {
@@ -73,6 +74,7 @@ private:
             return false;
         }
         out.identity = m_loader.identity();
+        out.read = true;
         return m_ahead.m_snapshot || settledBefore(out.identity, readStart);
     }
 

@@ -42,6 +42,7 @@ void SearchTurns::begin(int i, const QString &path, const TurnValues &values)
     m_path = path;
     m_values = values;
     m_result.reset();
+    m_file.reset();
     m_thrown = nullptr;
     m_stage = Stage::Ahead;
 }
@@ -63,6 +64,8 @@ void SearchTurns::takeAhead()
     const PreparedText *ahead = m_ahead.take(m_index);
     if (m_scan.aheadStands(m_path, m_values, ahead)) {
         m_stage = Stage::Over;
+        if (ahead->read)
+            m_file = ahead->identity;
         try {
             m_result = m_scan.takeAhead(*ahead, m_values);
         } catch (...) {
@@ -71,7 +74,10 @@ void SearchTurns::takeAhead()
         return;
     }
     m_stage = Stage::Again;
-    m_thread.start([this] { m_result = m_scan.atTurn(m_path, m_values, nullptr); });
+    m_thread.start([this] {
+        m_result = m_scan.atTurn(m_path, m_values, nullptr);
+        m_file = m_scan.identity();
+    });
 }
 
 std::optional<FileResult> SearchTurns::outcome()

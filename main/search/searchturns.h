@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/fileidentity.h"
 #include "search/fileresult.h"
 #include "search/readahead.h"
 #include "search/textscan.h"
@@ -42,6 +43,9 @@ public:
     // Whether the text of the turn that is over, read as Windows-1252, is well-formed UTF-8 with
     // multi-byte sequences.
     bool utf8AsWindows1252() const { return m_scan.utf8AsWindows1252(); }
+    // The file that the text of the turn that is over was read from, as it was then; none when
+    // it could not be read.
+    const std::optional<FileIdentity> &fileRead() const { return m_file; }
 
 private:
     enum class Stage
@@ -63,6 +67,7 @@ private:
     QString m_path;
     TurnValues m_values;
     std::optional<FileResult> m_result;
+    std::optional<FileIdentity> m_file;
     std::exception_ptr m_thrown;
 };
 

@@ -111,6 +111,11 @@ void TextScan::setEncoding(SourceEncoding encoding)
         m_simple->setEncoding(encoding);
 }
 
+const FileIdentity &TextScan::identity() const
+{
+    return (m_regex ? m_regex->loader() : m_simple->loader()).identity();
+}
+
 void TextScan::setCancellation(const std::atomic<bool> *cancelled)
 {
     if (m_regex)

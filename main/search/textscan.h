@@ -67,6 +67,9 @@ public:
     // multi-byte sequences.
     bool utf8AsWindows1252() const { return m_utf8AsWindows1252; }
 
+    // The file that the last turn read, as it was then.
+    const FileIdentity &identity() const;
+
     // Searches of the regular-expression mode end soon, with MatchLimitError, and loads with
     // LoadCancelled, once cancelled is set.
     void setCancellation(const std::atomic<bool> *cancelled);
