@@ -74,12 +74,14 @@ RegexScan::Streamed RegexScan::stream(TextLoader &loader, const QString &path,
                                       const std::function<QString()> &weightingText)
 {
     Streamed streamed;
+    bool firstWindow = true;
     streamed.length =
         loader.streamUtf8(path, [&](std::string_view window, bool more) -> std::size_t {
             if (streamed.failure)
                 return window.size();
-            if (!streamed.walks &&
-                (!more || !isLong(loader) || !startWalks(streamed.walks, loader, weightingText))) {
+            if (std::exchange(firstWindow, false) && more && isLong(loader))
+                startWalks(streamed.walks, loader, weightingText);
+            if (!streamed.walks) {
                 streamed.whole = window;
                 return 0;
             }
@@ -105,7 +107,7 @@ std::optional<FileResult> RegexScan::result(const Streamed &streamed, const QStr
     return walkedResult(*streamed.walks, streamed.length, path);
 }
 
-bool RegexScan::startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
+void RegexScan::startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
                            const std::function<QString()> &weightingText)
 {
     const Pattern *weightingPattern = nullptr;
@@ -118,11 +120,10 @@ bool RegexScan::startWalks(std::optional<TextWalks> &walks, const TextLoader &lo
             exclusionPattern = &exclusion();
     } catch (const QvxError &) {
         // Reported where evaluateText reports it: at the text's first positive match.
-        return false;
+        return;
     }
     walks.emplace(positive(), weightingPattern, exclusionPattern,
                   std::size_t(loader.identity().size), m_cancelled);
-    return true;
 }
 
 std::optional<FileResult> RegexScan::walkedResult(const TextWalks &walks, qsizetype length,

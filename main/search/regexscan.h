@@ -81,9 +81,9 @@ public:
     }
 
 private:
-    // Sets up the walks of a text longer than one window, reading the weighting text; false
-    // when the weighting or exclusion pattern does not compile.
-    bool startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
+    // Sets up the walks of a text longer than one window, reading the weighting text; leaves
+    // walks empty when the weighting or exclusion pattern does not compile.
+    void startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
                     const std::function<QString()> &weightingText);
     std::optional<FileResult> walkedResult(const TextWalks &walks, qsizetype length,
                                            const QString &path);

@@ -133,3 +133,20 @@ TEST(StreamedSearch, ReadsTheSizeAtOpening)
         EXPECT_EQ(result->f, grows ? 80 : 40);
     }
 }
+
+// A weighting pattern in error is reported at a text that the positive pattern matches, and
+// only there, also for a text that is searched in windows.
+TEST(StreamedSearch, AWeightingInErrorCountsOnlyWhereThePatternMatches)
+{
+    TempCorpus corpus;
+    const QString found = corpus.write("found.txt", QByteArray("Ein Haus.\r\n").repeated(50));
+    const QString other = corpus.write("other.txt", QByteArray("Kein Treffer.\r\n").repeated(50));
+    RegexScan whole("Haus", QString());
+    RegexScan pieces("Haus", QString());
+    TextLoader wholeLoader;
+    TextLoader pieceLoader;
+    pieceLoader.setPieceSize(4);
+    for (const QString &path : {found, other})
+        EXPECT_EQ(outcome(pieces, path, pieceLoader, "("), outcome(whole, path, wholeLoader, "("));
+    EXPECT_EQ(outcome(pieces, other, pieceLoader, "("), "-");
+}
