@@ -72,9 +72,11 @@ TEST(StreamedSearch, PiecesCountAsTheWholeText)
                                   "^",           "(?m)^",
                                   "\\A.",        "..\\z",
                                   "s\\Z",        "\\G.",
-                                  "(*COMMIT)ab", "\\u20ac",
+                                  "(*COMMIT)ab", "\\x{20AC}",
                                   "\\x{201E}Z",  "(?<=\\r)\\n",
-                                  "b(?=\\R)",    "(*NOTEMPTY_ATSTART)a*"};
+                                  "b(?=\\R)",    "(*NOTEMPTY_ATSTART)a*",
+                                  "\\w++s",      "(?>ab|a)b",
+                                  "(a|b)\\1",    "[[:alpha:]]{3,}+"};
     std::mt19937 random(29);
     TempCorpus corpus;
     QStringList paths;
