@@ -103,6 +103,7 @@ void TForm1::Button3Click(QObject * /*Sender*/)
 void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
 {
     ResultListRefresh refresh(files, {Label7, bar1});
+    VisibleProgress visibleProgress(bar1);
     int done = 0;
     // The hit counter and the bar are only seen when events run, when a box shows and after the
     // run; writing them at those moments alone spares a label layout and a bar update per file.
@@ -112,7 +113,7 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
         if (exact)
             bar1->setValue(done);
         else
-            setVisibleProgress(bar1, done);
+            visibleProgress.set(done);
         if (m_hitCountBehind)
             showHitCount();
         m_hitCountBehind = false;

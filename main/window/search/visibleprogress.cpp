@@ -36,17 +36,22 @@ bool textShowsEveryStep(const QProgressBar &bar)
 
 } // namespace
 
-void setVisibleProgress(QProgressBar *bar, int value)
+VisibleProgress::VisibleProgress(QProgressBar *bar)
+    : m_bar(bar), m_pixelRatio(bar->devicePixelRatio())
 {
-    const int shown = bar->value();
+}
+
+void VisibleProgress::set(int value)
+{
+    const int shown = m_bar->value();
     if (value == shown)
         return;
-    if (bar->maximum() <= bar->minimum() || value <= bar->minimum() || value >= bar->maximum() ||
-        textShowsEveryStep(*bar)) {
-        bar->setValue(value);
+    if (m_bar->maximum() <= m_bar->minimum() || value <= m_bar->minimum() ||
+        value >= m_bar->maximum() || textShowsEveryStep(*m_bar)) {
+        m_bar->setValue(value);
         return;
     }
-    const qint64 pixels = qCeil(bar->width() * bar->devicePixelRatio());
-    if (!(pictureOf(*bar, value, pixels) == pictureOf(*bar, shown, pixels)))
-        bar->setValue(value);
+    const qint64 pixels = qCeil(m_bar->width() * m_pixelRatio);
+    if (!(pictureOf(*m_bar, value, pixels) == pictureOf(*m_bar, shown, pixels)))
+        m_bar->setValue(value);
 }

@@ -13,16 +13,17 @@ TEST(VisibleProgressTest, TheBarShowsEveryVisibleStepWithFewValues)
     const int texts = 10000;
     bar.setRange(0, texts);
     bar.setValue(0);
+    VisibleProgress progress(&bar);
     int valuesTaken = 0;
     QObject::connect(&bar, &QProgressBar::valueChanged, [&valuesTaken] { ++valuesTaken; });
     const qint64 pixels = qint64(bar.width() * bar.devicePixelRatio());
     for (int done = 1; done < texts; ++done) {
-        setVisibleProgress(&bar, done);
+        progress.set(done);
         ASSERT_EQ(bar.value() * pixels / texts, done * pixels / texts) << done;
         ASSERT_EQ(bar.value() * 100 / texts, done * 100 / texts) << done;
         ASSERT_LE(bar.value(), done);
     }
     EXPECT_LE(valuesTaken, 2 * pixels);
-    setVisibleProgress(&bar, texts);
+    progress.set(texts);
     EXPECT_EQ(bar.value(), texts);
 }
