@@ -6,6 +6,7 @@
 #include "window/search/resultlistrefresh.h"
 #include "window/search/sourceentries.h"
 #include "window/search/utf8hint.h"
+#include "window/search/visibleprogress.h"
 #include "window/tform1.h"
 
 #include <QCheckBox>
@@ -102,17 +103,23 @@ void TForm1::Button3Click(QObject * /*Sender*/)
 void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
 {
     ResultListRefresh refresh(files, {Label7, bar1});
+    VisibleProgress visibleProgress(bar1);
     int done = 0;
     // The hit counter and the bar are only seen when events run, when a box shows and after the
     // run; writing them at those moments alone spares a label layout and a bar update per file.
-    const auto showProgress = [&] {
-        bar1->setValue(done);
+    // Between texts the bar takes only a value that looks different; before a box and at the end
+    // it holds the exact count.
+    const auto showProgress = [&](bool exact) {
+        if (exact)
+            bar1->setValue(done);
+        else
+            visibleProgress.set(done);
         if (m_hitCountBehind)
             showHitCount();
         m_hitCountBehind = false;
     };
     // Also on the way out with an error, whose box shows after the run.
-    const auto showAtEnd = qScopeGuard(showProgress);
+    const auto showAtEnd = qScopeGuard([&showProgress] { showProgress(true); });
     const int n = entries.count();
     for (int i = 0; i < n; ++i) {
         // Other commands run while events are processed and may have shortened the list.
@@ -124,7 +131,7 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
         // is worked out again.
         turns.begin(i, path, TurnValues{Edit2->text(), CheckBox1->isChecked(), encoding});
         while (!Stop && !turns.wait(kTurnSlice)) {
-            showProgress();
+            showProgress(false);
             refresh.processEvents();
         }
         // A text whose turn is cancelled counts for nothing.
@@ -135,7 +142,7 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
             done = i + 1;
         }
         if (Stop) {
-            showProgress();
+            showProgress(true);
             refresh.release();
             Laufen(false);
             if (!m_closing)
@@ -143,7 +150,7 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
             return;
         }
         if (i % 2 == 1) {
-            showProgress();
+            showProgress(false);
             refresh.processEvents();
         }
     }
