@@ -5,21 +5,29 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/uio.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
-void adviseWillNeed(const char *nativePath)
+// Advises the text unless its start is in the page cache already; returns whether it was.
+bool adviseWillNeed(const char *nativePath)
 {
     // Not blocking: a pipe without a writer would hold the thread for ever.
     const int fd = ::open(nativePath, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return;
+        return false;
+    // A read that must not wait for the disk fails with EAGAIN unless the page is cached.
+    char byte;
+    iovec vector{&byte, 1};
+    const bool cached = ::preadv2(fd, &vector, 1, 0, RWF_NOWAIT) >= 0;
     // Fails harmlessly for whatever is not a regular file.
-    ::posix_fadvise(fd, 0, ReadAdviser::kBytesPerText, POSIX_FADV_WILLNEED);
+    if (!cached)
+        ::posix_fadvise(fd, 0, ReadAdviser::kBytesPerText, POSIX_FADV_WILLNEED);
     ::close(fd);
+    return cached;
 }
 
 } // namespace
@@ -68,12 +76,17 @@ void ReadAdviser::run()
     ::setpriority(PRIO_PROCESS, ::gettid(), 19);
     NativePathBuffer path;
     const int count = int(m_paths.size());
+    int cachedInARow = 0;
     for (int i = 0; i < count; ++i) {
         // A text that a reader has begun needs no advice.
         i = std::max(i, m_readersNext.load());
         if (i >= count || !waitForRoom(i))
             return;
-        adviseWillNeed(path.encode(m_paths.at(i)));
+        // With the texts cached, advice only takes processor time from the readers: after a run
+        // of cached texts only every kProbeStep-th one is looked at, until one is not cached.
+        if (cachedInARow >= kCachedRun && i % kProbeStep != 0)
+            continue;
+        cachedInARow = adviseWillNeed(path.encode(m_paths.at(i))) ? cachedInARow + 1 : 0;
     }
 }
 

@@ -19,6 +19,10 @@ public:
     // It sleeps until this many texts are read since it found no room.
     static constexpr int kRefill = 16;
     static constexpr qint64 kBytesPerText = qint64(1) << 20;
+    // After this many texts in a row that were cached already, only every kProbeStep-th text is
+    // looked at.
+    static constexpr int kCachedRun = 16;
+    static constexpr int kProbeStep = 16;
 
     // readersNext is the next text a reader will take; it must outlive the adviser.
     ReadAdviser(QStringList paths, const std::atomic<int> &readersNext);

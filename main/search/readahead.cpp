@@ -160,7 +160,7 @@ void ReadAhead::work()
             return;
         Slot &slot = m_slots[i % kFilesAhead];
         slot.usable = worker.prepare(m_paths.at(i), m_recipe.encodingOf(i), slot.text);
-        publish(slot);
+        publish(slot, i);
     }
 }
 
@@ -183,10 +183,10 @@ bool ReadAhead::waitForRoom(int i)
     return !m_stopping.load();
 }
 
-void ReadAhead::publish(Slot &slot)
+void ReadAhead::publish(Slot &slot, int i)
 {
     slot.ready.store(true);
-    if (m_runWaiting.load()) {
+    if (m_runWaiting.load() && m_awaited.load() == i) {
         {
             const std::lock_guard<std::mutex> lock(m_mutex);
         }
@@ -217,18 +217,37 @@ bool ReadAhead::waitFor(int i, std::chrono::milliseconds wait)
 {
     if (i >= m_count || m_threads.empty())
         return true;
-    const Slot &slot = m_slots[i % kFilesAhead];
-    for (int spin = 0; spin < kSpins && !slot.ready.load(); ++spin)
+    if (m_snapshot)
+        return waitForStretch(i, wait);
+    for (int spin = 0; spin < kSpins && !isReady(i); ++spin)
         std::this_thread::yield();
-    if (slot.ready.load())
+    return isReady(i) || sleepUntilReady(i, wait);
+}
+
+bool ReadAhead::waitForStretch(int i, std::chrono::milliseconds wait)
+{
+    if (isReady(i))
         return true;
+    const int last = std::min(i + kStretch, m_count) - 1;
+    sleepUntilReady(isReady(last) ? i : last, wait);
+    return isReady(i);
+}
+
+bool ReadAhead::isReady(int i) const
+{
+    return m_slots[i % kFilesAhead].ready.load();
+}
+
+bool ReadAhead::sleepUntilReady(int i, std::chrono::milliseconds wait)
+{
+    m_awaited.store(i);
     m_runWaiting.store(true);
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_ready.wait_for(lock, wait, [&slot] { return slot.ready.load(); });
+        m_ready.wait_for(lock, wait, [this, i] { return isReady(i); });
     }
     m_runWaiting.store(false);
-    return slot.ready.load();
+    return isReady(i);
 }
 
 const PreparedText *ReadAhead::take(int i)
@@ -252,6 +271,7 @@ const PreparedText *ReadAhead::take(int i)
     for (int spin = 0; spin < kSpins && !slot.ready.load(); ++spin)
         std::this_thread::yield();
     if (!slot.ready.load()) {
+        m_awaited.store(i);
         m_runWaiting.store(true);
         {
             std::unique_lock<std::mutex> lock(m_mutex);

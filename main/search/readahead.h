@@ -36,6 +36,8 @@ public:
     // wakes it once for a batch of texts rather than for every text it takes.
     static constexpr int kRefill = 64;
     static constexpr qsizetype kLargestText = 8 * 1024 * 1024;
+    // A run over a snapshot waits for this many texts at a time (see waitForStretch).
+    static constexpr int kStretch = 32;
 
     enum class Priority
     {
@@ -84,7 +86,15 @@ private:
     // One thread at a time holds a large text; false when the run stops meanwhile.
     bool enterLargeText();
     void leaveLargeText();
-    void publish(Slot &slot);
+    // Marks the slot of text i ready and wakes the run if it waits for that text.
+    void publish(Slot &slot, int i);
+    bool isReady(int i) const;
+    // Sleeps until text i is ready or wait has passed; returns whether it is ready.
+    bool sleepUntilReady(int i, std::chrono::milliseconds wait);
+    // A run over a snapshot does no more than write each text's row: rather than spin for every
+    // text it is early for, it sleeps until a stretch of texts is ready and is woken once for
+    // all of them, which leaves the processors to the threads.
+    bool waitForStretch(int i, std::chrono::milliseconds wait);
     void stop();
 
     const ScanRecipe m_recipe;
@@ -102,6 +112,8 @@ private:
     std::atomic<bool> m_stopping{false};
     std::atomic<int> m_waitingWorkers{0};
     std::atomic<bool> m_runWaiting{false};
+    // The text whose readiness wakes the run.
+    std::atomic<int> m_awaited{-1};
     std::mutex m_mutex;
     std::condition_variable m_roomOrStop;
     std::condition_variable m_ready;
