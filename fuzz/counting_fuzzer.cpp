@@ -1,7 +1,8 @@
 // Small random patterns over small random texts: Pattern (PCRE2 with the JIT) must find the same
 // matches as a plain loop over PCRE2's interpreter, report an invalid pattern as QvxError with
 // PCRE2's offset and text, never crash, and end every input within the bound of the work on one
-// text: its searches share one budget, as the searches of one text in the search run do.
+// text: its searches share one budget, as the searches of one text in the search run do. A text
+// that arrives in windows must count as the whole text.
 //
 // Input layout: the first byte gives the pattern's length in bytes (modulo 48), those bytes are
 // the pattern in UTF-8, and every further byte picks one character of the text from a small
@@ -10,6 +11,7 @@
 #include "fuzzcheck.h"
 #include "search/matchbudget.h"
 #include "search/pattern.h"
+#include "search/textwalks.h"
 
 #include <QByteArray>
 #include <QString>
@@ -61,6 +63,27 @@ Subject makeSubject(const uint8_t *data, size_t size)
         }
     }
     return subject;
+}
+
+// Counts the matches of the text as TextLoader::streamUtf8 hands it on: in windows that each add
+// about step bytes, cut only between whole characters and never after a CR (the loader writes
+// every line break as CR LF and holds a CR back until it sees what follows).
+qint64 countInWindows(const Pattern &pattern, const std::string &text, size_t step)
+{
+    TextWalks walks(pattern, nullptr, nullptr, text.size(), nullptr);
+    std::string window;
+    size_t from = 0;
+    for (;;) {
+        size_t to = std::min(text.size(), from + step);
+        while (to < text.size() && (isContinuationByte(text[to]) || text[to - 1] == '\r'))
+            ++to;
+        window.append(text, from, to - from);
+        from = to;
+        const bool more = from < text.size();
+        window.erase(0, walks.walk(window, more));
+        if (!more)
+            return walks.positiveMatches();
+    }
 }
 
 struct Match
@@ -226,6 +249,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 "countMatches counts the matches of the plain loop");
         require(pattern->matchesAnywhere(subject.utf8, budget) == !expected.empty(),
                 "matchesAnywhere agrees with the first search of the plain loop");
+        for (const size_t step : {1, 3})
+            require(countInWindows(*pattern, subject.utf8, step) ==
+                        static_cast<qint64>(expected.size()),
+                    "a text that arrives in windows counts as the whole text");
 
         std::vector<Match> positions;
         pattern->forEachMatch(subject.utf8, budget,

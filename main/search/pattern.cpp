@@ -97,7 +97,9 @@ enum class Found
 {
     Match,
     None,
-    NeedMore
+    NeedMore,
+    // Partial matching failed where a complete search may not: the rest is searched whole.
+    Deferred
 };
 
 } // namespace
@@ -110,6 +112,8 @@ struct Pattern::Impl
     pcre2_jit_stack *jitStack = nullptr;
     // Whether a search may be split into windows of start positions (see dependsOnSearchStart).
     bool windowed = false;
+    // Whether a text may arrive in windows (see walkWindow).
+    bool streamed = false;
     RequiredUnits requiredUnits;
     bool jitCompiled = false;
 
@@ -146,7 +150,8 @@ struct Pattern::Impl
     // units is requiredUnits' copy for this subject; once one of them is missing from the rest of
     // it, no window is searched any more.
     // In a segment that more text follows, a match that more text could change, or none found up
-    // to the segment's end, gives Found::NeedMore with resume where the search goes on.
+    // to the segment's end, gives Found::NeedMore with resume where the search goes on; an error
+    // gives Found::Deferred.
     Found find(std::string_view subject, PCRE2_SIZE offset, Pattern::Segment segment,
                MatchBudget &budget, RequiredUnits &units, PCRE2_SIZE &resume) const
     {
@@ -203,6 +208,11 @@ struct Pattern::Impl
             case PCRE2_ERROR_NOMEMORY:
                 throw MatchLimitError(MatchLimitError::Memory);
             default:
+                // A recursion, for one, may loop at a segment's end only because of it.
+                if (segment.more) {
+                    resume = offset;
+                    return Found::Deferred;
+                }
                 throw QvxError(QString("Die Suche mit dem regulären Ausdruck ist fehlgeschlagen "
                                        "(PCRE2-Fehler %1: %2)")
                                    .arg(rc)
@@ -229,6 +239,9 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
 {
     const QByteArray utf8 = pattern.toUtf8();
     d->windowed = !dependsOnSearchStart(std::string_view(utf8.constData(), utf8.size()));
+    // \C matches single bytes, and partial matching misses matches of it; the pattern's text is
+    // looked at as it stands, which may also keep a literal "\\C" from the windows.
+    d->streamed = d->windowed && !utf8.contains("\\C");
 
     pcre2_compile_context *compileContext = pcre2_compile_context_create(nullptr);
     if (!compileContext)
@@ -250,8 +263,8 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
     // (*NO_JIT) PCRE2 reports success but compiles nothing.
     size_t jitSize = 0;
     // A text that arrives in windows is searched with partial matches, which the JIT compiles
-    // apart; only a pattern searched in windows of start positions is searched that way.
-    const uint32_t jitModes = PCRE2_JIT_COMPLETE | (d->windowed ? PCRE2_JIT_PARTIAL_HARD : 0);
+    // apart.
+    const uint32_t jitModes = PCRE2_JIT_COMPLETE | (d->streamed ? PCRE2_JIT_PARTIAL_HARD : 0);
     d->jitCompiled = pcre2_jit_compile(d->code, jitModes) == 0 &&
                      pcre2_pattern_info(d->code, PCRE2_INFO_JITSIZE, &jitSize) == 0 && jitSize > 0;
     addRequiredUnits(d->code, d->requiredUnits);
@@ -301,8 +314,9 @@ bool Pattern::scanMatches(std::string_view subject, Segment segment, Walk &walk,
         const Found found = d->find(subject, offset, segment, budget, units, resume);
         if (found == Found::None)
             return true;
-        if (found == Found::NeedMore) {
+        if (found == Found::NeedMore || found == Found::Deferred) {
             walk.offset = resume;
+            walk.deferred = found == Found::Deferred;
             return false;
         }
         const PCRE2_SIZE start = ovector[0];
@@ -375,9 +389,12 @@ std::size_t Pattern::walkWindow(std::string_view window, bool atTextStart, bool 
 {
     if (walk.ended)
         return window.size();
-    // A pattern whose matches depend on where its searches start is searched in one piece.
-    if (more && !d->windowed)
+    // A pattern whose matches depend on where its searches start, or that matches single bytes,
+    // is searched in one piece.
+    if (more && !d->streamed)
         return 0;
+    if (more && walk.deferred)
+        return d->lookbackFrom(window, walk.offset);
     const Segment segment{more, !atTextStart};
     walk.ended = scanMatches(window, segment, walk, budget, [&walk](PCRE2_SIZE, PCRE2_SIZE) {
         ++walk.matches;

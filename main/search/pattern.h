@@ -53,6 +53,8 @@ public:
         qint64 matches = 0;
         // The next search starts one character after offset (after an empty match).
         bool stepOver = false;
+        // The rest of the text from offset is searched whole, at its end.
+        bool deferred = false;
         // Ends at the first match, as matchesAnywhere does.
         bool firstOnly = false;
         bool ended = false;
