@@ -76,7 +76,9 @@ TEST(StreamedSearch, PiecesCountAsTheWholeText)
                                   "\\x{201E}Z",  "(?<=\\r)\\n",
                                   "b(?=\\R)",    "(*NOTEMPTY_ATSTART)a*",
                                   "\\w++s",      "(?>ab|a)b",
-                                  "(a|b)\\1",    "[[:alpha:]]{3,}+", "a\\C+", "\\C", "(?0)?a"};
+                                  "(a|b)\\1",    "[[:alpha:]]{3,}+",
+                                  "a\\C+",       "\\C",
+                                  "(?0)?a"};
     std::mt19937 random(29);
     TempCorpus corpus;
     QStringList paths;
