@@ -110,19 +110,21 @@ std::optional<FileResult> RegexScan::result(const Streamed &streamed, const QStr
 void RegexScan::startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
                            const std::function<QString()> &weightingText)
 {
+    const Pattern *positivePattern = nullptr;
     const Pattern *weightingPattern = nullptr;
     const Pattern *exclusionPattern = nullptr;
     try {
+        positivePattern = &positive();
         const QString w = weightingText();
         if (!w.isEmpty())
             weightingPattern = &weighting(w);
         if (!m_ausschlstr.isEmpty())
             exclusionPattern = &exclusion();
     } catch (const QvxError &) {
-        // Reported where evaluateText reports it: at the text's first positive match.
+        // Reported where evaluateText reports it.
         return;
     }
-    walks.emplace(positive(), weightingPattern, exclusionPattern,
+    walks.emplace(*positivePattern, weightingPattern, exclusionPattern,
                   std::size_t(loader.identity().size), m_cancelled);
 }
 

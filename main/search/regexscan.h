@@ -34,8 +34,8 @@ public:
                                        const std::function<QString()> &weightingText,
                                        const PreparedText *ahead = nullptr);
 
-    // The same for the text of path as loader streams it, which keeps only a window of a long
-    // text in memory. Of a text longer than one window, the weighting text is read at its first
+    // The same for the text of path as loader streams it, which keeps only a window of a text
+    // longer than 64 pieces in memory. Of such a text the weighting text is read at its first
     // window, since the weighting pattern walks through the text alongside the positive one.
     std::optional<FileResult> evaluateStreamed(TextLoader &loader, const QString &path,
                                                const std::function<QString()> &weightingText);
@@ -46,7 +46,7 @@ public:
     struct Streamed
     {
         qsizetype length = 0;
-        // The walks of a text longer than one window; otherwise the text, whole.
+        // The walks of a text searched in windows; otherwise the text, whole.
         std::optional<TextWalks> walks;
         std::string_view whole;
         std::optional<QvxError> failure;
@@ -81,8 +81,8 @@ public:
     }
 
 private:
-    // Sets up the walks of a text longer than one window, reading the weighting text; leaves
-    // walks empty when the weighting or exclusion pattern does not compile.
+    // Sets up the walks of a text searched in windows, reading the weighting text; leaves walks
+    // empty when a pattern does not compile.
     void startWalks(std::optional<TextWalks> &walks, const TextLoader &loader,
                     const std::function<QString()> &weightingText);
     std::optional<FileResult> walkedResult(const TextWalks &walks, qsizetype length,
