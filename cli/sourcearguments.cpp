@@ -71,6 +71,8 @@ private:
     // By the names' bytes, as the shell's patterns match them.
     QStringList chosen(const QStringList &names) const
     {
+        if (m_included.isEmpty() && m_excluded.isEmpty())
+            return names;
         const auto matchesAny = [](const QList<QByteArray> &globs, const QByteArray &name) {
             for (const QByteArray &glob : globs) {
                 if (::fnmatch(glob.constData(), name.constData(), 0) == 0)

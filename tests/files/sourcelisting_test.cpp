@@ -3,8 +3,10 @@
 #include "fixtures.h"
 #include "permissionsenforced.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -61,6 +63,35 @@ TEST(SourceListing, NamesEqualButForCaseKeepAFixedOrder)
     ASSERT_EQ(names.size(), 2);
     EXPECT_EQ(names.front().compare(names.back(), Qt::CaseInsensitive), 0);
     EXPECT_EQ(listSourceTexts(corpus.path()), names);
+}
+
+// A directory this large is sorted in two halves that are merged; the order must be the one a
+// single sort by pairwise comparison gives.
+TEST(SourceListing, ALargeDirectoryIsSortedAndJoinedAsASmallOne)
+{
+    LocaleScope locale(germanLocale());
+    TempCorpus corpus;
+    const QStringList starts{QStringLiteral("ä"), QStringLiteral("A"), QStringLiteral("b"),
+                             QStringLiteral("B"), QStringLiteral("Zebra ")};
+    QStringList expected;
+    for (int i = 0; i < 9000; ++i) {
+        expected << starts[i % starts.size()] + QString::number(9000 - i) + QStringLiteral(".txt");
+        corpus.write(expected.back(), "x");
+    }
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(expected.begin(), expected.end(), [&collator](const QString &a, const QString &b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    });
+    const QStringList names = listSourceTexts(corpus.path());
+    ASSERT_EQ(names, expected);
+    const QStringList paths = sourcePaths(corpus.path(), names);
+    ASSERT_EQ(paths.size(), names.size());
+    for (qsizetype i = 0; i < paths.size(); i += 997)
+        EXPECT_EQ(paths[i], QDir::toNativeSeparators(corpus.path()) + QDir::separator() + names[i]);
+    EXPECT_EQ(paths.back(),
+              QDir::toNativeSeparators(corpus.path()) + QDir::separator() + names.back());
 }
 
 TEST(SourceListing, EmptyDirectoryGivesNoNames)
