@@ -63,7 +63,7 @@ void ReadAdviser::cancel()
 // moves the progress on before it looks at the flag.
 void ReadAdviser::readerTook(int i)
 {
-    if (i % kRefill != 0 || !m_waiting.load())
+    if (i < m_wakeAt.load() || !m_waiting.load())
         return;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
@@ -77,16 +77,20 @@ void ReadAdviser::run()
     NativePathBuffer path;
     const int count = int(m_paths.size());
     int cachedInARow = 0;
-    for (int i = 0; i < count; ++i) {
+    int step = 1;
+    for (int i = 0; i < count; i += step) {
         // A text that a reader has begun needs no advice.
         i = std::max(i, m_readersNext.load());
         if (i >= count || !waitForRoom(i))
             return;
         // With the texts cached, advice only takes processor time from the readers: after a run
-        // of cached texts only every kProbeStep-th one is looked at, until one is not cached.
-        if (cachedInARow >= kCachedRun && i % kProbeStep != 0)
-            continue;
-        cachedInARow = adviseWillNeed(path.encode(m_paths.at(i))) ? cachedInARow + 1 : 0;
+        // of cached texts ever fewer are looked at, until one is not cached.
+        if (!adviseWillNeed(path.encode(m_paths.at(i)))) {
+            cachedInARow = 0;
+            step = 1;
+        } else if (++cachedInARow >= kCachedRun) {
+            step = step < kProbeStep ? kProbeStep : std::min(2 * step, kLongestStep);
+        }
     }
 }
 
@@ -94,9 +98,11 @@ bool ReadAdviser::waitForRoom(int i)
 {
     if (i < m_readersNext.load() + kTextsAhead)
         return !m_stopping.load();
-    const auto roomOrStop = [this, i] {
-        return m_stopping.load() || i < m_readersNext.load() + kTextsAhead - kRefill;
+    const int wakeAt = i - kTextsAhead + kRefill;
+    const auto roomOrStop = [this, wakeAt] {
+        return m_stopping.load() || m_readersNext.load() > wakeAt;
     };
+    m_wakeAt.store(wakeAt);
     m_waiting.store(true);
     {
         std::unique_lock<std::mutex> lock(m_mutex);

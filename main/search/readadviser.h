@@ -20,9 +20,10 @@ public:
     static constexpr int kRefill = 16;
     static constexpr qint64 kBytesPerText = qint64(1) << 20;
     // After this many texts in a row that were cached already, only every kProbeStep-th text is
-    // looked at.
+    // looked at, and the step doubles with every further cached one up to kLongestStep.
     static constexpr int kCachedRun = 16;
     static constexpr int kProbeStep = 16;
+    static constexpr int kLongestStep = 256;
 
     // readersNext is the next text a reader will take; it must outlive the adviser.
     ReadAdviser(QStringList paths, const std::atomic<int> &readersNext);
@@ -44,6 +45,8 @@ private:
     const std::atomic<int> &m_readersNext;
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_waiting{false};
+    // The first text whose taking wakes the sleeping adviser.
+    std::atomic<int> m_wakeAt{0};
     std::mutex m_mutex;
     std::condition_variable m_roomOrStop;
     std::thread m_thread;

@@ -37,7 +37,7 @@ public:
     static constexpr int kRefill = 64;
     static constexpr qsizetype kLargestText = 8 * 1024 * 1024;
     // A run over a snapshot waits for this many texts at a time (see waitForStretch).
-    static constexpr int kStretch = 32;
+    static constexpr int kStretch = 128;
 
     enum class Priority
     {
