@@ -37,7 +37,8 @@ bool textShowsEveryStep(const QProgressBar &bar)
 } // namespace
 
 VisibleProgress::VisibleProgress(QProgressBar *bar)
-    : m_bar(bar), m_pixelRatio(bar->devicePixelRatio())
+    : m_bar(bar), m_pixelRatio(bar->devicePixelRatio()),
+      m_textShowsEveryStep(textShowsEveryStep(*bar))
 {
 }
 
@@ -47,7 +48,7 @@ void VisibleProgress::set(int value)
     if (value == shown)
         return;
     if (m_bar->maximum() <= m_bar->minimum() || value <= m_bar->minimum() ||
-        value >= m_bar->maximum() || textShowsEveryStep(*m_bar)) {
+        value >= m_bar->maximum() || m_textShowsEveryStep) {
         m_bar->setValue(value);
         return;
     }

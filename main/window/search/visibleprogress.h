@@ -12,7 +12,8 @@ class QProgressBar;
 class VisibleProgress
 {
 public:
-    // The bar's pixel ratio is taken once; asking for it walks up to the screen.
+    // The bar's pixel ratio and text format are taken once: asking for the ratio walks up to the
+    // screen, and the format is a string to look through.
     explicit VisibleProgress(QProgressBar *bar);
 
     void set(int value);
@@ -20,4 +21,5 @@ public:
 private:
     QProgressBar *m_bar;
     qreal m_pixelRatio;
+    bool m_textShowsEveryStep;
 };
