@@ -6,7 +6,7 @@ bool PreparedText::holdsFor(const QString &path) const
 {
     if (path != this->path)
         return false;
-    if (snapshot)
+    if (snapshot || stillAtTurn)
         return true;
     thread_local NativePathBuffer native;
     const std::optional<FileIdentity> now = currentIdentity(native.encode(path));

@@ -41,7 +41,13 @@ struct PreparedText
     // Stands for the text as it was read, whatever the file holds now.
     bool snapshot = false;
 
+    // The run's event points passed before the reading began (see EventPoints), and whether,
+    // at the turn, nothing that may change files has run since: then the read stands for one
+    // at the turn without a look at the file.
+    quint64 eventPointsBefore = 0;
+    bool stillAtTurn = false;
+
     // Whether a load of path now would read the same: the same path names the file in the state
-    // that was read; for a snapshot, the same path.
+    // that was read; for a snapshot, or a text still at its turn, the same path.
     bool holdsFor(const QString &path) const;
 };

@@ -58,6 +58,9 @@ private:
         out.failure.clear();
         out.read = false;
         out.snapshot = m_ahead.m_snapshot;
+        out.stillAtTurn = false;
+        if (m_ahead.m_eventPoints)
+            out.eventPointsBefore = m_ahead.m_eventPoints->passed();
         const qint64 readStart = m_ahead.m_snapshot ? 0 : fileClockNs();
         try {
             m_scan.prepare(m_loader, path, out);
@@ -104,10 +107,11 @@ int defaultReadAheadThreads()
 }
 
 ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads, Priority priority,
-                     Validity validity)
+                     Validity validity, std::shared_ptr<const EventPoints> eventPoints)
     : m_recipe(std::move(recipe)), m_paths(std::move(paths)), m_count(int(m_paths.size())),
       m_behindCaller(priority == Priority::BehindCaller),
-      m_snapshot(validity == Validity::Snapshot), m_slots(new Slot[kFilesAhead])
+      m_snapshot(validity == Validity::Snapshot), m_eventPoints(std::move(eventPoints)),
+      m_slots(new Slot[kFilesAhead])
 {
     threads = std::min(threads, m_count);
     // A single text is read on at once; there is nothing to ask for ahead of it.
@@ -279,5 +283,8 @@ const PreparedText *ReadAhead::take(int i)
         }
         m_runWaiting.store(false);
     }
-    return slot.usable ? &slot.text : nullptr;
+    if (!slot.usable)
+        return nullptr;
+    slot.text.stillAtTurn = m_eventPoints && m_eventPoints->stillSince(slot.text.eventPointsBefore);
+    return &slot.text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/eventpoints.h"
 #include "search/preparedtext.h"
 #include "search/readadviser.h"
 #include "search/scanrecipe.h"
@@ -60,8 +61,12 @@ public:
         Snapshot
     };
 
+    // A run with event points of its own shares them in eventPoints: an outcome then stands at
+    // its turn without a look at the file while nothing that may change files ran since the
+    // reading began.
     ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads(),
-              Priority priority = Priority::Normal, Validity validity = Validity::UntilChanged);
+              Priority priority = Priority::Normal, Validity validity = Validity::UntilChanged,
+              std::shared_ptr<const EventPoints> eventPoints = nullptr);
     // Stops the threads after the text each has in hand and waits for them.
     ~ReadAhead();
     // Tells the threads to stop soon, without waiting for them.
@@ -102,6 +107,7 @@ private:
     const int m_count;
     const bool m_behindCaller;
     const bool m_snapshot;
+    const std::shared_ptr<const EventPoints> m_eventPoints;
     std::unique_ptr<Slot[]> m_slots;
     std::vector<std::thread> m_threads;
 

@@ -7,8 +7,10 @@
 #include <utility>
 
 SearchTurns::SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
-                         ReadAhead::Priority priority, ReadAhead::Validity validity)
-    : m_scan(recipe), m_ahead(recipe, std::move(paths), threads, priority, validity)
+                         ReadAhead::Priority priority, ReadAhead::Validity validity,
+                         std::shared_ptr<const EventPoints> eventPoints)
+    : m_scan(recipe),
+      m_ahead(recipe, std::move(paths), threads, priority, validity, std::move(eventPoints))
 {
     m_scan.setCancellation(&m_cancelled);
 }

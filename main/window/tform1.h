@@ -11,6 +11,7 @@
 #include <optional>
 
 class QAction;
+class EventPoints;
 class SearchTurns;
 class SourceEntries;
 struct ProtocolText;
@@ -196,7 +197,7 @@ private:
 
     // The search run (search/); showHitCount is the window's (window/).
     // The search run's loop over the source list, shared by both modes.
-    void scanSources(SearchTurns &turns, const SourceEntries &entries);
+    void scanSources(SearchTurns &turns, const SourceEntries &entries, EventPoints &eventPoints);
     void addResultRow(const QString &path, qint32 f, double proz, qint32 fB,
                       SourceEncoding encoding);
     // Writes the number of result rows into the hit counter Label7.

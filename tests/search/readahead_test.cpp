@@ -1,5 +1,6 @@
 #include "errors/qvxerror.h"
 #include "fixtures.h"
+#include "search/eventpoints.h"
 #include "search/readahead.h"
 #include "search/regexscan.h"
 #include "search/simplescan.h"
@@ -8,7 +9,9 @@
 #include <QByteArray>
 #include <QFile>
 #include <QStringList>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -85,6 +88,27 @@ TEST(ReadAhead, AnOutcomeNoLongerStandsForAFileChangedOrReplacedSinceItWasRead)
     ASSERT_NE(c, nullptr);
     ASSERT_TRUE(QFile::remove(paths[2]));
     EXPECT_FALSE(c->holdsFor(paths[2])) << "deleted";
+}
+
+TEST(ReadAhead, AReadingStandsAtItsTurnUnlookedOnlyWhileNothingMayHaveChangedFiles)
+{
+    TempCorpus corpus;
+    const QStringList paths = {corpus.write("a.txt", "Haus"), corpus.write("b.txt", "Haus")};
+    letFileTimesSettle();
+    const auto points = std::make_shared<EventPoints>();
+    ReadAhead ahead(regexRecipe("Haus", ""), paths, 1, ReadAhead::Priority::Normal,
+                    ReadAhead::Validity::UntilChanged, points);
+    const PreparedText *a = ahead.take(0);
+    ASSERT_NE(a, nullptr);
+    corpus.write("a.txt", "Maus");
+    EXPECT_TRUE(a->holdsFor(paths[0])) << "changed by no one the run is ordered with";
+
+    ASSERT_TRUE(ahead.waitFor(1, std::chrono::seconds(60)));
+    points->mayChangeFiles();
+    corpus.write("b.txt", "Maus");
+    const PreparedText *b = ahead.take(1);
+    ASSERT_NE(b, nullptr);
+    EXPECT_FALSE(b->holdsFor(paths[1])) << "changed by work on the run's thread";
 }
 
 TEST(ReadAhead, ASnapshotStandsForTheTextAsReadAndCarriesWhyAFileCouldNotBeRead)

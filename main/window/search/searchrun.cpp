@@ -1,6 +1,8 @@
+#include "search/eventpoints.h"
 #include "search/searchturns.h"
 #include "window/dialogs.h"
 #include "window/globals.h"
+#include "window/search/filechangingevents.h"
 #include "window/search/filelisteadd.h"
 #include "window/search/laufen.h"
 #include "window/search/resultlistrefresh.h"
@@ -92,15 +94,19 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     recipe.ignoreCase = CheckBox1->isChecked();
     SourceEntries entries(box);
     recipe.encodings = entries.encodingsAtStart();
+    // Watched before any text is read, so that each reading knows what ran before it.
+    const auto eventPoints = std::make_shared<EventPoints>();
+    const FileChangingEvents fileChangingEvents(*eventPoints);
     auto turns = std::make_unique<SearchTurns>(recipe, entries.atStart(), defaultReadAheadThreads(),
-                                               ReadAhead::Priority::BehindCaller);
+                                               ReadAhead::Priority::BehindCaller,
+                                               ReadAhead::Validity::UntilChanged, eventPoints);
     // A text cancelled by Stop or by an error may be in a search step that takes a moment; the
     // window does not wait for it.
     const auto end = qScopeGuard([&turns] { endInBackground(std::move(turns)); });
-    scanSources(*turns, entries);
+    scanSources(*turns, entries, *eventPoints);
 }
 
-void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
+void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries, EventPoints &eventPoints)
 {
     ResultListRefresh refresh(files, {Label7, bar1});
     VisibleProgress visibleProgress(bar1);
@@ -118,6 +124,11 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
             showHitCount();
         m_hitCountBehind = false;
     };
+    const auto letEventsRun = [&] {
+        showProgress(false);
+        refresh.processEvents();
+        eventPoints.pass();
+    };
     // Also on the way out with an error, whose box shows after the run.
     const auto showAtEnd = qScopeGuard([&showProgress] { showProgress(true); });
     const int n = entries.count();
@@ -130,10 +141,8 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
         // The fields are read at each text's turn; what was worked out ahead with other values
         // is worked out again.
         turns.begin(i, path, TurnValues{Edit2->text(), CheckBox1->isChecked(), encoding});
-        while (!Stop && !turns.wait(kTurnSlice)) {
-            showProgress(false);
-            refresh.processEvents();
-        }
+        while (!Stop && !turns.wait(kTurnSlice))
+            letEventsRun();
         // A text whose turn is cancelled counts for nothing.
         if (!Stop) {
             if (auto result = turns.outcome())
@@ -149,10 +158,8 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries)
                 m_dialogs->message(this, plainMessage(QStringLiteral("Vorgang abgebrochen.")));
             return;
         }
-        if (i % 2 == 1) {
-            showProgress(false);
-            refresh.processEvents();
-        }
+        if (i % 2 == 1)
+            letEventsRun();
     }
 }
 
