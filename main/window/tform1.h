@@ -12,6 +12,8 @@
 
 class QAction;
 class EventPoints;
+class FileChangingEvents;
+class HeldRows;
 class SearchTurns;
 class SourceEntries;
 struct ProtocolText;
@@ -46,6 +48,8 @@ public:
     // After a search run: the note on texts in UTF-8 read as Windows-1252, once for a source
     // list.
     void noteUtf8AsWindows1252();
+    // Appends row to the result list; while a search run lasts, to the rows it holds back.
+    void appendResultRow(QTreeWidgetItem *row);
 
     // Sources and target directory
     QFrame *Panel1;       // the frame around the source list
@@ -197,9 +201,8 @@ private:
 
     // The search run (search/); showHitCount is the window's (window/).
     // The search run's loop over the source list, shared by both modes.
-    void scanSources(SearchTurns &turns, const SourceEntries &entries, EventPoints &eventPoints);
-    void addResultRow(const QString &path, qint32 f, double proz, qint32 fB,
-                      SourceEncoding encoding);
+    void scanSources(SearchTurns &turns, const SourceEntries &entries, EventPoints &eventPoints,
+                     FileChangingEvents &fileChangingEvents);
     // Writes the number of result rows into the hit counter Label7.
     void showHitCount();
 
@@ -210,8 +213,8 @@ private:
     bool m_closing = false;
     // The checked texts are being copied into the target directory.
     bool m_saving = false;
-    // The search run added rows that the hit counter does not show yet.
-    bool m_hitCountBehind = false;
+    // While a search run lasts, the rows it found that the result list does not hold yet.
+    HeldRows *m_heldRows = nullptr;
     Utf8Hint m_utf8Hint;
 
     // Result list handling (results/)

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
+#include <utility>
 
 namespace {
 
@@ -61,9 +62,17 @@ FileChangingEvents::~FileChangingEvents()
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
+void FileChangingEvents::setBeforeWork(std::function<void()> beforeWork)
+{
+    m_beforeWork = std::move(beforeWork);
+}
+
 bool FileChangingEvents::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!changesNoFile(watched, event))
+    if (!changesNoFile(watched, event)) {
         m_points.mayChangeFiles();
+        if (m_beforeWork)
+            m_beforeWork();
+    }
     return QObject::eventFilter(watched, event);
 }

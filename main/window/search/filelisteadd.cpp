@@ -33,5 +33,5 @@ void filelisteAdd(const QString &filestr, qint32 f, double proz, qint32 fB, Sour
         row->setText(column, cells[column - ResultColumn::F]);
     setRowPath(row, filestr, encoding);
     row->setCheckState(0, Qt::Checked);
-    Form1->files->addTopLevelItem(row);
+    Form1->appendResultRow(row);
 }

@@ -16,8 +16,10 @@ constexpr qint64 kIntervalPerRefreshCost = 16;
 
 } // namespace
 
-ResultListRefresh::ResultListRefresh(QAbstractItemView *list, QList<QWidget *> counters)
-    : m_list(list), m_counters(std::move(counters)), m_intervalMs(kShortestIntervalMs)
+ResultListRefresh::ResultListRefresh(QAbstractItemView *list, QList<QWidget *> counters,
+                                     std::function<void()> beforeDrawing)
+    : m_list(list), m_counters(std::move(counters)), m_beforeDrawing(std::move(beforeDrawing)),
+      m_intervalMs(kShortestIntervalMs)
 {
     m_list->installEventFilter(this);
     m_sinceRefresh.start();
@@ -39,6 +41,7 @@ void ResultListRefresh::processEvents()
     }
     QElapsedTimer refresh;
     refresh.start();
+    m_beforeDrawing();
     holdBack(false);
     QCoreApplication::processEvents();
     drawNow();
@@ -49,6 +52,7 @@ void ResultListRefresh::processEvents()
 
 void ResultListRefresh::release()
 {
+    m_beforeDrawing();
     holdBack(false);
     drawNow();
 }

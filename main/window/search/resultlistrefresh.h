@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <functional>
 
 class QAbstractItemView;
 class QWidget;
@@ -19,7 +20,9 @@ class ResultListRefresh : public QObject
 {
 public:
     // The widgets in counters are held back as well; they are only drawn, never laid out.
-    ResultListRefresh(QAbstractItemView *list, QList<QWidget *> counters);
+    // beforeDrawing brings the list and the counters up to date before each refresh.
+    ResultListRefresh(QAbstractItemView *list, QList<QWidget *> counters,
+                      std::function<void()> beforeDrawing);
     ~ResultListRefresh() override;
     ResultListRefresh(const ResultListRefresh &) = delete;
     ResultListRefresh &operator=(const ResultListRefresh &) = delete;
@@ -41,6 +44,7 @@ private:
 
     QAbstractItemView *m_list;
     QList<QWidget *> m_counters;
+    std::function<void()> m_beforeDrawing;
     QElapsedTimer m_sinceRefresh;
     qint64 m_intervalMs;
     bool m_holding = false;

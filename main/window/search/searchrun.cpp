@@ -4,6 +4,7 @@
 #include "window/globals.h"
 #include "window/search/filechangingevents.h"
 #include "window/search/filelisteadd.h"
+#include "window/search/heldrows.h"
 #include "window/search/laufen.h"
 #include "window/search/resultlistrefresh.h"
 #include "window/search/sourceentries.h"
@@ -22,6 +23,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -96,33 +98,45 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     recipe.encodings = entries.encodingsAtStart();
     // Watched before any text is read, so that each reading knows what ran before it.
     const auto eventPoints = std::make_shared<EventPoints>();
-    const FileChangingEvents fileChangingEvents(*eventPoints);
+    FileChangingEvents fileChangingEvents(*eventPoints);
     auto turns = std::make_unique<SearchTurns>(recipe, entries.atStart(), defaultReadAheadThreads(),
                                                ReadAhead::Priority::BehindCaller,
                                                ReadAhead::Validity::UntilChanged, eventPoints);
     // A text cancelled by Stop or by an error may be in a search step that takes a moment; the
     // window does not wait for it.
     const auto end = qScopeGuard([&turns] { endInBackground(std::move(turns)); });
-    scanSources(*turns, entries, *eventPoints);
+    scanSources(*turns, entries, *eventPoints, fileChangingEvents);
 }
 
-void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries, EventPoints &eventPoints)
+void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries, EventPoints &eventPoints,
+                         FileChangingEvents &fileChangingEvents)
 {
-    ResultListRefresh refresh(files, {Label7, bar1});
+    // The rows found and the hit counter are brought up to date only where someone may look at
+    // them: before the list is drawn, before an event that may start work, and at the end.
+    HeldRows heldRows(files);
+    const auto showRows = [this, &heldRows] {
+        if (heldRows.release())
+            showHitCount();
+    };
+    HeldRows *const outerRows = std::exchange(m_heldRows, &heldRows);
+    fileChangingEvents.setBeforeWork(showRows);
+    const auto stopHolding = qScopeGuard([&] {
+        fileChangingEvents.setBeforeWork({});
+        m_heldRows = outerRows;
+    });
+    ResultListRefresh refresh(files, {Label7, bar1}, showRows);
     VisibleProgress visibleProgress(bar1);
     int done = 0;
-    // The hit counter and the bar are only seen when events run, when a box shows and after the
-    // run; writing them at those moments alone spares a label layout and a bar update per file.
-    // Between texts the bar takes only a value that looks different; before a box and at the end
-    // it holds the exact count.
+    // The bar is only seen when events run, when a box shows and after the run. Between texts it
+    // takes only a value that looks different; before a box and at the end it holds the exact
+    // count, and the rows are all in the list.
     const auto showProgress = [&](bool exact) {
-        if (exact)
-            bar1->setValue(done);
-        else
+        if (!exact) {
             visibleProgress.set(done);
-        if (m_hitCountBehind)
-            showHitCount();
-        m_hitCountBehind = false;
+            return;
+        }
+        bar1->setValue(done);
+        showRows();
     };
     const auto letEventsRun = [&] {
         showProgress(false);
@@ -146,7 +160,7 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries, Event
         // A text whose turn is cancelled counts for nothing.
         if (!Stop) {
             if (auto result = turns.outcome())
-                addResultRow(path, result->f, result->proz, result->fB, encoding);
+                filelisteAdd(path, result->f, result->proz, result->fB, encoding);
             m_utf8Hint.textRead(turns.utf8AsWindows1252());
             done = i + 1;
         }
@@ -163,11 +177,12 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries, Event
     }
 }
 
-void TForm1::addResultRow(const QString &path, qint32 f, double proz, qint32 fB,
-                          SourceEncoding encoding)
+void TForm1::appendResultRow(QTreeWidgetItem *row)
 {
-    filelisteAdd(path, f, proz, fB, encoding);
-    m_hitCountBehind = true;
+    if (m_heldRows)
+        m_heldRows->add(row);
+    else
+        files->addTopLevelItem(row);
 }
 
 void TForm1::noteUtf8AsWindows1252()

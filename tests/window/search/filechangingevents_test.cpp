@@ -11,7 +11,8 @@
 
 // A run takes its readings unlooked only while no event could have started work that writes a
 // file: drawing and an item view's own timers keep it still, a timer object or a queued call do
-// not, and an event point passed after them makes it still again.
+// not, and an event point passed after them makes it still again. Work may also read the result
+// list, so the run is asked to bring it up to date first.
 TEST(FileChangingEventsTest, OnlyEventsThatMayStartAnyWorkCount)
 {
     QTreeWidget view;
@@ -19,16 +20,20 @@ TEST(FileChangingEventsTest, OnlyEventsThatMayStartAnyWorkCount)
     QTimer timer;
     timer.start(60'000);
     EventPoints points;
-    const FileChangingEvents watch(points);
+    FileChangingEvents watch(points);
+    int broughtUpToDate = 0;
+    watch.setBeforeWork([&] { ++broughtUpToDate; });
     QTimerEvent viewTimer(1);
     QCoreApplication::sendEvent(&view, &viewTimer);
     QEvent drawing(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(&view, &drawing);
     EXPECT_TRUE(points.stillSince(0));
+    EXPECT_EQ(broughtUpToDate, 0);
 
     QTimerEvent timeout(timer.timerId());
     QCoreApplication::sendEvent(&timer, &timeout);
     EXPECT_FALSE(points.stillSince(0)) << "a timer object";
+    EXPECT_EQ(broughtUpToDate, 1);
 
     points.pass();
     EXPECT_FALSE(points.stillSince(0));
