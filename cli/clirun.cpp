@@ -184,6 +184,7 @@ private:
                                                     paths.size());
         const auto onError = errorHandler();
         const int jobs = m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads();
+        m_repeated.expect(paths.size());
         // The paths are a snapshot: each text counts as it was when read, as with grep.
         auto turns = std::make_unique<SearchTurns>(
             recipe(), paths, jobs, ReadAhead::Priority::Normal, ReadAhead::Validity::Snapshot);

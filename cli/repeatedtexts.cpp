@@ -4,11 +4,11 @@
 
 QString RepeatedTexts::firstPathOf(const FileIdentity &file, const QString &path)
 {
-    const QPair<quint64, quint64> key(file.device, file.inode);
-    const auto first = m_firstOfFile.constFind(key);
-    if (first != m_firstOfFile.constEnd())
-        return *first;
-    m_firstOfFile.insert(key, path);
+    // One look-up for both the question and the entry; no path is empty.
+    QString &first = m_firstOfFile[{file.device, file.inode}];
+    if (!first.isEmpty())
+        return first;
+    first = path;
     return QString();
 }
 

@@ -12,6 +12,8 @@
 class RepeatedTexts
 {
 public:
+    // Makes room for that many texts at once instead of growing step by step.
+    void expect(qsizetype texts) { m_firstOfFile.reserve(texts); }
     // The path under which the file read for path was met before; empty for the first time.
     QString firstPathOf(const FileIdentity &file, const QString &path);
 
