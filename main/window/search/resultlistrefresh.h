@@ -13,9 +13,9 @@ class QWidget;
 // view lays out every row again and repaints after each insertion once the event loop runs, which
 // costs time in proportion to the rows found so far; done after every second file it made a run
 // over many files quadratic, and redrawing the counter and the bar that often cost more than
-// reading the file. The rows and texts themselves change at once, and every other event is
-// processed as before; only their picture is brought up to date at most every refresh interval,
-// which grows with the cost of a refresh.
+// reading the file. Every other event is processed as before; the picture is brought up to date
+// at most every refresh interval, which grows with the cost of a refresh, after the run has put
+// what it holds back into the widgets.
 class ResultListRefresh : public QObject
 {
 public:
