@@ -56,7 +56,8 @@ private:
     void directory(const QString &dir)
     {
         if (!m_recursive) {
-            paths << sourcePaths(dir, chosen(listSourceTexts(dir)));
+            paths << (choosing() ? sourcePaths(dir, chosen(listSourceTexts(dir)))
+                                 : listSourcePaths(dir));
             return;
         }
         walkSourceTree(
@@ -68,10 +69,12 @@ private:
             m_onError);
     }
 
+    bool choosing() const { return !m_included.isEmpty() || !m_excluded.isEmpty(); }
+
     // By the names' bytes, as the shell's patterns match them.
     QStringList chosen(const QStringList &names) const
     {
-        if (m_included.isEmpty() && m_excluded.isEmpty())
+        if (!choosing())
             return names;
         const auto matchesAny = [](const QList<QByteArray> &globs, const QByteArray &name) {
             for (const QByteArray &glob : globs) {

@@ -67,28 +67,36 @@ void checkReadable(const QString &directory)
 }
 #endif
 
+// text is a name, or a path whose name starts at the same place in every entry.
 struct CollationEntry
 {
     QCollatorSortKey key;
-    QString name;
+    QString text;
 };
 
-// Names that the collation holds equal ("a.txt", "A.txt") keep a fixed order.
+// Names that the collation holds equal ("a.txt", "A.txt") keep a fixed order. Behind a common
+// directory the paths compare as their names do.
 bool collatesBefore(const CollationEntry &a, const CollationEntry &b)
 {
     const int order = a.key.compare(b.key);
-    return order != 0 ? order < 0 : a.name < b.name;
+    return order != 0 ? order < 0 : a.text < b.text;
 }
 
-// Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick.
-std::vector<CollationEntry> sortedEntries(const QStringList &names, qsizetype from, qsizetype to)
+// Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick. The key is
+// made from the name alone, read in place.
+std::vector<CollationEntry> sortedEntries(const QStringList &texts, qsizetype nameStart,
+                                          qsizetype from, qsizetype to)
 {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<CollationEntry> entries;
     entries.reserve(static_cast<std::size_t>(to - from));
-    for (qsizetype i = from; i < to; ++i)
-        entries.push_back({collator.sortKey(names[i]), names[i]});
+    for (qsizetype i = from; i < to; ++i) {
+        const QString &text = texts[i];
+        const QString name =
+            QString::fromRawData(text.constData() + nameStart, text.size() - nameStart);
+        entries.push_back({collator.sortKey(name), text});
+    }
     std::sort(entries.begin(), entries.end(), collatesBefore);
     return entries;
 }
@@ -129,21 +137,24 @@ template <typename Work> void inTwoHalves(qsizetype count, Work work)
         std::rethrow_exception(failure);
 }
 
-// Each half is sorted on its own, then the two are merged.
-void sortByCollation(QStringList &names)
+// Sorts texts by the names that start at nameStart in each of them. Each half is sorted on its
+// own, then the two are merged.
+void sortByCollation(QStringList &texts, qsizetype nameStart = 0)
 {
     std::vector<CollationEntry> halves[2];
-    inTwoHalves(names.size(), [&](int half, qsizetype from, qsizetype to) {
-        halves[half] = sortedEntries(names, from, to);
+    inTwoHalves(texts.size(), [&](int half, qsizetype from, qsizetype to) {
+        halves[half] = sortedEntries(texts, nameStart, from, to);
     });
     qsizetype i = 0;
-    const auto put = [&names, &i](const CollationEntry &entry) { names[i++] = entry.name; };
-    auto a = halves[0].cbegin();
-    auto b = halves[1].cbegin();
-    while (a != halves[0].cend() && b != halves[1].cend())
+    const auto put = [&texts, &i](CollationEntry &entry) { texts[i++] = std::move(entry.text); };
+    auto a = halves[0].begin();
+    auto b = halves[1].begin();
+    while (a != halves[0].end() && b != halves[1].end())
         put(collatesBefore(*b, *a) ? *b++ : *a++);
-    std::for_each(a, halves[0].cend(), put);
-    std::for_each(b, halves[1].cend(), put);
+    std::for_each(a, halves[0].end(), put);
+    std::for_each(b, halves[1].end(), put);
+    // The keys are given back on both threads as well: two allocations each.
+    inTwoHalves(texts.size(), [&halves](int half, qsizetype, qsizetype) { halves[half] = {}; });
 }
 
 #ifdef Q_OS_UNIX
@@ -174,10 +185,12 @@ bool isPlainFile(int directory, const dirent &entry)
     return fstatat(directory, entry.d_name, &target, 0) == 0 && S_ISREG(target.st_mode);
 }
 
-// The names in the directory, without dot files, whose entries keep(directory, entry) accepts.
-// The entries come with their type, so only links need a look at what they lead to; QDir builds a
-// file information object for every entry, which for 100,000 files costs more than the sort.
-template <typename Keep> QStringList namesIn(const QString &directory, Keep keep)
+// The names in the directory, without dot files, whose entries keep(directory, entry) accepts,
+// each behind prefix. The entries come with their type, so only links need a look at what they
+// lead to; QDir builds a file information object for every entry, which for 100,000 files costs
+// more than the sort.
+template <typename Keep>
+QStringList namesIn(const QString &directory, Keep keep, const QString &prefix = QString())
 {
     QStringList names;
     // The readability check asks with the real user's rights, which need not be the ones the
@@ -189,7 +202,7 @@ template <typename Keep> QStringList namesIn(const QString &directory, Keep keep
     while (const dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] != '.' && keep(dirfd(dir), *entry))
-            names << pathFromNative(name, qsizetype(std::strlen(name)));
+            names << prefix + pathFromNative(name, qsizetype(std::strlen(name)));
     }
     closedir(dir);
     return names;
@@ -197,11 +210,14 @@ template <typename Keep> QStringList namesIn(const QString &directory, Keep keep
 
 // QDir's rule without QDir::Hidden and QDir::System: no dot files, no special files, no broken
 // links.
-QStringList txtFileNames(const QString &directory)
+QStringList txtFileNames(const QString &directory, const QString &prefix = QString())
 {
-    return namesIn(directory, [](int dir, const dirent &entry) {
-        return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
-    });
+    return namesIn(
+        directory,
+        [](int dir, const dirent &entry) {
+            return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
+        },
+        prefix);
 }
 
 // Links to directories are not entered: one that leads back up would never end the walk.
@@ -219,12 +235,16 @@ QStringList directoryNames(const QString &directory)
     return namesIn(directory, isRealDirectory);
 }
 #else
-QStringList txtFileNames(const QString &directory)
+QStringList txtFileNames(const QString &directory, const QString &prefix = QString())
 {
     // Without QDir::Hidden and QDir::System the hidden files, special files and broken links
     // stay out; name filters ignore case unless QDir::CaseSensitive is given. QDir::NoSort would
     // fall back to the QDir's own name sort, which the collation sort would throw away.
-    return QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
+    QStringList names =
+        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
+    for (QString &name : names)
+        name.prepend(prefix);
+    return names;
 }
 
 QStringList directoryNames(const QString &directory)
@@ -234,6 +254,12 @@ QStringList directoryNames(const QString &directory)
 }
 #endif
 
+// What a source path of the directory puts before the name.
+QString sourcePathPrefix(const QString &directory)
+{
+    return QDir::toNativeSeparators(directory) + QDir::separator();
+}
+
 } // namespace
 
 QStringList listSourceTexts(const QString &directory)
@@ -242,6 +268,15 @@ QStringList listSourceTexts(const QString &directory)
     QStringList names = txtFileNames(directory);
     sortByCollation(names);
     return names;
+}
+
+QStringList listSourcePaths(const QString &directory)
+{
+    checkReadable(directory);
+    const QString prefix = sourcePathPrefix(directory);
+    QStringList paths = txtFileNames(directory, prefix);
+    sortByCollation(paths, prefix.size());
+    return paths;
 }
 
 QStringList listSubdirectories(const QString &directory)
@@ -254,7 +289,7 @@ QStringList listSubdirectories(const QString &directory)
 
 QStringList sourcePaths(const QString &directory, const QStringList &names)
 {
-    const QString prefix = QDir::toNativeSeparators(directory) + QDir::separator();
+    const QString prefix = sourcePathPrefix(directory);
     QStringList halves[2];
     inTwoHalves(names.size(), [&](int half, qsizetype from, qsizetype to) {
         halves[half].reserve(to - from);

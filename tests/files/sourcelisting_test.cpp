@@ -63,6 +63,7 @@ TEST(SourceListing, NamesEqualButForCaseKeepAFixedOrder)
     ASSERT_EQ(names.size(), 2);
     EXPECT_EQ(names.front().compare(names.back(), Qt::CaseInsensitive), 0);
     EXPECT_EQ(listSourceTexts(corpus.path()), names);
+    EXPECT_EQ(listSourcePaths(corpus.path()), sourcePaths(corpus.path(), names));
 }
 
 // A directory this large is sorted in two halves that are merged; the order must be the one a
@@ -92,6 +93,7 @@ TEST(SourceListing, ALargeDirectoryIsSortedAndJoinedAsASmallOne)
         EXPECT_EQ(paths[i], QDir::toNativeSeparators(corpus.path()) + QDir::separator() + names[i]);
     EXPECT_EQ(paths.back(),
               QDir::toNativeSeparators(corpus.path()) + QDir::separator() + names.back());
+    EXPECT_EQ(listSourcePaths(corpus.path()), paths);
 }
 
 TEST(SourceListing, EmptyDirectoryGivesNoNames)

@@ -41,7 +41,7 @@ void TForm1::Button2Click(QObject * /*Sender*/)
     QStringList unreadable;
     const std::optional<QStringList> paths =
         options.subdirectories ? listSourceTree(*m_dialogs, this, directory, unreadable)
-                               : sourcePaths(directory, listSourceTexts(directory));
+                               : listSourcePaths(directory);
     if (!paths)
         return;
     QDir::setCurrent(directory);
