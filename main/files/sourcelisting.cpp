@@ -67,37 +67,88 @@ void checkReadable(const QString &directory)
 }
 #endif
 
-// text is a name, or a path whose name starts at the same place in every entry.
+// The names a listing gave, in the directory's order.
+#ifdef Q_OS_UNIX
+// Held as the bytes the file system gave, one after another in one block: a directory of 100,000
+// texts needs no allocation per name until the paths are built in their sorted order, next to
+// each other in memory, where a search run meets them one after the other.
+class ListedNames
+{
+public:
+    void add(const char *name, size_t length)
+    {
+        m_starts.push_back(m_bytes.size());
+        m_bytes.append(name, qsizetype(length));
+    }
+    qsizetype size() const { return qsizetype(m_starts.size()); }
+    // The length of name i in bytes, at least its length as text.
+    qsizetype length(qsizetype i) const { return end(i) - m_starts[size_t(i)]; }
+    void appendTo(QString &text, qsizetype i) const
+    {
+        appendPathFromNative(text, m_bytes.constData() + m_starts[size_t(i)], length(i));
+    }
+
+private:
+    qsizetype end(qsizetype i) const
+    {
+        return size_t(i + 1) < m_starts.size() ? m_starts[size_t(i + 1)] : m_bytes.size();
+    }
+
+    QByteArray m_bytes;
+    std::vector<qsizetype> m_starts;
+};
+#else
+class ListedNames
+{
+public:
+    explicit ListedNames(QStringList names) : m_names(std::move(names)) {}
+    qsizetype size() const { return m_names.size(); }
+    qsizetype length(qsizetype i) const { return m_names[i].size(); }
+    void appendTo(QString &text, qsizetype i) const { text += m_names[i]; }
+
+private:
+    QStringList m_names;
+};
+#endif
+
+QString nameAt(const ListedNames &names, qsizetype i)
+{
+    QString name;
+    names.appendTo(name, i);
+    return name;
+}
+
 struct CollationEntry
 {
     QCollatorSortKey key;
-    QString text;
+    qsizetype index;
 };
 
-// Names that the collation holds equal ("a.txt", "A.txt") keep a fixed order. Behind a common
-// directory the paths compare as their names do.
-bool collatesBefore(const CollationEntry &a, const CollationEntry &b)
+// Names that the collation holds equal ("a.txt", "A.txt") keep a fixed order.
+bool collatesBefore(const ListedNames &names, const CollationEntry &a, const CollationEntry &b)
 {
     const int order = a.key.compare(b.key);
-    return order != 0 ? order < 0 : a.text < b.text;
+    return order != 0 ? order < 0 : nameAt(names, a.index) < nameAt(names, b.index);
 }
 
-// Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick. The key is
-// made from the name alone, read in place.
-std::vector<CollationEntry> sortedEntries(const QStringList &texts, qsizetype nameStart,
-                                          qsizetype from, qsizetype to)
+// Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick.
+std::vector<CollationEntry> sortedEntries(const ListedNames &names, qsizetype from, qsizetype to)
 {
     QCollator collator;
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<CollationEntry> entries;
     entries.reserve(static_cast<std::size_t>(to - from));
+    // One string for every name, whose room is kept from name to name.
+    QString name;
     for (qsizetype i = from; i < to; ++i) {
-        const QString &text = texts[i];
-        const QString name =
-            QString::fromRawData(text.constData() + nameStart, text.size() - nameStart);
-        entries.push_back({collator.sortKey(name), text});
+        name.resize(0);
+        names.appendTo(name, i);
+        entries.push_back({collator.sortKey(name), i});
     }
-    std::sort(entries.begin(), entries.end(), collatesBefore);
+    std::sort(entries.begin(), entries.end(),
+              [&names](const CollationEntry &a, const CollationEntry &b) {
+                  return collatesBefore(names, a, b);
+              });
     return entries;
 }
 
@@ -137,24 +188,60 @@ template <typename Work> void inTwoHalves(qsizetype count, Work work)
         std::rethrow_exception(failure);
 }
 
-// Sorts texts by the names that start at nameStart in each of them. Each half is sorted on its
-// own, then the two are merged.
-void sortByCollation(QStringList &texts, qsizetype nameStart = 0)
+// The places of the names in the order of the collation. Each half is sorted on its own, then
+// the two are merged.
+std::vector<qsizetype> collationOrder(const ListedNames &names)
 {
     std::vector<CollationEntry> halves[2];
-    inTwoHalves(texts.size(), [&](int half, qsizetype from, qsizetype to) {
-        halves[half] = sortedEntries(texts, nameStart, from, to);
+    inTwoHalves(names.size(), [&](int half, qsizetype from, qsizetype to) {
+        halves[half] = sortedEntries(names, from, to);
     });
-    qsizetype i = 0;
-    const auto put = [&texts, &i](CollationEntry &entry) { texts[i++] = std::move(entry.text); };
-    auto a = halves[0].begin();
-    auto b = halves[1].begin();
-    while (a != halves[0].end() && b != halves[1].end())
-        put(collatesBefore(*b, *a) ? *b++ : *a++);
-    std::for_each(a, halves[0].end(), put);
-    std::for_each(b, halves[1].end(), put);
+    std::vector<qsizetype> order;
+    order.reserve(size_t(names.size()));
+    const auto put = [&order](const CollationEntry &entry) { order.push_back(entry.index); };
+    auto a = halves[0].cbegin();
+    auto b = halves[1].cbegin();
+    while (a != halves[0].cend() && b != halves[1].cend())
+        put(collatesBefore(names, *b, *a) ? *b++ : *a++);
+    std::for_each(a, halves[0].cend(), put);
+    std::for_each(b, halves[1].cend(), put);
     // The keys are given back on both threads as well: two allocations each.
-    inTwoHalves(texts.size(), [&halves](int half, qsizetype, qsizetype) { halves[half] = {}; });
+    inTwoHalves(names.size(), [&halves](int half, qsizetype, qsizetype) { halves[half] = {}; });
+    return order;
+}
+
+// prefix joined with name i for each i of [0, count), made in two halves at once; length(i) is
+// at least the length of name i, which appendName(text, i) appends to text.
+template <typename Length, typename AppendName>
+QStringList joined(const QString &prefix, qsizetype count, Length length, AppendName appendName)
+{
+    QStringList halves[2];
+    inTwoHalves(count, [&](int half, qsizetype from, qsizetype to) {
+        halves[half].reserve(to - from);
+        for (qsizetype i = from; i < to; ++i) {
+            QString text;
+            text.reserve(prefix.size() + length(i));
+            text += prefix;
+            appendName(text, i);
+            halves[half] << std::move(text);
+        }
+    });
+    return halves[0] << halves[1];
+}
+
+// The names behind prefix, sorted by the collation.
+QStringList sortedBehind(const QString &prefix, const ListedNames &names)
+{
+    const std::vector<qsizetype> order = collationOrder(names);
+    return joined(
+        prefix, names.size(), [&](qsizetype i) { return names.length(order[size_t(i)]); },
+        [&](QString &text, qsizetype i) { names.appendTo(text, order[size_t(i)]); });
+}
+
+// What a source path of the directory puts before the name.
+QString sourcePathPrefix(const QString &directory)
+{
+    return QDir::toNativeSeparators(directory) + QDir::separator();
 }
 
 #ifdef Q_OS_UNIX
@@ -185,14 +272,12 @@ bool isPlainFile(int directory, const dirent &entry)
     return fstatat(directory, entry.d_name, &target, 0) == 0 && S_ISREG(target.st_mode);
 }
 
-// The names in the directory, without dot files, whose entries keep(directory, entry) accepts,
-// each behind prefix. The entries come with their type, so only links need a look at what they
-// lead to; QDir builds a file information object for every entry, which for 100,000 files costs
-// more than the sort.
-template <typename Keep>
-QStringList namesIn(const QString &directory, Keep keep, const QString &prefix = QString())
+// The names in the directory, without dot files, whose entries keep(directory, entry) accepts.
+// The entries come with their type, so only links need a look at what they lead to; QDir builds a
+// file information object for every entry, which for 100,000 files costs more than the sort.
+template <typename Keep> ListedNames namesIn(const QString &directory, Keep keep)
 {
-    QStringList names;
+    ListedNames names;
     // The readability check asks with the real user's rights, which need not be the ones the
     // listing meets (root without its override rights, a security module); an empty list would
     // pass a refusal off as a directory without texts.
@@ -202,7 +287,7 @@ QStringList namesIn(const QString &directory, Keep keep, const QString &prefix =
     while (const dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
         if (name[0] != '.' && keep(dirfd(dir), *entry))
-            names << prefix + pathFromNative(name, qsizetype(std::strlen(name)));
+            names.add(name, std::strlen(name));
     }
     closedir(dir);
     return names;
@@ -210,14 +295,11 @@ QStringList namesIn(const QString &directory, Keep keep, const QString &prefix =
 
 // QDir's rule without QDir::Hidden and QDir::System: no dot files, no special files, no broken
 // links.
-QStringList txtFileNames(const QString &directory, const QString &prefix = QString())
+ListedNames txtFileNames(const QString &directory)
 {
-    return namesIn(
-        directory,
-        [](int dir, const dirent &entry) {
-            return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
-        },
-        prefix);
+    return namesIn(directory, [](int dir, const dirent &entry) {
+        return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
+    });
 }
 
 // Links to directories are not entered: one that leads back up would never end the walk.
@@ -230,71 +312,51 @@ bool isRealDirectory(int directory, const dirent &entry)
            S_ISDIR(status.st_mode);
 }
 
-QStringList directoryNames(const QString &directory)
+ListedNames directoryNames(const QString &directory)
 {
     return namesIn(directory, isRealDirectory);
 }
 #else
-QStringList txtFileNames(const QString &directory, const QString &prefix = QString())
+ListedNames txtFileNames(const QString &directory)
 {
     // Without QDir::Hidden and QDir::System the hidden files, special files and broken links
     // stay out; name filters ignore case unless QDir::CaseSensitive is given. QDir::NoSort would
     // fall back to the QDir's own name sort, which the collation sort would throw away.
-    QStringList names =
-        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
-    for (QString &name : names)
-        name.prepend(prefix);
-    return names;
+    return ListedNames(
+        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted));
 }
 
-QStringList directoryNames(const QString &directory)
+ListedNames directoryNames(const QString &directory)
 {
-    return QDir(directory).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
-                                     QDir::Unsorted);
+    return ListedNames(QDir(directory).entryList(
+        QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Unsorted));
 }
 #endif
-
-// What a source path of the directory puts before the name.
-QString sourcePathPrefix(const QString &directory)
-{
-    return QDir::toNativeSeparators(directory) + QDir::separator();
-}
 
 } // namespace
 
 QStringList listSourceTexts(const QString &directory)
 {
     checkReadable(directory);
-    QStringList names = txtFileNames(directory);
-    sortByCollation(names);
-    return names;
+    return sortedBehind(QString(), txtFileNames(directory));
 }
 
 QStringList listSourcePaths(const QString &directory)
 {
     checkReadable(directory);
-    const QString prefix = sourcePathPrefix(directory);
-    QStringList paths = txtFileNames(directory, prefix);
-    sortByCollation(paths, prefix.size());
-    return paths;
+    return sortedBehind(sourcePathPrefix(directory), txtFileNames(directory));
 }
 
 QStringList listSubdirectories(const QString &directory)
 {
     checkReadable(directory);
-    QStringList names = directoryNames(directory);
-    sortByCollation(names);
-    return names;
+    return sortedBehind(QString(), directoryNames(directory));
 }
 
 QStringList sourcePaths(const QString &directory, const QStringList &names)
 {
-    const QString prefix = sourcePathPrefix(directory);
-    QStringList halves[2];
-    inTwoHalves(names.size(), [&](int half, qsizetype from, qsizetype to) {
-        halves[half].reserve(to - from);
-        for (qsizetype i = from; i < to; ++i)
-            halves[half] << prefix + names[i];
-    });
-    return halves[0] << halves[1];
+    return joined(
+        sourcePathPrefix(directory), names.size(),
+        [&names](qsizetype i) { return names[i].size(); },
+        [&names](QString &text, qsizetype i) { text += names[i]; });
 }

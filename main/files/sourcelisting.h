@@ -9,8 +9,7 @@
 // when the directory does not exist or cannot be read.
 QStringList listSourceTexts(const QString &directory);
 
-// sourcePaths(directory, listSourceTexts(directory)), built without a list of names in between,
-// which for a directory of 100,000 texts is a good part of the listing's work.
+// sourcePaths(directory, listSourceTexts(directory)), built without a list of names in between.
 QStringList listSourcePaths(const QString &directory);
 
 // The names of the directories directly inside directory, by the same rule: no hidden ones, no

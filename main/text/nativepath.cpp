@@ -68,6 +68,18 @@ QString pathFromNative(const char *bytes, qsizetype size)
     return path;
 }
 
+void appendPathFromNative(QString &path, const char *bytes, qsizetype size)
+{
+    // Most names are ASCII, which needs no decoder and no string of its own.
+    for (qsizetype i = 0; i < size; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) >= 0x80) {
+            path += pathFromNative(bytes, size);
+            return;
+        }
+    }
+    path += QLatin1String(bytes, size);
+}
+
 QString absolutePath(const QString &path)
 {
     // A full path stays as given: the window's paths are written as its list shows them.

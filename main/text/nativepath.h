@@ -17,6 +17,9 @@ inline QString pathFromNative(const QByteArray &bytes)
     return pathFromNative(bytes.constData(), bytes.size());
 }
 
+// Appends the path of the bytes the file system gave to path, as pathFromNative gives it.
+void appendPathFromNative(QString &path, const char *bytes, qsizetype size);
+
 // The bytes that name the file of path in the file system.
 QByteArray nativePath(const QString &path);
 
