@@ -6,6 +6,7 @@
 #include "window/handle.h"
 #include "window/labelcaption.h"
 #include "window/qtdialogs.h"
+#include "window/search/sourceentries.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -29,6 +30,7 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
         "QVX - Subkorpusbildung auf Basis von TXT-Verzeichnissen (v. " QVX_VERSION ")"));
     registerFallbackFonts();
     createControls();
+    m_sourceEntries = new SourceEntries(box, this);
     createMenus();
     setupFrame();
     arrangeControls();

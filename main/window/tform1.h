@@ -215,6 +215,8 @@ private:
     bool m_saving = false;
     // While a search run lasts, the rows it found that the result list does not hold yet.
     HeldRows *m_heldRows = nullptr;
+    // The source list's entries as the runs read them; a child of the window.
+    SourceEntries *m_sourceEntries = nullptr;
     Utf8Hint m_utf8Hint;
 
     // Result list handling (results/)

@@ -94,7 +94,8 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     recipe.ausschlstr = ausschlstr;
     recipe.weighting = GewichtStrGlobal;
     recipe.ignoreCase = CheckBox1->isChecked();
-    SourceEntries entries(box);
+    m_sourceEntries->readChanged();
+    const SourceEntries &entries = *m_sourceEntries;
     recipe.encodings = entries.encodingsAtStart();
     // Watched before any text is read, so that each reading knows what ran before it.
     const auto eventPoints = std::make_shared<EventPoints>();

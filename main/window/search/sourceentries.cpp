@@ -5,25 +5,37 @@
 #include <QAbstractItemModel>
 #include <QListWidget>
 
-SourceEntries::SourceEntries(QListWidget *box) : m_box(box)
+SourceEntries::SourceEntries(QListWidget *box, QObject *parent) : QObject(parent), m_box(box)
 {
-    const int n = box->count();
-    m_paths.reserve(n);
-    m_encodings.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        m_paths.append(sourcePath(box->item(i)));
-        m_encodings.append(sourceEncoding(box->item(i)));
-    }
     // Every change of an item's text or data, and every insertion, removal or reordering of
-    // items, reaches the model's views through one of these signals.
+    // items, reaches the model's views through one of these signals. The entries read before are
+    // given back at once: a run holds its own copy.
     const QAbstractItemModel *model = box->model();
-    const auto changed = [this] { m_changed = true; };
+    const auto changed = [this] {
+        m_changed = true;
+        m_paths = QStringList();
+        m_encodings = QList<SourceEncoding>();
+    };
     connect(model, &QAbstractItemModel::dataChanged, this, changed);
     connect(model, &QAbstractItemModel::rowsInserted, this, changed);
     connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(model, &QAbstractItemModel::rowsMoved, this, changed);
     connect(model, &QAbstractItemModel::layoutChanged, this, changed);
     connect(model, &QAbstractItemModel::modelReset, this, changed);
+}
+
+void SourceEntries::readChanged()
+{
+    if (!m_changed)
+        return;
+    const int n = m_box->count();
+    m_paths.reserve(n);
+    m_encodings.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        m_paths.append(sourcePath(m_box->item(i)));
+        m_encodings.append(sourceEncoding(m_box->item(i)));
+    }
+    m_changed = false;
 }
 
 int SourceEntries::count() const

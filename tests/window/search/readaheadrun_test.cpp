@@ -186,3 +186,19 @@ TEST_F(ReadAheadRunTest, FailureOfTheFirstTextIsReportedBeforeAnyPatternError)
         QStringLiteral("Datei %1 kann nicht geöffnet werden. ").arg(missing)));
     EXPECT_EQ(rowCount(), 0);
 }
+
+TEST_F(ReadAheadRunTest, ListChangedBetweenRunsCountsInTheNextRun)
+{
+    const QStringList paths = useTexts(QList<QByteArray>(4, "a\r\n"));
+    const QString replacement = corpus.write("ersatz.txt", "a a\r\n");
+    search("a");
+    ASSERT_EQ(rowCount(), 4);
+    auto *box = find<QListWidget>("box");
+    box->item(1)->setText(replacement);
+    delete box->takeItem(box->count() - 1);
+    search("a");
+    ASSERT_EQ(rowCount(), 3);
+    EXPECT_EQ(rowTexts(0).mid(0, 2), (QStringList{paths[0], "1"}));
+    EXPECT_EQ(rowTexts(1).mid(0, 2), (QStringList{replacement, "2"}));
+    EXPECT_EQ(rowTexts(2).mid(0, 2), (QStringList{paths[2], "1"}));
+}
