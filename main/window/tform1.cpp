@@ -6,6 +6,7 @@
 #include "window/handle.h"
 #include "window/labelcaption.h"
 #include "window/qtdialogs.h"
+#include "window/search/rowdisposal.h"
 #include "window/search/sourceentries.h"
 
 #include <QAction>
@@ -31,6 +32,7 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     registerFallbackFonts();
     createControls();
     m_sourceEntries = new SourceEntries(box, this);
+    m_rowDisposal = new RowDisposal(this);
     createMenus();
     setupFrame();
     arrangeControls();

@@ -15,6 +15,7 @@ class EventPoints;
 class FileChangingEvents;
 class HeldRows;
 class SearchTurns;
+class RowDisposal;
 class SourceEntries;
 struct ProtocolText;
 class QCheckBox;
@@ -217,6 +218,8 @@ private:
     HeldRows *m_heldRows = nullptr;
     // The source list's entries as the runs read them; a child of the window.
     SourceEntries *m_sourceEntries = nullptr;
+    // The rows of earlier searches, deleted bit by bit; a child of the window.
+    RowDisposal *m_rowDisposal = nullptr;
     Utf8Hint m_utf8Hint;
 
     // Result list handling (results/)

@@ -7,6 +7,7 @@
 #include "window/search/heldrows.h"
 #include "window/search/laufen.h"
 #include "window/search/resultlistrefresh.h"
+#include "window/search/rowdisposal.h"
 #include "window/search/sourceentries.h"
 #include "window/search/utf8hint.h"
 #include "window/search/visibleprogress.h"
@@ -70,7 +71,9 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     Laufen(true);
     Stop = false;
     m_closing = false;
-    files->clear();
+    m_rowDisposal->runStarts();
+    const auto disposalGoesOn = qScopeGuard([this] { m_rowDisposal->runEnds(); });
+    m_rowDisposal->takeRows(files);
     files->viewport()->repaint();
     vorschau->clear();
     const QString suchstr = Edit1->text();
@@ -140,6 +143,7 @@ void TForm1::scanSources(SearchTurns &turns, const SourceEntries &entries, Event
         showRows();
     };
     const auto letEventsRun = [&] {
+        m_rowDisposal->deleteSlice();
         showProgress(false);
         refresh.processEvents();
         eventPoints.pass();
