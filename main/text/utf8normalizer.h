@@ -36,8 +36,12 @@ struct NormalizedUtf8
 // block at a time and CR LF passes through as it is, which is what most source text consists of.
 NormalizedUtf8 normalizeToUtf8(const char *data, qsizetype size, char *out, qsizetype room);
 
+// The same with SSE2 alone, as it runs on x86-64 processors without SSSE3 (elsewhere the portable
+// form below).
+NormalizedUtf8 normalizeToUtf8Sse2(const char *data, qsizetype size, char *out, qsizetype room);
+
 // The same with machine words instead of SSE2 instructions, as it runs on processors without them;
-// the tests hold both to the same results.
+// the tests hold all three to the same results.
 NormalizedUtf8 normalizeToUtf8Portable(const char *data, qsizetype size, char *out, qsizetype room);
 
 // What normalizePieceToUtf8 carries from one piece of a text to the next.

@@ -13,7 +13,7 @@ namespace {
 using Normalizer = NormalizedUtf8 (*)(const char *, qsizetype, char *, qsizetype);
 
 // The decoder as it runs here and as it runs on processors without SSE2.
-const Normalizer kNormalizers[] = {normalizeToUtf8, normalizeToUtf8Portable};
+const Normalizer kNormalizers[] = {normalizeToUtf8, normalizeToUtf8Sse2, normalizeToUtf8Portable};
 
 // Runs each one-pass decoder into a buffer of exactly the room it asks for and checks it against
 // the text as the preview gets it (the line rule on the bytes, then the decoder), in UTF-8, and
