@@ -1,8 +1,8 @@
 // Random file contents through every text loader: the preview's loadPreviewLine (one line with
 // markers and its UTF-8), the one counting uses (TextLoader::loadUtf8, UTF-8 straight from the
-// bytes, also its decoder's variant for processors without SSE2) and the one the simple search uses
-// (TextLoader::loadWindows1252, also in lower case). All must give the text that a line-by-line
-// reading of the loading rule gives.
+// bytes, also its decoder's variants for processors without SSSE3 or SSE2) and the one the simple
+// search uses (TextLoader::loadWindows1252, also in lower case). All must give the text that a
+// line-by-line reading of the loading rule gives.
 #include "files/textloading.h"
 #include "fuzzcheck.h"
 #include "preview/linemarker.h"
@@ -118,12 +118,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(text.length == expected.size(), "loadUtf8 gives the UTF-16 length of the text");
     require(text.utf8 == expectedUtf8, "the counting loader gives the UTF-8 of the text");
 
-    // The decoder as it runs on processors without SSE2, in the same room.
-    std::vector<char> portable(static_cast<size_t>(normalizedUtf8Capacity(bytes.size())));
-    const NormalizedUtf8 word = normalizeToUtf8Portable(
-        bytes.constData(), bytes.size(), portable.data(), normalizedUtf8Capacity(bytes.size()));
-    require(word.complete && word.units == expected.size() &&
-                std::string_view(portable.data(), static_cast<size_t>(word.bytes)) == expectedUtf8,
+    // The decoder as it runs on processors without SSSE3 and without SSE2, in the same room.
+    const auto sameAsLoader = [&](auto normalize) {
+        std::vector<char> out(static_cast<size_t>(normalizedUtf8Capacity(bytes.size())));
+        const NormalizedUtf8 result = normalize(bytes.constData(), bytes.size(), out.data(),
+                                                normalizedUtf8Capacity(bytes.size()));
+        return result.complete && result.units == expected.size() &&
+               std::string_view(out.data(), static_cast<size_t>(result.bytes)) == expectedUtf8;
+    };
+    require(sameAsLoader(normalizeToUtf8Sse2), "the SSE2 decoder gives the same UTF-8 and length");
+    require(sameAsLoader(normalizeToUtf8Portable),
             "the portable decoder gives the same UTF-8 and length");
 
     const QString simpleText = windows1252Text(loader.loadWindows1252(path, false));

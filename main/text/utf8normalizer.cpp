@@ -146,12 +146,10 @@ struct PairShuffles
 };
 constexpr PairShuffles kPairShuffles;
 
-#pragma GCC push_options
-#pragma GCC target("ssse3")
 // Sse2Blocks with the expansion done by two byte shuffles instead of sixteen stores.
 struct Ssse3Blocks : Sse2Blocks
 {
-    static int expandLatin1(const unsigned char *src, char *dst)
+    __attribute__((target("ssse3"))) static int expandLatin1(const unsigned char *src, char *dst)
     {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
         if (_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-96))) != 0)
@@ -176,7 +174,6 @@ struct Ssse3Blocks : Sse2Blocks
         return firstLength + kPairShuffles.lengths[highHalf];
     }
 };
-#pragma GCC pop_options
 #endif
 
 // The bytes that the block's own loop cannot take as they are: NUL ends the text, and a CR or LF
@@ -306,14 +303,13 @@ qsizetype normalizeWithSse2(const char *data, qsizetype size, bool last, char *&
     return normalizeWith<Sse2Blocks>(data, size, last, out, limit, state);
 }
 
-#pragma GCC push_options
-#pragma GCC target("ssse3")
-qsizetype normalizeWithSsse3(const char *data, qsizetype size, bool last, char *&out,
-                             const char *limit, Utf8Normalizing &state)
+__attribute__((target("ssse3"))) qsizetype normalizeWithSsse3(const char *data, qsizetype size,
+                                                              bool last, char *&out,
+                                                              const char *limit,
+                                                              Utf8Normalizing &state)
 {
     return normalizeWith<Ssse3Blocks>(data, size, last, out, limit, state);
 }
-#pragma GCC pop_options
 
 // SSE2 is part of every x86-64 processor, SSSE3 of nearly every one.
 PieceNormalizer nativeNormalizer()
