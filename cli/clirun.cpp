@@ -193,7 +193,7 @@ private:
             turns->begin(int(i), paths[i], values);
             if (!awaitTurn(*turns))
                 break;
-            if (isRepeat(*turns, paths[i])) {
+            if (isRepeat(*turns, paths, i)) {
                 m_progress->fileDone(paths[i], m_found);
                 continue;
             }
@@ -217,17 +217,17 @@ private:
         m_progress.reset();
     }
 
-    // Whether the file of the turn that is over was searched before under another path, which
-    // is then said on standard error.
-    bool isRepeat(const SearchTurns &turns, const QString &path)
+    // Whether the file of the turn of text i, which is over, was searched before under another
+    // path, which is then said on standard error.
+    bool isRepeat(const SearchTurns &turns, const QStringList &paths, qsizetype i)
     {
         if (!turns.fileRead())
             return false;
-        const QString first = m_repeated.firstPathOf(*turns.fileRead(), path);
-        if (first.isEmpty())
+        const qsizetype first = m_repeated.firstTextOf(*turns.fileRead(), i);
+        if (first < 0)
             return false;
         m_progress->clear();
-        printError(repeatedTextNote(path, first));
+        printError(repeatedTextNote(paths[i], paths[first]));
         return true;
     }
 

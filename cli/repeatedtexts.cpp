@@ -2,14 +2,15 @@
 
 #include "text/nativepath.h"
 
-QString RepeatedTexts::firstPathOf(const FileIdentity &file, const QString &path)
+qsizetype RepeatedTexts::firstTextOf(const FileIdentity &file, qsizetype i)
 {
-    // One look-up for both the question and the entry; no path is empty.
-    QString &first = m_firstOfFile[{file.device, file.inode}];
-    if (!first.isEmpty())
-        return first;
-    first = path;
-    return QString();
+    // One look-up for both the question and the entry. Places are kept one up, so that the 0 of
+    // a new entry says that there was none.
+    qsizetype &firstPlusOne = m_firstOfFile[{file.device, file.inode}];
+    if (firstPlusOne != 0)
+        return firstPlusOne - 1;
+    firstPlusOne = i + 1;
+    return -1;
 }
 
 QString repeatedTextNote(const QString &path, const QString &first)

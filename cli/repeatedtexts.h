@@ -14,11 +14,13 @@ class RepeatedTexts
 public:
     // Makes room for that many texts at once instead of growing step by step.
     void expect(qsizetype texts) { m_firstOfFile.reserve(texts); }
-    // The path under which the file read for path was met before; empty for the first time.
-    QString firstPathOf(const FileIdentity &file, const QString &path);
+    // The place in the run of the text under which the file read for text i was met before; -1
+    // for the first time. The places keep the table small: 100,000 paths in it would each be
+    // visited again when it is given back.
+    qsizetype firstTextOf(const FileIdentity &file, qsizetype i);
 
 private:
-    QHash<QPair<quint64, quint64>, QString> m_firstOfFile;
+    QHash<QPair<quint64, quint64>, qsizetype> m_firstOfFile;
 };
 
 // The note on standard error for a path whose file was met under first.
