@@ -82,27 +82,43 @@ struct Sse2Blocks
                          _mm_loadu_si128(reinterpret_cast<const __m128i *>(src)));
     }
 
-    // Writes a block of ASCII and of bytes from 0xA0 up, which Windows-1252 shares with Latin-1
-    // and UTF-8 writes as two bytes, and returns the bytes written; returns -1, writing nothing,
-    // when the block holds a byte from 0x80 to 0x9F. Each byte's place in the output is computed
-    // for all bytes at once, so the stores do not wait for each other as a running output pointer
-    // would make them.
-    static int expandLatin1(const unsigned char *src, char *dst)
+    // The UTF-8 of a block of ASCII and of bytes from 0xA0 up, which Windows-1252 shares with
+    // Latin-1 and UTF-8 writes as two bytes: each byte's lead byte (an ASCII byte is its own) and
+    // second byte, and which bytes are high. False when the block holds a byte from 0x80 to 0x9F.
+    struct Latin1Pairs
+    {
+        __m128i lead;
+        __m128i second;
+        __m128i high;
+    };
+    static bool latin1Pairs(const unsigned char *src, Latin1Pairs &out)
     {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
         // Bytes from 0x80 to 0x9F are -128 to -97 as signed bytes.
         if (_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-96))) != 0)
-            return -1;
-        const __m128i high = _mm_cmplt_epi8(bytes, _mm_setzero_si128());
+            return false;
+        out.high = _mm_cmplt_epi8(bytes, _mm_setzero_si128());
         // From 0xC0 up the lead byte is 0xC3 and the second byte 0x40 less than the input byte;
         // below, 0xC2 and the input byte itself.
-        const __m128i fromC0 = _mm_and_si128(high, _mm_cmpgt_epi8(bytes, _mm_set1_epi8(-65)));
-        const __m128i lead =
-            _mm_or_si128(_mm_andnot_si128(high, bytes),
-                         _mm_and_si128(high, _mm_sub_epi8(_mm_set1_epi8(char(0xC2)), fromC0)));
-        const __m128i second = _mm_sub_epi8(bytes, _mm_and_si128(fromC0, _mm_set1_epi8(0x40)));
+        const __m128i fromC0 = _mm_and_si128(out.high, _mm_cmpgt_epi8(bytes, _mm_set1_epi8(-65)));
+        out.lead =
+            _mm_or_si128(_mm_andnot_si128(out.high, bytes),
+                         _mm_and_si128(out.high, _mm_sub_epi8(_mm_set1_epi8(char(0xC2)), fromC0)));
+        out.second = _mm_sub_epi8(bytes, _mm_and_si128(fromC0, _mm_set1_epi8(0x40)));
+        return true;
+    }
+
+    // Writes the UTF-8 of a block (see latin1Pairs) and returns the bytes written; returns -1,
+    // writing nothing, when the block holds a byte from 0x80 to 0x9F. Each byte's place in the
+    // output is computed for all bytes at once, so the stores do not wait for each other as a
+    // running output pointer would make them.
+    static int expandLatin1(const unsigned char *src, char *dst)
+    {
+        Latin1Pairs utf8;
+        if (!latin1Pairs(src, utf8))
+            return -1;
         // Lengths of 1 or 2 and their running sums: where each byte's output ends.
-        const __m128i length = _mm_sub_epi8(_mm_set1_epi8(1), high);
+        const __m128i length = _mm_sub_epi8(_mm_set1_epi8(1), utf8.high);
         __m128i ends = length;
         ends = _mm_add_epi8(ends, _mm_slli_si128(ends, 1));
         ends = _mm_add_epi8(ends, _mm_slli_si128(ends, 2));
@@ -111,8 +127,10 @@ struct Sse2Blocks
         alignas(16) unsigned char starts[size];
         alignas(16) std::uint16_t pairs[size];
         _mm_store_si128(reinterpret_cast<__m128i *>(starts), _mm_sub_epi8(ends, length));
-        _mm_store_si128(reinterpret_cast<__m128i *>(pairs), _mm_unpacklo_epi8(lead, second));
-        _mm_store_si128(reinterpret_cast<__m128i *>(pairs + 8), _mm_unpackhi_epi8(lead, second));
+        _mm_store_si128(reinterpret_cast<__m128i *>(pairs),
+                        _mm_unpacklo_epi8(utf8.lead, utf8.second));
+        _mm_store_si128(reinterpret_cast<__m128i *>(pairs + 8),
+                        _mm_unpackhi_epi8(utf8.lead, utf8.second));
         // Every byte writes two; the second one of an ASCII byte is overwritten by the next byte
         // or lies past the block's output.
         for (int i = 0; i < size; ++i)
@@ -151,26 +169,22 @@ struct Ssse3Blocks : Sse2Blocks
 {
     __attribute__((target("ssse3"))) static int expandLatin1(const unsigned char *src, char *dst)
     {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src));
-        if (_mm_movemask_epi8(_mm_cmplt_epi8(bytes, _mm_set1_epi8(-96))) != 0)
+        Latin1Pairs utf8;
+        if (!latin1Pairs(src, utf8))
             return -1;
-        const __m128i high = _mm_cmplt_epi8(bytes, _mm_setzero_si128());
-        const __m128i fromC0 = _mm_and_si128(high, _mm_cmpgt_epi8(bytes, _mm_set1_epi8(-65)));
-        const __m128i lead =
-            _mm_or_si128(_mm_andnot_si128(high, bytes),
-                         _mm_and_si128(high, _mm_sub_epi8(_mm_set1_epi8(char(0xC2)), fromC0)));
-        const __m128i second = _mm_sub_epi8(bytes, _mm_and_si128(fromC0, _mm_set1_epi8(0x40)));
-        const unsigned highBits = unsigned(_mm_movemask_epi8(high));
+        const unsigned highBits = unsigned(_mm_movemask_epi8(utf8.high));
         const unsigned lowHalf = highBits & 0xFF;
         const unsigned highHalf = highBits >> 8;
         const auto shuffle = [](unsigned pattern) {
             return _mm_load_si128(reinterpret_cast<const __m128i *>(kPairShuffles.masks[pattern]));
         };
         const int firstLength = kPairShuffles.lengths[lowHalf];
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst),
-                         _mm_shuffle_epi8(_mm_unpacklo_epi8(lead, second), shuffle(lowHalf)));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + firstLength),
-                         _mm_shuffle_epi8(_mm_unpackhi_epi8(lead, second), shuffle(highHalf)));
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i *>(dst),
+            _mm_shuffle_epi8(_mm_unpacklo_epi8(utf8.lead, utf8.second), shuffle(lowHalf)));
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i *>(dst + firstLength),
+            _mm_shuffle_epi8(_mm_unpackhi_epi8(utf8.lead, utf8.second), shuffle(highHalf)));
         return firstLength + kPairShuffles.lengths[highHalf];
     }
 };
