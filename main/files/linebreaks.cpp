@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -23,7 +26,79 @@ const char *findBreak(const char *data, const char *end)
     return data;
 }
 
+struct BreakCounts
+{
+    qsizetype cr = 0;
+    qsizetype lf = 0;
+    qsizetype crLf = 0;
+};
+
+// Counts from data[from] on; a CR LF counts where its CR stands.
+void countBreaksFrom(const char *data, qsizetype from, qsizetype size, BreakCounts &counts)
+{
+    for (qsizetype i = from; i < size; ++i) {
+        if (data[i] == '\r') {
+            ++counts.cr;
+            if (i + 1 < size && data[i + 1] == '\n')
+                ++counts.crLf;
+        } else if (data[i] == '\n') {
+            ++counts.lf;
+        }
+    }
+}
+
+#ifdef __SSE2__
+// The sums of the sixteen byte counters in counts.
+qsizetype sumOfBytes(__m128i counts)
+{
+    const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+    return qsizetype(_mm_cvtsi128_si64(sums)) + qsizetype(_mm_extract_epi16(sums, 4));
+}
+#endif
+
+BreakCounts countBreaks(const char *data, qsizetype size)
+{
+    BreakCounts counts;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Sixteen bytes at a time into byte counters, which are added up before they can overflow:
+    // the texts are read whole to search them, and this pass should cost little beside that.
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const auto at = [data](qsizetype offset) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + offset));
+    };
+    // The byte behind each block is looked at as well, for a CR LF that ends there.
+    while (i + 17 <= size) {
+        __m128i crs = _mm_setzero_si128();
+        __m128i lfs = _mm_setzero_si128();
+        __m128i pairs = _mm_setzero_si128();
+        for (int round = 0; round < 255 && i + 17 <= size; ++round, i += 16) {
+            const __m128i isCr = _mm_cmpeq_epi8(at(i), cr);
+            crs = _mm_sub_epi8(crs, isCr);
+            lfs = _mm_sub_epi8(lfs, _mm_cmpeq_epi8(at(i), lf));
+            pairs = _mm_sub_epi8(pairs, _mm_and_si128(isCr, _mm_cmpeq_epi8(at(i + 1), lf)));
+        }
+        counts.cr += sumOfBytes(crs);
+        counts.lf += sumOfBytes(lfs);
+        counts.crLf += sumOfBytes(pairs);
+    }
+#endif
+    countBreaksFrom(data, i, size, counts);
+    return counts;
+}
+
 } // namespace
+
+qsizetype lineRuledLength(const char *data, qsizetype size)
+{
+    if (size == 0)
+        return 0;
+    const BreakCounts counts = countBreaks(data, size);
+    const char last = data[size - 1];
+    const qsizetype openLine = last != '\r' && last != '\n' ? 2 : 0;
+    return size + counts.cr + counts.lf - 2 * counts.crLf + openLine;
+}
 
 qsizetype normalizePieceLineBreaks(const char *data, qsizetype size, bool last, char *&out,
                                    LineBreaking &state)

@@ -16,3 +16,7 @@ struct LineBreaking
 // the text.
 qsizetype normalizePieceLineBreaks(const char *data, qsizetype size, bool last, char *&out,
                                    LineBreaking &state);
+
+// The length of what the line rule makes of a text without NUL, without making it: one more byte
+// for every lone CR and every lone LF, and a CR LF for an open last line.
+qsizetype lineRuledLength(const char *data, qsizetype size);

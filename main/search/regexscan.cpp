@@ -1,11 +1,14 @@
 #include "search/regexscan.h"
 
 #include "errors/qvxerror.h"
+#include "search/literaltext.h"
 #include "search/matchbudget.h"
 #include "search/preparedtext.h"
 #include "search/textwalks.h"
+#include "text/utf8normalizer.h"
 
 #include <limits>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -24,7 +27,9 @@ bool isLong(const TextLoader &loader)
 } // namespace
 
 RegexScan::RegexScan(QString suchstr, QString ausschlstr, SourceEncoding encoding)
-    : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr)), m_loader(encoding)
+    : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr)),
+      m_positiveLiteral(literalWindows1252(m_suchstr)),
+      m_exclusionLiteral(literalWindows1252(m_ausschlstr)), m_loader(encoding)
 {
 }
 
@@ -70,10 +75,25 @@ std::optional<FileResult> RegexScan::evaluateStreamed(TextLoader &loader, const 
     return result(streamed, path, weightingText);
 }
 
+bool RegexScan::searchesLiterally(const TextLoader &loader) const
+{
+    return loader.encoding() == SourceEncoding::Windows1252 && m_positiveLiteral &&
+           (m_ausschlstr.isEmpty() || m_exclusionLiteral);
+}
+
 RegexScan::Streamed RegexScan::stream(TextLoader &loader, const QString &path,
                                       const std::function<QString()> &weightingText)
 {
     Streamed streamed;
+    if (searchesLiterally(loader)) {
+        // A longer text is streamed, so that it never needs its whole size in memory.
+        if (const auto raw = loader.loadRawWindows1252(path, kWholePieces * loader.pieceSize())) {
+            streamed.whole = raw->windows1252;
+            streamed.length = raw->length;
+            streamed.literal = true;
+            return streamed;
+        }
+    }
     bool firstWindow = true;
     streamed.length =
         loader.streamUtf8(path, [&](std::string_view window, bool more) -> std::size_t {
@@ -102,6 +122,8 @@ std::optional<FileResult> RegexScan::result(const Streamed &streamed, const QStr
 {
     if (streamed.failure)
         throw *streamed.failure;
+    if (streamed.literal)
+        return literalResult(streamed, path, weightingText);
     if (!streamed.walks)
         return evaluateText(streamed.whole, streamed.length, path, weightingText);
     return walkedResult(*streamed.walks, streamed.length, path);
@@ -140,6 +162,39 @@ std::optional<FileResult> RegexScan::walkedResult(const TextWalks &walks, qsizet
     if (walks.excluded())
         return std::nullopt;
     return FileResult{f, double(f) / double(length) * 100.0, fB};
+}
+
+std::optional<FileResult> RegexScan::literalResult(const Streamed &streamed, const QString &path,
+                                                   const std::function<QString()> &weightingText)
+{
+    const std::string_view text = streamed.whole;
+    const qint32 f = rowCount(countLiteral(text, *m_positiveLiteral), path);
+    if (f == 0 || streamed.length == 0)
+        return std::nullopt;
+    const QString w = weightingText();
+    const QByteArray *weighting = weightingLiteral(w);
+    if (!w.isEmpty() && !weighting) {
+        // Any other weighting pattern needs the text as the patterns see it.
+        const auto utf8 = std::make_unique<char[]>(size_t(normalizedUtf8Capacity(text.size())));
+        const NormalizedUtf8 normalized =
+            normalizeToUtf8(text.data(), qsizetype(text.size()), utf8.get(),
+                            normalizedUtf8Capacity(qsizetype(text.size())));
+        return evaluateText(std::string_view(utf8.get(), size_t(normalized.bytes)), streamed.length,
+                            path, [&w] { return w; });
+    }
+    const qint32 fB = weighting ? rowCount(countLiteral(text, *weighting), path) : -1;
+    if (m_exclusionLiteral && containsLiteral(text, *m_exclusionLiteral))
+        return std::nullopt;
+    return FileResult{f, double(f) / double(streamed.length) * 100.0, fB};
+}
+
+const QByteArray *RegexScan::weightingLiteral(const QString &text)
+{
+    if (text != m_weightingSource) {
+        m_weightingSource = text;
+        m_weightingLiteral = literalWindows1252(text);
+    }
+    return m_weightingLiteral ? &*m_weightingLiteral : nullptr;
 }
 
 bool RegexScan::aheadStands(const QString &path, const QString &weightingText,

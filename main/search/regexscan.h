@@ -7,6 +7,7 @@
 
 struct PreparedText;
 
+#include <QByteArray>
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -49,6 +50,8 @@ public:
         // The walks of a text searched in windows; otherwise the text, whole.
         std::optional<TextWalks> walks;
         std::string_view whole;
+        // whole holds the file's Windows-1252 bytes as they stand, searched for literals.
+        bool literal = false;
         std::optional<QvxError> failure;
     };
     Streamed stream(TextLoader &loader, const QString &path,
@@ -87,6 +90,12 @@ private:
                     const std::function<QString()> &weightingText);
     std::optional<FileResult> walkedResult(const TextWalks &walks, qsizetype length,
                                            const QString &path);
+    // A text read as Windows-1252 is searched in its own bytes when the positive and the
+    // exclusion pattern are plain strings (see literalWindows1252): it need not be converted.
+    bool searchesLiterally(const TextLoader &loader) const;
+    std::optional<FileResult> literalResult(const Streamed &streamed, const QString &path,
+                                            const std::function<QString()> &weightingText);
+    const QByteArray *weightingLiteral(const QString &text);
     const Pattern &positive();
     const Pattern &weighting(const QString &text);
     const Pattern &exclusion();
@@ -96,6 +105,10 @@ private:
     std::unique_ptr<Pattern> m_positive;
     std::unique_ptr<Pattern> m_weighting;
     std::unique_ptr<Pattern> m_exclusion;
+    std::optional<QByteArray> m_positiveLiteral;
+    std::optional<QByteArray> m_exclusionLiteral;
+    QString m_weightingSource;
+    std::optional<QByteArray> m_weightingLiteral;
     const std::atomic<bool> *m_cancelled = nullptr;
     TextLoader m_loader;
 };

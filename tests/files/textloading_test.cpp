@@ -1,4 +1,5 @@
 #include "errors/qvxerror.h"
+#include "files/linebreaks.h"
 #include "files/piecereader.h"
 #include "files/sourcefile.h"
 #include "files/textloading.h"
@@ -16,6 +17,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <string>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -69,6 +71,23 @@ TEST(LineBreaks, FirstNulEndsTheText)
     EXPECT_EQ(normalized(QByteArray("ab\r\0cd", 6)), QByteArray("ab\r\n"));
     EXPECT_EQ(normalized(QByteArray("\0abc", 4)), QByteArray());
     EXPECT_EQ(normalized(QByteArray("a\0\0", 3)), QByteArray("a\r\n"));
+}
+
+TEST(LineBreaks, RuledLengthIsTheLengthOfTheRuledText)
+{
+    // Long texts cross the sixteen-byte blocks and the flushes of the byte counters at every
+    // offset; breaks are frequent so that CR LF falls on every block boundary.
+    std::mt19937 random(20261211);
+    const char alphabet[] = {'a', '\r', '\n', '\xE4'};
+    for (const int size : {0, 1, 2, 15, 16, 17, 18, 33, 4096, 4097, 4127, 9000}) {
+        for (int round = 0; round < 20; ++round) {
+            QByteArray raw;
+            for (int i = 0; i < size; ++i)
+                raw.append(alphabet[random() % 4]);
+            ASSERT_EQ(lineRuledLength(raw.constData(), raw.size()), normalized(raw).size())
+                << raw.toHex().constData();
+        }
+    }
 }
 
 TEST(TextLoading, LoadsWindows1252WithTheLineRule)
@@ -141,6 +160,17 @@ TEST(TextLoading, Utf8LoaderAgreesWithLoadText)
         utf8.assign(loaded.utf8);
         EXPECT_EQ(QByteArray::fromStdString(utf8), text.toUtf8()) << path.toStdString();
         EXPECT_EQ(loaded.length, text.size()) << path.toStdString();
+
+        // The bytes as they stand, with the length of the same text.
+        const auto raw = loader.loadRawWindows1252(path, bytes.size());
+        ASSERT_TRUE(raw.has_value());
+        const qsizetype nul = bytes.indexOf('\0');
+        EXPECT_EQ(QByteArray(raw->windows1252.data(), qsizetype(raw->windows1252.size())),
+                  bytes.left(nul < 0 ? bytes.size() : nul));
+        EXPECT_EQ(raw->length, text.size()) << path.toStdString();
+        if (!bytes.isEmpty()) {
+            EXPECT_FALSE(loader.loadRawWindows1252(path, bytes.size() - 1).has_value());
+        }
     }
 }
 

@@ -1,10 +1,12 @@
 #include "errors/qvxerror.h"
 #include "fixtures.h"
+#include "search/literaltext.h"
 #include "search/regexscan.h"
 
 #include <QByteArray>
 #include <QString>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -214,5 +216,46 @@ TEST(RegexScan, ACountBeyondWhatARowHoldsEndsTheRunNamingTheFile)
                   QStringLiteral("Der reguläre Ausdruck findet im Text der Datei /k/a.txt "
                                  "2200000000 Treffer; die Ergebnisliste kann höchstens 2147483647 "
                                  "Treffer je Text zählen. Die Suche wurde abgebrochen."));
+    }
+}
+
+TEST(RegexScan, PlainStringsFindInTheBytesWhatTheirPatternsFindInTheText)
+{
+    EXPECT_EQ(literalWindows1252(QString("M\u00e4use #1-2")), QByteArray("M\xE4use #1-2"));
+    for (const QString &pattern : {QString(), QString("a.b"), QString("a\\d"), QString("a\nb"),
+                                   QString("a]"), QString("(?i)a"), QString("\u0142")})
+        EXPECT_FALSE(literalWindows1252(pattern).has_value()) << pattern.toStdString();
+
+    // Texts of frequent letters and every kind of line break, long enough for the block search
+    // and its tail; each plain string against the same string as a class, which is searched in
+    // the UTF-8 text.
+    TempCorpus corpus;
+    std::mt19937 random(20261211);
+    const char alphabet[] = {'a', 'H', 'u', 's', '\r', '\n', '\xE4', ' '};
+    const QString strings[] = {"Haus", "aa", "s a", QString("\u00e4"), QString("H\u00e4u"), "u "};
+    const auto asClass = [](const QString &s) { return s.chopped(1) + '[' + s.back() + ']'; };
+    for (int text = 0; text < 30; ++text) {
+        QByteArray bytes;
+        for (int i = 0, size = int(random() % 300); i < size; ++i)
+            bytes.append(alphabet[random() % 8]);
+        const QString path = corpus.write(QString("t%1.txt").arg(text), bytes);
+        for (const QString &s : strings) {
+            for (const QString &weighting : {QString(), QString("u"), QString("u.")}) {
+                for (const QString &exclusion : {QString(), QString("sss")}) {
+                    WeightingField field{weighting};
+                    RegexScan literal(s, exclusion);
+                    RegexScan pattern(asClass(s),
+                                      exclusion.isEmpty() ? exclusion : asClass(exclusion));
+                    const auto expected = pattern.evaluate(path, field.reader());
+                    const auto found = literal.evaluate(path, field.reader());
+                    ASSERT_EQ(found.has_value(), expected.has_value()) << bytes.toHex().constData();
+                    if (found) {
+                        EXPECT_EQ(found->f, expected->f) << s.toStdString();
+                        EXPECT_EQ(found->proz, expected->proz);
+                        EXPECT_EQ(found->fB, expected->fB);
+                    }
+                }
+            }
+        }
     }
 }

@@ -1,0 +1,74 @@
+#include "search/literaltext.h"
+
+#include "text/codepage.h"
+
+#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+bool standsForItself(QChar c)
+{
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F || (c.unicode() >= 0x80 && c.unicode() < 0xA0))
+        return false;
+    return !QStringView(u"\\^$.[]|()?*+{}").contains(c);
+}
+
+// The first byte and the last of the literal are looked for sixteen places at a time, and only
+// where both stand is the rest compared: a German word's letters are too frequent for a search
+// of its first byte alone, and far more so than a library's general search expects.
+const char *findLiteral(const char *from, const char *end, QByteArrayView literal)
+{
+    const qsizetype n = literal.size();
+    if (end - from < n)
+        return nullptr;
+    if (n == 1)
+        return static_cast<const char *>(std::memchr(from, literal[0], size_t(end - from)));
+#ifdef __SSE2__
+    const __m128i first = _mm_set1_epi8(literal[0]);
+    const __m128i last = _mm_set1_epi8(literal[n - 1]);
+    for (; end - from >= n - 1 + 16; from += 16) {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from));
+        const __m128i ends = _mm_loadu_si128(reinterpret_cast<const __m128i *>(from + n - 1));
+        auto candidates = unsigned(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const char *const at = from + __builtin_ctz(candidates);
+            if (std::memcmp(at + 1, literal.data() + 1, size_t(n - 2)) == 0)
+                return at;
+        }
+    }
+#endif
+    return static_cast<const char *>(
+        memmem(from, size_t(end - from), literal.data(), size_t(literal.size())));
+}
+
+} // namespace
+
+std::optional<QByteArray> literalWindows1252(const QString &pattern)
+{
+    if (pattern.isEmpty())
+        return std::nullopt;
+    for (const QChar c : pattern) {
+        if (!standsForItself(c))
+            return std::nullopt;
+    }
+    return cp1252::encodeExactly(pattern);
+}
+
+qint64 countLiteral(std::string_view text, QByteArrayView literal)
+{
+    const char *const end = text.data() + text.size();
+    qint64 count = 0;
+    for (const char *at = findLiteral(text.data(), end, literal); at;
+         at = findLiteral(at + literal.size(), end, literal))
+        ++count;
+    return count;
+}
+
+bool containsLiteral(std::string_view text, QByteArrayView literal)
+{
+    return findLiteral(text.data(), text.data() + text.size(), literal) != nullptr;
+}
