@@ -130,6 +130,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     require(sameAsLoader(normalizeToUtf8Portable),
             "the portable decoder gives the same UTF-8 and length");
 
+    const auto raw = loader.loadRawWindows1252(path, bytes.size());
+    require(raw && raw->length == expected.size(),
+            "the bytes as they stand come with the UTF-16 length of the text");
+
     const QString simpleText = windows1252Text(loader.loadWindows1252(path, false));
     requireLineBreaksInPairs(simpleText);
     require(simpleText == expected,
