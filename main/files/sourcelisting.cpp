@@ -2,6 +2,8 @@
 
 #include "errors/fileerror.h"
 #include "errors/qvxerror.h"
+#include "files/asciirankorder.h"
+#include "files/twohalves.h"
 #include "text/nativepath.h"
 
 #include <QCollator>
@@ -9,12 +11,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <algorithm>
 #include <cerrno>
-#include <exception>
-#include <system_error>
-#include <thread>
 #include <vector>
 #ifdef Q_OS_UNIX
 #include <cstring>
@@ -83,6 +81,10 @@ public:
     qsizetype size() const { return qsizetype(m_starts.size()); }
     // The length of name i in bytes, at least its length as text.
     qsizetype length(qsizetype i) const { return end(i) - m_starts[size_t(i)]; }
+    QByteArrayView bytes(qsizetype i) const
+    {
+        return QByteArrayView(m_bytes.constData() + m_starts[size_t(i)], length(i));
+    }
     void appendTo(QString &text, qsizetype i) const
     {
         appendPathFromNative(text, m_bytes.constData() + m_starts[size_t(i)], length(i));
@@ -124,18 +126,32 @@ struct CollationEntry
     qsizetype index;
 };
 
-// Names that the collation holds equal ("a.txt", "A.txt") keep a fixed order.
+// Whether name a comes before name b, given the collation's order of the two: names that the
+// collation holds equal ("a.txt", "A.txt") keep a fixed order.
+bool listedBefore(int collation, QStringView a, QStringView b)
+{
+    return collation != 0 ? collation < 0 : a < b;
+}
+
 bool collatesBefore(const ListedNames &names, const CollationEntry &a, const CollationEntry &b)
 {
+    // The names are made only for a tie.
     const int order = a.key.compare(b.key);
-    return order != 0 ? order < 0 : nameAt(names, a.index) < nameAt(names, b.index);
+    return order != 0 ? order < 0
+                      : listedBefore(order, nameAt(names, a.index), nameAt(names, b.index));
+}
+
+QCollator listingCollator()
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
 }
 
 // Sort keys instead of pairwise comparisons keep a directory of 100,000 files quick.
 std::vector<CollationEntry> sortedEntries(const ListedNames &names, qsizetype from, qsizetype to)
 {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = listingCollator();
     std::vector<CollationEntry> entries;
     entries.reserve(static_cast<std::size_t>(to - from));
     // One string for every name, whose room is kept from name to name.
@@ -150,42 +166,6 @@ std::vector<CollationEntry> sortedEntries(const ListedNames &names, qsizetype fr
                   return collatesBefore(names, a, b);
               });
     return entries;
-}
-
-// Below this many names a second thread costs more than it saves.
-constexpr qsizetype kNamesForTwoThreads = 8192;
-
-// Runs work(half, from, to) for the halves 0 and 1 of [0, count) at once, the second one on a
-// thread of its own; a short list, or one for which no thread can be had, is done here whole as
-// half 0. A command line run over 100,000 texts waits for the listing before it reads the first.
-template <typename Work> void inTwoHalves(qsizetype count, Work work)
-{
-    if (count < kNamesForTwoThreads) {
-        work(0, 0, count);
-        return;
-    }
-    const qsizetype half = count / 2;
-    std::exception_ptr failure;
-    std::thread helper;
-    try {
-        helper = std::thread([&] {
-            try {
-                work(1, half, count);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-    } catch (const std::system_error &) {
-        work(0, 0, count);
-        return;
-    }
-    {
-        // Also when this half fails: the thread must not be left running.
-        const auto joinHelper = qScopeGuard([&helper] { helper.join(); });
-        work(0, 0, half);
-    }
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 // The places of the names in the order of the collation. Each half is sorted on its own, then
@@ -229,13 +209,47 @@ QStringList joined(const QString &prefix, qsizetype count, Length length, Append
     return halves[0] << halves[1];
 }
 
-// The names behind prefix, sorted by the collation.
-QStringList sortedBehind(const QString &prefix, const ListedNames &names)
+// prefix joined with the names in the given order.
+QStringList joinedInOrder(const QString &prefix, const ListedNames &names,
+                          const std::vector<qsizetype> &order)
 {
-    const std::vector<qsizetype> order = collationOrder(names);
     return joined(
         prefix, names.size(), [&](qsizetype i) { return names.length(order[size_t(i)]); },
         [&](QString &text, qsizetype i) { names.appendTo(text, order[size_t(i)]); });
+}
+
+// Whether each path's name (behind the prefix) comes after the one before it in the collation,
+// which breaks its ties by the names' code units.
+bool inCollationOrder(const QStringList &paths, qsizetype prefixLength)
+{
+    bool inOrder[2] = {true, true};
+    inTwoHalves(paths.size(), [&](int half, qsizetype from, qsizetype to) {
+        const QCollator collator = listingCollator();
+        for (qsizetype i = qMax(from, qsizetype(1)); i < to && inOrder[half]; ++i) {
+            const QStringView before = QStringView(paths[i - 1]).mid(prefixLength);
+            const QStringView name = QStringView(paths[i]).mid(prefixLength);
+            inOrder[half] = listedBefore(collator.compare(before, name), before, name);
+        }
+    });
+    return inOrder[0] && inOrder[1];
+}
+
+// The names behind prefix, sorted by the collation.
+QStringList sortedBehind(const QString &prefix, const ListedNames &names)
+{
+#ifdef Q_OS_UNIX
+    // Building a sort key for every name costs more than reading the directory; names of ASCII
+    // alone are put in order by their characters' ranks, which the collation then confirms pair
+    // by pair.
+    const auto quickOrder = asciiRankOrder(listingCollator(), names.size(),
+                                           [&names](qsizetype i) { return names.bytes(i); });
+    if (quickOrder) {
+        QStringList paths = joinedInOrder(prefix, names, *quickOrder);
+        if (inCollationOrder(paths, prefix.size()))
+            return paths;
+    }
+#endif
+    return joinedInOrder(prefix, names, collationOrder(names));
 }
 
 // What a source path of the directory puts before the name.

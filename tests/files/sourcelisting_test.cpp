@@ -6,8 +6,10 @@
 #include <QCollator>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,6 +96,47 @@ TEST(SourceListing, ALargeDirectoryIsSortedAndJoinedAsASmallOne)
     EXPECT_EQ(paths.back(),
               QDir::toNativeSeparators(corpus.path()) + QDir::separator() + names.back());
     EXPECT_EQ(listSourcePaths(corpus.path()), paths);
+}
+
+// Names of ASCII alone are put in order by a quicker way, which must give the collation's order
+// for every printable character, also when a large directory is sorted in two halves, and must
+// step aside for a language that sorts a sequence of letters as one ("ch" comes after "h" in
+// Czech).
+TEST(SourceListing, AsciiNamesTakeTheCollationsOrderAlsoWhereLettersCombine)
+{
+    const auto collationSorted = [](QStringList names) {
+        QCollator collator;
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::sort(names.begin(), names.end(), [&collator](const QString &a, const QString &b) {
+            const int order = collator.compare(a, b);
+            return order != 0 ? order < 0 : a < b;
+        });
+        return names;
+    };
+    std::mt19937 random(20261211);
+    QStringList names{"ch.txt", "d.txt", "h.txt", "i.txt", "Ch2.txt"};
+    QSet<QString> taken(names.begin(), names.end());
+    while (names.size() < 8400) {
+        QString name;
+        for (int i = 0, length = 1 + int(random() % 8); i < length; ++i) {
+            const char c = char(0x20 + random() % 95);
+            // No separator, and no resource path (":...") for the fixture that writes the file.
+            name += QLatin1Char(c == '/' || c == ':' ? 'x' : c);
+        }
+        if (!name.startsWith('.') && !taken.contains(name + ".txt")) {
+            names << name + ".txt";
+            taken.insert(names.back());
+        }
+    }
+    for (const auto &[language, count] : {std::pair{germanLocale(), names.size()},
+                                          std::pair{QLocale(QLocale::Czech), qsizetype(600)}}) {
+        LocaleScope locale(language);
+        TempCorpus corpus;
+        const QStringList written = names.mid(0, count);
+        for (const QString &name : written)
+            corpus.write(name, "x");
+        EXPECT_EQ(listSourceTexts(corpus.path()), collationSorted(written));
+    }
 }
 
 TEST(SourceListing, EmptyDirectoryGivesNoNames)

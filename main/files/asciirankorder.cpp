@@ -1,0 +1,89 @@
+#include "files/asciirankorder.h"
+
+#include "files/twohalves.h"
+
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kFirstPrintable = 0x20;
+constexpr char kLastPrintable = 0x7E;
+
+bool printable(char c)
+{
+    return c >= kFirstPrintable && c <= kLastPrintable;
+}
+
+// The ranks of the printable characters from 1 on; 0 is left for the end of a name's ranks.
+std::array<unsigned char, 128> characterRanks(const QCollator &collator)
+{
+    std::vector<QChar> characters;
+    for (char c = kFirstPrintable; c <= kLastPrintable; ++c)
+        characters.push_back(QLatin1Char(c));
+    const auto compare = [&collator](QChar a, QChar b) {
+        return collator.compare(QStringView(&a, 1), QStringView(&b, 1));
+    };
+    std::stable_sort(characters.begin(), characters.end(),
+                     [&compare](QChar a, QChar b) { return compare(a, b) < 0; });
+    std::array<unsigned char, 128> ranks{};
+    unsigned char rank = 0;
+    for (size_t i = 0; i < characters.size(); ++i) {
+        if (i == 0 || compare(characters[i - 1], characters[i]) != 0)
+            ++rank;
+        ranks[characters[i].unicode()] = rank;
+    }
+    return ranks;
+}
+
+struct RankKey
+{
+    qsizetype start;
+    qsizetype length;
+    qsizetype index;
+};
+
+} // namespace
+
+std::optional<std::vector<qsizetype>>
+asciiRankOrder(const QCollator &collator, qsizetype count,
+               const std::function<QByteArrayView(qsizetype)> &name)
+{
+    const std::array<unsigned char, 128> ranks = characterRanks(collator);
+    // Each key is the name's ranks, a 0, and the name's bytes, all in one block.
+    std::string keys;
+    std::vector<RankKey> entries;
+    entries.reserve(size_t(count));
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArrayView bytes = name(i);
+        const qsizetype start = qsizetype(keys.size());
+        for (const char c : bytes) {
+            if (!printable(c))
+                return std::nullopt;
+            keys.push_back(char(ranks[size_t(c)]));
+        }
+        keys.push_back('\0');
+        keys.append(bytes.data(), size_t(bytes.size()));
+        entries.push_back({start, qsizetype(keys.size()) - start, i});
+    }
+    const auto key = [&keys](const RankKey &entry) {
+        return std::string_view(keys.data() + entry.start, size_t(entry.length));
+    };
+    const auto before = [&key](const RankKey &a, const RankKey &b) { return key(a) < key(b); };
+    // Each half on a thread of its own, then the two are merged.
+    qsizetype secondHalf = 0;
+    inTwoHalves(count, [&](int half, qsizetype from, qsizetype to) {
+        std::sort(entries.begin() + from, entries.begin() + to, before);
+        if (half == 1)
+            secondHalf = from;
+    });
+    std::inplace_merge(entries.begin(), entries.begin() + secondHalf, entries.end(), before);
+    std::vector<qsizetype> order;
+    order.reserve(entries.size());
+    for (const RankKey &entry : entries)
+        order.push_back(entry.index);
+    return order;
+}
