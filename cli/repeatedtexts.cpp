@@ -2,14 +2,60 @@
 
 #include "text/nativepath.h"
 
+#include <utility>
+
+namespace {
+
+// Inodes of one directory often follow each other; the mix spreads them over the table.
+quint64 mixed(quint64 device, quint64 inode)
+{
+    quint64 h = inode ^ (device * 0x9E3779B97F4A7C15ULL);
+    h ^= h >> 31;
+    h *= 0xBF58476D1CE4E5B9ULL;
+    h ^= h >> 29;
+    return h;
+}
+
+} // namespace
+
+void RepeatedTexts::expect(qsizetype texts)
+{
+    growFor(texts);
+}
+
+void RepeatedTexts::growFor(qsizetype texts)
+{
+    // At most three quarters full.
+    size_t size = 16;
+    while (size * 3 < size_t(texts) * 4)
+        size *= 2;
+    if (size <= m_slots.size())
+        return;
+    std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(size));
+    for (const Slot &slot : old) {
+        if (slot.firstPlusOne != 0)
+            slotOf(slot.device, slot.inode) = slot;
+    }
+}
+
+RepeatedTexts::Slot &RepeatedTexts::slotOf(quint64 device, quint64 inode)
+{
+    const size_t mask = m_slots.size() - 1;
+    for (size_t at = mixed(device, inode) & mask;; at = (at + 1) & mask) {
+        Slot &slot = m_slots[at];
+        if (slot.firstPlusOne == 0 || (slot.device == device && slot.inode == inode))
+            return slot;
+    }
+}
+
 qsizetype RepeatedTexts::firstTextOf(const FileIdentity &file, qsizetype i)
 {
-    // One look-up for both the question and the entry. Places are kept one up, so that the 0 of
-    // a new entry says that there was none.
-    qsizetype &firstPlusOne = m_firstOfFile[{file.device, file.inode}];
-    if (firstPlusOne != 0)
-        return firstPlusOne - 1;
-    firstPlusOne = i + 1;
+    growFor(m_used + 1);
+    Slot &slot = slotOf(file.device, file.inode);
+    if (slot.firstPlusOne != 0)
+        return slot.firstPlusOne - 1;
+    slot = {file.device, file.inode, i + 1};
+    ++m_used;
     return -1;
 }
 
