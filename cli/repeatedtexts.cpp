@@ -2,6 +2,7 @@
 
 #include "text/nativepath.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -25,12 +26,11 @@ void RepeatedTexts::expect(qsizetype texts)
 
 void RepeatedTexts::growFor(qsizetype texts)
 {
-    // At most three quarters full.
-    size_t size = 16;
-    while (size * 3 < size_t(texts) * 4)
-        size *= 2;
-    if (size <= m_slots.size())
+    // At most three quarters full. Any size serves, so the room made for the texts expected is
+    // no more than they need; beyond it the table doubles.
+    if (m_slots.size() * 3 >= size_t(texts) * 4)
         return;
+    const size_t size = std::max({size_t(16), size_t(texts) / 3 * 4 + 4, 2 * m_slots.size()});
     std::vector<Slot> old = std::exchange(m_slots, std::vector<Slot>(size));
     for (const Slot &slot : old) {
         if (slot.firstPlusOne != 0)
@@ -40,8 +40,9 @@ void RepeatedTexts::growFor(qsizetype texts)
 
 RepeatedTexts::Slot &RepeatedTexts::slotOf(quint64 device, quint64 inode)
 {
-    const size_t mask = m_slots.size() - 1;
-    for (size_t at = mixed(device, inode) & mask;; at = (at + 1) & mask) {
+    const size_t size = m_slots.size();
+    size_t at = size_t(mixed(device, inode) % size);
+    for (;; at = at + 1 == size ? 0 : at + 1) {
         Slot &slot = m_slots[at];
         if (slot.firstPlusOne == 0 || (slot.device == device && slot.inode == inode))
             return slot;
