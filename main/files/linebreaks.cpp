@@ -48,11 +48,11 @@ void countBreaksFrom(const char *data, qsizetype from, qsizetype size, BreakCoun
 }
 
 #ifdef __SSE2__
-// The sums of the sixteen byte counters in counts.
+// The sum of the sixteen byte counters in counts; each half's sum fits in 16 bits.
 qsizetype sumOfBytes(__m128i counts)
 {
     const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
-    return qsizetype(_mm_cvtsi128_si64(sums)) + qsizetype(_mm_extract_epi16(sums, 4));
+    return qsizetype(_mm_extract_epi16(sums, 0)) + qsizetype(_mm_extract_epi16(sums, 4));
 }
 #endif
 

@@ -41,8 +41,9 @@ const char *findLiteral(const char *from, const char *end, QByteArrayView litera
         }
     }
 #endif
-    return static_cast<const char *>(
-        memmem(from, size_t(end - from), literal.data(), size_t(literal.size())));
+    const std::string_view rest(from, size_t(end - from));
+    const size_t at = rest.find(std::string_view(literal.data(), size_t(n)));
+    return at == std::string_view::npos ? nullptr : from + at;
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "text/utf8normalizer.h"
 
 #include <limits>
-#include <memory>
 #include <utility>
 
 namespace {
@@ -175,12 +174,12 @@ std::optional<FileResult> RegexScan::literalResult(const Streamed &streamed, con
     const QByteArray *weighting = weightingLiteral(w);
     if (!w.isEmpty() && !weighting) {
         // Any other weighting pattern needs the text as the patterns see it.
-        const auto utf8 = std::make_unique<char[]>(size_t(normalizedUtf8Capacity(text.size())));
+        const qsizetype room = normalizedUtf8Capacity(qsizetype(text.size()));
+        m_converted.resize(size_t(room));
         const NormalizedUtf8 normalized =
-            normalizeToUtf8(text.data(), qsizetype(text.size()), utf8.get(),
-                            normalizedUtf8Capacity(qsizetype(text.size())));
-        return evaluateText(std::string_view(utf8.get(), size_t(normalized.bytes)), streamed.length,
-                            path, [&w] { return w; });
+            normalizeToUtf8(text.data(), qsizetype(text.size()), m_converted.data(), room);
+        return evaluateText(std::string_view(m_converted.data(), size_t(normalized.bytes)),
+                            streamed.length, path, [&w] { return w; });
     }
     const qint32 fB = weighting ? rowCount(countLiteral(text, *weighting), path) : -1;
     if (m_exclusionLiteral && containsLiteral(text, *m_exclusionLiteral))

@@ -13,6 +13,7 @@ struct PreparedText;
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // The regular-expression mode of one search run. Each pattern is compiled when it is first used
 // on a text, so an invalid one is reported at the same file and moment as if it were compiled
@@ -109,6 +110,8 @@ private:
     std::optional<QByteArray> m_exclusionLiteral;
     QString m_weightingSource;
     std::optional<QByteArray> m_weightingLiteral;
+    // The UTF-8 form of a text searched literally, made only for a weighting pattern.
+    std::vector<char> m_converted;
     const std::atomic<bool> *m_cancelled = nullptr;
     TextLoader m_loader;
 };
