@@ -3,6 +3,7 @@
 #include "text/codepage.h"
 
 #include <cstring>
+#include <vector>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -48,28 +49,62 @@ const char *findLiteral(const char *from, const char *end, QByteArrayView litera
 
 } // namespace
 
-std::optional<QByteArray> literalWindows1252(const QString &pattern)
+std::optional<LiteralText> LiteralText::of(const QString &pattern)
 {
-    if (pattern.isEmpty())
-        return std::nullopt;
-    for (const QChar c : pattern) {
-        if (!standsForItself(c))
+    QList<QByteArray> alternatives;
+    for (const QStringView alternative : QStringView(pattern).split(u'|')) {
+        if (alternative.isEmpty())
             return std::nullopt;
+        for (const QChar c : alternative) {
+            if (!standsForItself(c))
+                return std::nullopt;
+        }
+        const auto bytes = cp1252::encodeExactly(alternative.toString());
+        if (!bytes)
+            return std::nullopt;
+        alternatives << *bytes;
     }
-    return cp1252::encodeExactly(pattern);
+    return LiteralText(std::move(alternatives));
 }
 
-qint64 countLiteral(std::string_view text, QByteArrayView literal)
+qint64 LiteralText::count(std::string_view text) const
 {
     const char *const end = text.data() + text.size();
+    const char *from = text.data();
     qint64 count = 0;
-    for (const char *at = findLiteral(text.data(), end, literal); at;
-         at = findLiteral(at + literal.size(), end, literal))
+    if (m_alternatives.size() == 1) {
+        const QByteArray &literal = m_alternatives.front();
+        for (const char *at = findLiteral(from, end, literal); at;
+             at = findLiteral(at + literal.size(), end, literal))
+            ++count;
+        return count;
+    }
+    // Where each alternative next occurs; one that a match has passed is looked for again.
+    std::vector<const char *> next;
+    for (const QByteArray &alternative : m_alternatives)
+        next.push_back(findLiteral(from, end, alternative));
+    for (;;) {
+        qsizetype first = -1;
+        for (qsizetype k = 0; k < m_alternatives.size(); ++k) {
+            if (next[size_t(k)] && next[size_t(k)] < from)
+                next[size_t(k)] = findLiteral(from, end, m_alternatives[k]);
+            // Of alternatives that match at the same place, the first in the pattern wins.
+            if (next[size_t(k)] && (first < 0 || next[size_t(k)] < next[size_t(first)]))
+                first = k;
+        }
+        if (first < 0)
+            return count;
         ++count;
-    return count;
+        from = next[size_t(first)] + m_alternatives[first].size();
+    }
 }
 
-bool containsLiteral(std::string_view text, QByteArrayView literal)
+bool LiteralText::occursIn(std::string_view text) const
 {
-    return findLiteral(text.data(), text.data() + text.size(), literal) != nullptr;
+    const char *const end = text.data() + text.size();
+    for (const QByteArray &alternative : m_alternatives) {
+        if (findLiteral(text.data(), end, alternative))
+            return true;
+    }
+    return false;
 }

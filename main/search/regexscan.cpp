@@ -1,7 +1,6 @@
 #include "search/regexscan.h"
 
 #include "errors/qvxerror.h"
-#include "search/literaltext.h"
 #include "search/matchbudget.h"
 #include "search/preparedtext.h"
 #include "search/textwalks.h"
@@ -27,8 +26,8 @@ bool isLong(const TextLoader &loader)
 
 RegexScan::RegexScan(QString suchstr, QString ausschlstr, SourceEncoding encoding)
     : m_suchstr(std::move(suchstr)), m_ausschlstr(std::move(ausschlstr)),
-      m_positiveLiteral(literalWindows1252(m_suchstr)),
-      m_exclusionLiteral(literalWindows1252(m_ausschlstr)), m_loader(encoding)
+      m_positiveLiteral(LiteralText::of(m_suchstr)),
+      m_exclusionLiteral(LiteralText::of(m_ausschlstr)), m_loader(encoding)
 {
 }
 
@@ -167,11 +166,11 @@ std::optional<FileResult> RegexScan::literalResult(const Streamed &streamed, con
                                                    const std::function<QString()> &weightingText)
 {
     const std::string_view text = streamed.whole;
-    const qint32 f = rowCount(countLiteral(text, *m_positiveLiteral), path);
+    const qint32 f = rowCount(m_positiveLiteral->count(text), path);
     if (f == 0 || streamed.length == 0)
         return std::nullopt;
     const QString w = weightingText();
-    const QByteArray *weighting = weightingLiteral(w);
+    const LiteralText *weighting = weightingLiteral(w);
     if (!w.isEmpty() && !weighting) {
         // Any other weighting pattern needs the text as the patterns see it.
         const qsizetype room = normalizedUtf8Capacity(qsizetype(text.size()));
@@ -181,17 +180,17 @@ std::optional<FileResult> RegexScan::literalResult(const Streamed &streamed, con
         return evaluateText(std::string_view(m_converted.data(), size_t(normalized.bytes)),
                             streamed.length, path, [&w] { return w; });
     }
-    const qint32 fB = weighting ? rowCount(countLiteral(text, *weighting), path) : -1;
-    if (m_exclusionLiteral && containsLiteral(text, *m_exclusionLiteral))
+    const qint32 fB = weighting ? rowCount(weighting->count(text), path) : -1;
+    if (m_exclusionLiteral && m_exclusionLiteral->occursIn(text))
         return std::nullopt;
     return FileResult{f, double(f) / double(streamed.length) * 100.0, fB};
 }
 
-const QByteArray *RegexScan::weightingLiteral(const QString &text)
+const LiteralText *RegexScan::weightingLiteral(const QString &text)
 {
     if (text != m_weightingSource) {
         m_weightingSource = text;
-        m_weightingLiteral = literalWindows1252(text);
+        m_weightingLiteral = LiteralText::of(text);
     }
     return m_weightingLiteral ? &*m_weightingLiteral : nullptr;
 }

@@ -2,12 +2,12 @@
 
 #include "files/textloading.h"
 #include "search/fileresult.h"
+#include "search/literaltext.h"
 #include "search/pattern.h"
 #include "search/textwalks.h"
 
 struct PreparedText;
 
-#include <QByteArray>
 #include <QString>
 #include <atomic>
 #include <functional>
@@ -92,11 +92,11 @@ private:
     std::optional<FileResult> walkedResult(const TextWalks &walks, qsizetype length,
                                            const QString &path);
     // A text read as Windows-1252 is searched in its own bytes when the positive and the
-    // exclusion pattern are plain strings (see literalWindows1252): it need not be converted.
+    // exclusion pattern are plain strings (see LiteralText): it need not be converted.
     bool searchesLiterally(const TextLoader &loader) const;
     std::optional<FileResult> literalResult(const Streamed &streamed, const QString &path,
                                             const std::function<QString()> &weightingText);
-    const QByteArray *weightingLiteral(const QString &text);
+    const LiteralText *weightingLiteral(const QString &text);
     const Pattern &positive();
     const Pattern &weighting(const QString &text);
     const Pattern &exclusion();
@@ -106,10 +106,10 @@ private:
     std::unique_ptr<Pattern> m_positive;
     std::unique_ptr<Pattern> m_weighting;
     std::unique_ptr<Pattern> m_exclusion;
-    std::optional<QByteArray> m_positiveLiteral;
-    std::optional<QByteArray> m_exclusionLiteral;
+    std::optional<LiteralText> m_positiveLiteral;
+    std::optional<LiteralText> m_exclusionLiteral;
     QString m_weightingSource;
-    std::optional<QByteArray> m_weightingLiteral;
+    std::optional<LiteralText> m_weightingLiteral;
     // The UTF-8 form of a text searched literally, made only for a weighting pattern.
     std::vector<char> m_converted;
     const std::atomic<bool> *m_cancelled = nullptr;
