@@ -6,6 +6,7 @@
 #include "search/textwalks.h"
 #include "text/utf8normalizer.h"
 
+#include <QScopeGuard>
 #include <limits>
 #include <utility>
 
@@ -16,6 +17,9 @@ namespace {
 // character take up to several times as long. A text of up to this many pieces is searched
 // whole; its memory is kept from load to load, so that its pages are touched only once.
 constexpr qsizetype kWholePieces = 64;
+
+// The UTF-8 room kept from one literally searched text to the next.
+constexpr qsizetype kKeptConversion = qsizetype(16) << 20;
 
 bool isLong(const TextLoader &loader)
 {
@@ -172,8 +176,13 @@ std::optional<FileResult> RegexScan::literalResult(const Streamed &streamed, con
     const QString w = weightingText();
     const LiteralText *weighting = weightingLiteral(w);
     if (!w.isEmpty() && !weighting) {
-        // Any other weighting pattern needs the text as the patterns see it.
+        // Any other weighting pattern needs the text as the patterns see it. The room of a
+        // large text is given back afterwards, as the loader gives back its own.
         const qsizetype room = normalizedUtf8Capacity(qsizetype(text.size()));
+        const auto release = qScopeGuard([this, room] {
+            if (room > kKeptConversion)
+                std::vector<char>().swap(m_converted);
+        });
         m_converted.resize(size_t(room));
         const NormalizedUtf8 normalized =
             normalizeToUtf8(text.data(), qsizetype(text.size()), m_converted.data(), room);
