@@ -10,9 +10,11 @@
 
 SourceFile::SourceFile(const QString &path) : SourceFile(nativePath(path).constData()) {}
 
-SourceFile::SourceFile(const char *nativePath)
+SourceFile::SourceFile(const char *nativePath) : SourceFile(AT_FDCWD, nativePath) {}
+
+SourceFile::SourceFile(int directory, const char *nativePath)
 {
-    m_fd = ::open(nativePath, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    m_fd = ::openat(directory, nativePath, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (m_fd < 0) {
         m_failure = systemErrorText(errno);
         return;

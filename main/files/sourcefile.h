@@ -16,6 +16,8 @@ public:
     explicit SourceFile(const QString &path);
     // The same with the path's bytes (see nativePath).
     explicit SourceFile(const char *nativePath);
+    // The same with a path relative to a directory descriptor, as openat takes it.
+    SourceFile(int directory, const char *nativePath);
     ~SourceFile();
     SourceFile(const SourceFile &) = delete;
     SourceFile &operator=(const SourceFile &) = delete;

@@ -108,6 +108,15 @@ void TextLoader::checkCancelled() const
         throw LoadCancelled();
 }
 
+SourceFile TextLoader::open(const QString &path)
+{
+    const char *native = m_path.encode(path);
+    if (!m_directory)
+        return SourceFile(native);
+    const HeldDirectory::Place place = m_directory->place(native);
+    return SourceFile(place.directory, place.name);
+}
+
 void TextLoader::opened(const SourceFile &file, PieceReader &reader, SourceEncoding encoding)
 {
     if (m_openedHook && file.isOpen())
@@ -233,7 +242,7 @@ qsizetype TextLoader::streamConverted(const SourceFile &file, PieceReader &reade
 
 TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 {
-    const SourceFile file(m_path.encode(path));
+    const SourceFile file = open(path);
     PieceReader reader(file, path, file.size());
     opened(file, reader, m_encoding);
     Utf8Text text;
@@ -246,7 +255,7 @@ TextLoader::Utf8Text TextLoader::loadUtf8(const QString &path)
 
 qsizetype TextLoader::streamUtf8(const QString &path, const WindowConsumer &consume)
 {
-    const SourceFile file(m_path.encode(path));
+    const SourceFile file = open(path);
     PieceReader reader(file, path, file.size());
     opened(file, reader, m_encoding);
     return utf8([&](auto capacity, auto convert) {
@@ -256,7 +265,7 @@ qsizetype TextLoader::streamUtf8(const QString &path, const WindowConsumer &cons
 
 std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase, bool lineRule)
 {
-    const SourceFile file(m_path.encode(path));
+    const SourceFile file = open(path);
     PieceReader reader(file, path, file.size());
     opened(file, reader, SourceEncoding::Windows1252);
     return windows1252(file, reader, lowerCase, lineRule);
@@ -265,7 +274,7 @@ std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase
 std::optional<TextLoader::RawText> TextLoader::loadRawWindows1252(const QString &path,
                                                                   qsizetype maxBytes)
 {
-    const SourceFile file(m_path.encode(path));
+    const SourceFile file = open(path);
     if (file.isOpen() && file.size() > maxBytes)
         return std::nullopt;
     PieceReader reader(file, path, file.size());
@@ -276,7 +285,7 @@ std::optional<TextLoader::RawText> TextLoader::loadRawWindows1252(const QString 
 
 QString &TextLoader::loadUtf16(const QString &path)
 {
-    const SourceFile file(m_path.encode(path));
+    const SourceFile file = open(path);
     PieceReader reader(file, path, file.size());
     opened(file, reader, SourceEncoding::Utf8);
     return utf16(file, reader);
@@ -284,7 +293,7 @@ QString &TextLoader::loadUtf16(const QString &path)
 
 TextLoader::SearchText TextLoader::loadForSearch(const QString &path, bool lowerCase, bool lineRule)
 {
-    const SourceFile file(m_path.encode(path));
+    const SourceFile file = open(path);
     PieceReader reader(file, path, file.size());
     opened(file, reader, m_encoding);
     if (m_readAsUtf8)

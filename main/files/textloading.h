@@ -2,6 +2,7 @@
 
 #include "errors/qvxerror.h"
 #include "files/fileidentity.h"
+#include "files/helddirectory.h"
 #include "files/reservedbuffer.h"
 #include "text/nativepath.h"
 #include "text/sourceencoding.h"
@@ -135,12 +136,17 @@ public:
     // than one before it.
     void releaseLargeBuffers(qsizetype keepBytes);
 
+    // For a run over a snapshot of paths: from now on each text is opened inside its directory,
+    // held open from text to text (see HeldDirectory).
+    void holdDirectories() { m_directory = std::make_unique<HeldDirectory>(); }
+
     // The bytes read at a time; small pieces let tests end them inside the sequences that span
     // two pieces.
     void setPieceSize(qsizetype bytes);
     qsizetype pieceSize() const { return m_pieceSize; }
 
 private:
+    SourceFile open(const QString &path);
     // Notes the file's identity and gives back the pages that its text will not need; with
     // Automatic, decides how the text is read (see decideEncoding).
     void opened(const SourceFile &file, PieceReader &reader, SourceEncoding encoding);
@@ -189,6 +195,7 @@ private:
     qsizetype m_pieceSize;
     QString m_utf16;
     NativePathBuffer m_path;
+    std::unique_ptr<HeldDirectory> m_directory;
     const std::atomic<bool> *m_cancelled = nullptr;
     std::function<void(qint64 size)> m_openedHook;
 };

@@ -27,6 +27,8 @@ public:
     {
         m_scan.setCancellation(&ahead.m_stopping);
         m_loader.setCancellation(&ahead.m_stopping);
+        if (ahead.m_snapshot)
+            m_loader.holdDirectories();
         // The size the file has when opened decides, which spares a look at it beforehand.
         m_loader.setOpenedHook([this](qint64 size) {
             if (size <= kLargestText)
