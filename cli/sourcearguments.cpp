@@ -5,6 +5,7 @@
 #include "files/filecopy.h"
 #include "files/sourcelisting.h"
 #include "files/sourcetree.h"
+#include "search/earlyreads.h"
 #include "text/nativepath.h"
 
 #include <QDir>
@@ -17,8 +18,8 @@ class Expansion
 {
 public:
     Expansion(bool recursive, const QStringList &globs, std::FILE *input,
-              const std::function<void(const QString &)> &onError)
-        : m_recursive(recursive), m_input(input), m_onError(onError)
+              const std::function<void(const QString &)> &onError, ListingReads *reads)
+        : m_recursive(recursive), m_input(input), m_onError(onError), m_reads(reads)
     {
         for (const QString &glob : globs) {
             if (glob.startsWith(QLatin1Char('!')))
@@ -55,6 +56,10 @@ private:
 
     void directory(const QString &dir)
     {
+        if (!m_recursive && !choosing() && m_reads) {
+            listReading(dir);
+            return;
+        }
         if (!m_recursive) {
             paths << (choosing() ? sourcePaths(dir, chosen(listSourceTexts(dir)))
                                  : listSourcePaths(dir));
@@ -67,6 +72,15 @@ private:
                 return true;
             },
             m_onError);
+    }
+
+    void listReading(const QString &dir)
+    {
+        EarlyReads early(m_reads->recipe, dir, m_reads->threads);
+        const SourceListing listing = listSourcePaths(
+            dir, [&early](const char *name, std::size_t length) { early.listed(name, length); });
+        early.finish(listing.listedAt, int(paths.size()), *m_reads->outcomes);
+        paths << listing.paths;
     }
 
     bool choosing() const { return !m_included.isEmpty() || !m_excluded.isEmpty(); }
@@ -173,6 +187,7 @@ private:
     bool m_recursive;
     std::FILE *m_input;
     const std::function<void(const QString &)> &m_onError;
+    ListingReads *m_reads;
     QList<QByteArray> m_included;
     QList<QByteArray> m_excluded;
 };
@@ -180,9 +195,10 @@ private:
 } // namespace
 
 QStringList expandSources(const QStringList &operands, bool recursive, const QStringList &globs,
-                          std::FILE *input, const std::function<void(const QString &)> &onError)
+                          std::FILE *input, const std::function<void(const QString &)> &onError,
+                          ListingReads *reads)
 {
-    Expansion expansion(recursive, globs, input, onError);
+    Expansion expansion(recursive, globs, input, onError, reads);
     for (const QString &operand : operands)
         expansion.operand(operand);
     return expansion.paths;

@@ -234,22 +234,24 @@ bool inCollationOrder(const QStringList &paths, qsizetype prefixLength)
     return inOrder[0] && inOrder[1];
 }
 
-// The names behind prefix, sorted by the collation.
-QStringList sortedBehind(const QString &prefix, const ListedNames &names)
+// The names behind prefix, sorted by the collation, with their places in the listing.
+SourceListing sortedBehind(const QString &prefix, const ListedNames &names)
 {
 #ifdef Q_OS_UNIX
     // Building a sort key for every name costs more than reading the directory; names of ASCII
     // alone are put in order by their characters' ranks, which the collation then confirms pair
     // by pair.
-    const auto quickOrder = asciiRankOrder(listingCollator(), names.size(),
-                                           [&names](qsizetype i) { return names.bytes(i); });
+    auto quickOrder = asciiRankOrder(listingCollator(), names.size(),
+                                     [&names](qsizetype i) { return names.bytes(i); });
     if (quickOrder) {
         QStringList paths = joinedInOrder(prefix, names, *quickOrder);
         if (inCollationOrder(paths, prefix.size()))
-            return paths;
+            return {std::move(paths), std::move(*quickOrder)};
     }
 #endif
-    return joinedInOrder(prefix, names, collationOrder(names));
+    std::vector<qsizetype> order = collationOrder(names);
+    QStringList paths = joinedInOrder(prefix, names, order);
+    return {std::move(paths), std::move(order)};
 }
 
 // What a source path of the directory puts before the name.
@@ -289,7 +291,8 @@ bool isPlainFile(int directory, const dirent &entry)
 // The names in the directory, without dot files, whose entries keep(directory, entry) accepts.
 // The entries come with their type, so only links need a look at what they lead to; QDir builds a
 // file information object for every entry, which for 100,000 files costs more than the sort.
-template <typename Keep> ListedNames namesIn(const QString &directory, Keep keep)
+template <typename Keep>
+ListedNames namesIn(const QString &directory, Keep keep, const ListingWatch &watch = {})
 {
     ListedNames names;
     // The readability check asks with the real user's rights, which need not be the ones the
@@ -300,8 +303,12 @@ template <typename Keep> ListedNames namesIn(const QString &directory, Keep keep
         throwUnreadable(directory, errno);
     while (const dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
-        if (name[0] != '.' && keep(dirfd(dir), *entry))
-            names.add(name, std::strlen(name));
+        if (name[0] == '.' || !keep(dirfd(dir), *entry))
+            continue;
+        const size_t length = std::strlen(name);
+        names.add(name, length);
+        if (watch)
+            watch(name, length);
     }
     closedir(dir);
     return names;
@@ -309,11 +316,14 @@ template <typename Keep> ListedNames namesIn(const QString &directory, Keep keep
 
 // QDir's rule without QDir::Hidden and QDir::System: no dot files, no special files, no broken
 // links.
-ListedNames txtFileNames(const QString &directory)
+ListedNames txtFileNames(const QString &directory, const ListingWatch &watch = {})
 {
-    return namesIn(directory, [](int dir, const dirent &entry) {
-        return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
-    });
+    return namesIn(
+        directory,
+        [](int dir, const dirent &entry) {
+            return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
+        },
+        watch);
 }
 
 // Links to directories are not entered: one that leads back up would never end the walk.
@@ -331,13 +341,19 @@ ListedNames directoryNames(const QString &directory)
     return namesIn(directory, isRealDirectory);
 }
 #else
-ListedNames txtFileNames(const QString &directory)
+ListedNames txtFileNames(const QString &directory, const ListingWatch &watch = {})
 {
     // Without QDir::Hidden and QDir::System the hidden files, special files and broken links
     // stay out; name filters ignore case unless QDir::CaseSensitive is given. QDir::NoSort would
     // fall back to the QDir's own name sort, which the collation sort would throw away.
-    return ListedNames(
-        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted));
+    const QStringList names =
+        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
+    for (const QString &name : names) {
+        const QByteArray bytes = QFile::encodeName(name);
+        if (watch)
+            watch(bytes.constData(), size_t(bytes.size()));
+    }
+    return ListedNames(names);
 }
 
 ListedNames directoryNames(const QString &directory)
@@ -352,19 +368,31 @@ ListedNames directoryNames(const QString &directory)
 QStringList listSourceTexts(const QString &directory)
 {
     checkReadable(directory);
-    return sortedBehind(QString(), txtFileNames(directory));
+    return sortedBehind(QString(), txtFileNames(directory)).paths;
 }
 
 QStringList listSourcePaths(const QString &directory)
 {
+    return listSourcePaths(directory, {}).paths;
+}
+
+SourceListing listSourcePaths(const QString &directory, const ListingWatch &watch)
+{
     checkReadable(directory);
-    return sortedBehind(sourcePathPrefix(directory), txtFileNames(directory));
+    return sortedBehind(sourcePathPrefix(directory), txtFileNames(directory, watch));
+}
+
+QString sourcePath(const QString &directory, const char *name, std::size_t length)
+{
+    QString path = sourcePathPrefix(directory);
+    appendPathFromNative(path, name, qsizetype(length));
+    return path;
 }
 
 QStringList listSubdirectories(const QString &directory)
 {
     checkReadable(directory);
-    return sortedBehind(QString(), directoryNames(directory));
+    return sortedBehind(QString(), directoryNames(directory)).paths;
 }
 
 QStringList sourcePaths(const QString &directory, const QStringList &names)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/eventpoints.h"
+#include "search/knownoutcomes.h"
 #include "search/preparedtext.h"
 #include "search/readadviser.h"
 #include "search/scanrecipe.h"
@@ -63,10 +64,11 @@ public:
 
     // A run with event points of its own shares them in eventPoints: an outcome then stands at
     // its turn without a look at the file while nothing that may change files ran since the
-    // reading began.
+    // reading began. The outcomes in known, worked out before the run, are taken as they stand.
     ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads(),
               Priority priority = Priority::Normal, Validity validity = Validity::UntilChanged,
-              std::shared_ptr<const EventPoints> eventPoints = nullptr);
+              std::shared_ptr<const EventPoints> eventPoints = nullptr,
+              std::shared_ptr<KnownOutcomes> known = nullptr);
     // Stops the threads after the text each has in hand and waits for them.
     ~ReadAhead();
     // Tells the threads to stop soon, without waiting for them.
@@ -84,7 +86,7 @@ public:
 
 private:
     struct Slot;
-    class Worker;
+    class Gate;
 
     void work();
     bool waitForRoom(int i);
@@ -108,6 +110,7 @@ private:
     const bool m_behindCaller;
     const bool m_snapshot;
     const std::shared_ptr<const EventPoints> m_eventPoints;
+    const std::shared_ptr<KnownOutcomes> m_known;
     std::unique_ptr<Slot[]> m_slots;
     std::vector<std::thread> m_threads;
 

@@ -25,7 +25,8 @@ public:
     SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
                 ReadAhead::Priority priority = ReadAhead::Priority::Normal,
                 ReadAhead::Validity validity = ReadAhead::Validity::UntilChanged,
-                std::shared_ptr<const EventPoints> eventPoints = nullptr);
+                std::shared_ptr<const EventPoints> eventPoints = nullptr,
+                std::shared_ptr<KnownOutcomes> known = nullptr);
     // Cancels the work in hand and waits for the threads, which end within a few milliseconds.
     ~SearchTurns();
     SearchTurns(const SearchTurns &) = delete;

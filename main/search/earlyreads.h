@@ -1,0 +1,70 @@
+#pragma once
+
+#include "search/knownoutcomes.h"
+#include "search/scanrecipe.h"
+
+#include <QString>
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Reads and searches the texts of a directory while the directory is still being listed, in the
+// order the listing meets them, for a run over a snapshot of paths (see
+// ReadAhead::Validity::Snapshot): reading a directory takes one thread, and the run's threads
+// would otherwise wait for its sorted paths. At most kMostTexts outcomes are kept; texts larger
+// than ReadAhead::kLargestText, and those the listing hands over once that many are kept, are
+// left to the run. The recipe reads every text in its encoding.
+class EarlyReads
+{
+public:
+    static constexpr int kMostTexts = 32768;
+    // Names go to the threads this many at a time, which keeps the listing's thread off their
+    // lock; the names of a last batch not full when the listing ends are left to the run.
+    static constexpr std::size_t kBatch = 16;
+
+    EarlyReads(ScanRecipe recipe, QString directory, int threads);
+    // Stops the threads after the text each has in hand and waits for them.
+    ~EarlyReads();
+    EarlyReads(const EarlyReads &) = delete;
+    EarlyReads &operator=(const EarlyReads &) = delete;
+
+    // A name of a text of the directory, as the listing meets it (see ListingWatch).
+    void listed(const char *name, std::size_t length);
+    // How many of the texts listed so far are read.
+    qsizetype textsRead() const { return m_read.load(); }
+    // Ends the reading once the listing is over and adds the outcomes to known: the text that
+    // was the listedAt[k]-th name at place first + k.
+    void finish(const std::vector<qsizetype> &listedAt, int first, KnownOutcomes &known);
+
+private:
+    struct Outcome
+    {
+        qsizetype listed;
+        PreparedText text;
+    };
+
+    void work(std::vector<Outcome> &outcomes);
+    void handOver();
+    // The next names to read into names, with the place in the listing of the first; false when
+    // the reading ends.
+    bool takeNames(std::vector<std::string> &names, qsizetype &first);
+    void stop();
+
+    const ScanRecipe m_recipe;
+    const QString m_directory;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<qsizetype> m_read{0};
+    // Names listed but not yet handed to the threads.
+    std::vector<std::string> m_pending;
+    qsizetype m_listed = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_namesOrStop;
+    std::vector<std::string> m_names;
+    qsizetype m_taken = 0;
+    std::vector<std::vector<Outcome>> m_outcomes;
+    std::vector<std::thread> m_threads;
+};
