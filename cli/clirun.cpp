@@ -42,6 +42,10 @@ namespace {
 // Ctrl-C ends the run within this, also in the middle of a long text.
 constexpr std::chrono::milliseconds kInterruptionSlice(20);
 
+// How many texts ahead the table of repeated files is asked to fetch a text's slot: far enough
+// for memory to answer before that text's turn.
+constexpr int kRepeatLookAhead = 8;
+
 void printError(const QString &message)
 {
     std::fprintf(stderr, "qvx-cli: %s\n", withFullStop(message).toUtf8().constData());
@@ -193,6 +197,8 @@ private:
                                           ReadAhead::Validity::Snapshot, nullptr, std::move(known));
         const TurnValues values{m_options.weight, m_options.ignoreCase};
         for (qsizetype i = 0; i < paths.size(); ++i) {
+            if (const auto soon = turns->fileReadAhead(int(i) + kRepeatLookAhead))
+                m_repeated.expectSoon(*soon);
             turns->begin(int(i), paths[i], values);
             if (!awaitTurn(*turns))
                 break;

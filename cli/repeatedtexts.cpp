@@ -49,6 +49,12 @@ RepeatedTexts::Slot &RepeatedTexts::slotOf(quint64 device, quint64 inode)
     }
 }
 
+void RepeatedTexts::expectSoon(const FileIdentity &file) const
+{
+    if (!m_slots.empty())
+        __builtin_prefetch(&m_slots[size_t(mixed(file.device, file.inode) % m_slots.size())]);
+}
+
 qsizetype RepeatedTexts::firstTextOf(const FileIdentity &file, qsizetype i)
 {
     growFor(m_used + 1);

@@ -17,6 +17,10 @@ public:
     // for the first time. The places keep the table small: 100,000 paths in it would each be
     // visited again when it is given back.
     qsizetype firstTextOf(const FileIdentity &file, qsizetype i);
+    // Tells that file will soon be asked for: its slot is fetched into the processor's cache
+    // meanwhile. The table is far larger than the cache, and the threads that read the texts
+    // push it out; a run that asks without this waits for memory at every text.
+    void expectSoon(const FileIdentity &file) const;
 
 private:
     // An open table with one look at memory for most texts: a run asks once per text, on the

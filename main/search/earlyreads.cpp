@@ -3,16 +3,24 @@
 #include "files/sourcelisting.h"
 #include "search/readahead.h"
 #include "search/textpreparer.h"
+#include "search/threadpriority.h"
 
 #include <algorithm>
 #include <iterator>
 #include <system_error>
 #include <utility>
 
-EarlyReads::EarlyReads(ScanRecipe recipe, QString directory, int threads)
+EarlyReads::EarlyReads(ScanRecipe recipe, QString directory, int threads, qsizetype startAfter)
     : m_recipe(std::move(recipe)), m_directory(std::move(directory)),
-      m_outcomes(size_t(std::max(threads, 0)))
+      m_threadCount(std::max(threads, 0)), m_startAfter(startAfter)
 {
+    if (m_startAfter == 0)
+        start();
+}
+
+void EarlyReads::start()
+{
+    m_outcomes.resize(size_t(m_threadCount));
     try {
         for (std::vector<Outcome> &outcomes : m_outcomes)
             m_threads.emplace_back([this, &outcomes] { work(outcomes); });
@@ -41,12 +49,14 @@ void EarlyReads::stop()
 
 void EarlyReads::listed(const char *name, std::size_t length)
 {
-    if (m_threads.empty() || m_listed == kMostTexts)
+    if (m_threadCount == 0 || m_listed == kMostTexts)
         return;
     ++m_listed;
     m_pending.emplace_back(name, length);
     if (m_pending.size() == kBatch)
         handOver();
+    if (m_listed == m_startAfter)
+        start();
 }
 
 void EarlyReads::handOver()
@@ -75,6 +85,8 @@ bool EarlyReads::takeNames(std::vector<std::string> &names, qsizetype &first)
 
 void EarlyReads::work(std::vector<Outcome> &outcomes)
 {
+    // The listing decides when the run can begin; these threads take only the time it leaves.
+    yieldToOtherThreads();
     // No gate: a large text waits for the run, which holds one at a time.
     TextPreparer preparer(m_recipe, {&m_stopping, true, nullptr, nullptr, ReadAhead::kLargestText});
     std::vector<std::string> names;

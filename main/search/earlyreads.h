@@ -25,8 +25,12 @@ public:
     // Names go to the threads this many at a time, which keeps the listing's thread off their
     // lock; the names of a last batch not full when the listing ends are left to the run.
     static constexpr std::size_t kBatch = 16;
+    // The threads start once the listing has met this many names: a directory listed sooner
+    // leaves them too little time, and starting them held its listing up by more than they read.
+    static constexpr qsizetype kStartAfter = 16384;
 
-    EarlyReads(ScanRecipe recipe, QString directory, int threads);
+    EarlyReads(ScanRecipe recipe, QString directory, int threads,
+               qsizetype startAfter = kStartAfter);
     // Stops the threads after the text each has in hand and waits for them.
     ~EarlyReads();
     EarlyReads(const EarlyReads &) = delete;
@@ -47,6 +51,7 @@ private:
         PreparedText text;
     };
 
+    void start();
     void work(std::vector<Outcome> &outcomes);
     void handOver();
     // The next names to read into names, with the place in the listing of the first; false when
@@ -56,6 +61,8 @@ private:
 
     const ScanRecipe m_recipe;
     const QString m_directory;
+    const int m_threadCount;
+    const qsizetype m_startAfter;
     std::atomic<bool> m_stopping{false};
     std::atomic<qsizetype> m_read{0};
     // Names listed but not yet handed to the threads.

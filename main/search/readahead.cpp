@@ -2,6 +2,7 @@
 
 #include "errors/qvxerror.h"
 #include "search/textpreparer.h"
+#include "search/threadpriority.h"
 
 #include <algorithm>
 #include <exception>
@@ -32,14 +33,6 @@ private:
 namespace {
 
 constexpr int kSpins = 64;
-
-// Lowers the calling thread's priority (on Linux the nice value belongs to the thread). Fails
-// harmlessly where the system does not allow it.
-void yieldToCaller()
-{
-    const int current = ::getpriority(PRIO_PROCESS, 0);
-    ::setpriority(PRIO_PROCESS, ::gettid(), std::min(current + 10, 19));
-}
 
 } // namespace
 
@@ -97,7 +90,7 @@ void ReadAhead::stop()
 void ReadAhead::work()
 {
     if (m_behindCaller)
-        yieldToCaller();
+        yieldToOtherThreads();
     Gate gate(*this);
     TextPreparer worker(m_recipe, {&m_stopping, m_snapshot, m_eventPoints, &gate, kLargestText});
     for (;;) {
@@ -232,4 +225,13 @@ const PreparedText *ReadAhead::take(int i)
         return nullptr;
     slot.text.stillAtTurn = m_eventPoints && m_eventPoints->stillSince(slot.text.eventPointsBefore);
     return &slot.text;
+}
+
+const PreparedText *ReadAhead::peek(int i) const
+{
+    const int released = m_released.load();
+    if (i <= released || i >= m_count || i >= released + kFilesAhead)
+        return nullptr;
+    const Slot &slot = m_slots[i % kFilesAhead];
+    return slot.ready.load() && slot.usable ? &slot.text : nullptr;
 }

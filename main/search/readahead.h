@@ -84,6 +84,11 @@ public:
     // taken in order, 0, 1, 2, ...; what is returned stays valid until the next call.
     const PreparedText *take(int i);
 
+    // The outcome of text i, a text after the next one to be taken, when it is there already;
+    // null otherwise. It stays valid until text i is taken. For a run that looks ahead at what
+    // its next turns will need.
+    const PreparedText *peek(int i) const;
+
 private:
     struct Slot;
     class Gate;

@@ -90,3 +90,11 @@ std::optional<FileResult> SearchTurns::outcome()
     m_thread.rethrow();
     return std::move(m_result);
 }
+
+std::optional<FileIdentity> SearchTurns::fileReadAhead(int i) const
+{
+    const PreparedText *ahead = i > m_index ? m_ahead.peek(i) : nullptr;
+    if (!ahead || !ahead->read)
+        return std::nullopt;
+    return ahead->identity;
+}

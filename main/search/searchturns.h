@@ -48,6 +48,9 @@ public:
     // The file that the text of the turn that is over was read from, as it was then; none when
     // it could not be read.
     const std::optional<FileIdentity> &fileRead() const { return m_file; }
+    // The file that text i, one of the coming turns, was read from ahead, when that is known
+    // already; it may still be read again at its turn.
+    std::optional<FileIdentity> fileReadAhead(int i) const;
 
 private:
     enum class Stage

@@ -32,7 +32,7 @@ TEST(EarlyReads, TextsReadWhileListedStandAtTheirPlacesInTheRun)
 
     ScanRecipe recipe;
     recipe.suchstr = QStringLiteral("Haus");
-    EarlyReads early(recipe, corpus.path(), 2);
+    EarlyReads early(recipe, corpus.path(), 2, 0);
     for (const std::string &name : listed)
         early.listed(name.data(), name.size());
     while (early.textsRead() < qsizetype(listed.size()))

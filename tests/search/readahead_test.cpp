@@ -177,6 +177,30 @@ TEST(ReadAhead, EndsWhenTheRunStopsTakingOutcomes)
     EXPECT_EQ(first->result->f, 1);
 }
 
+TEST(ReadAhead, APeekShowsOnlyTheTextsToComeEachWithItsOwnOutcome)
+{
+    TempCorpus corpus;
+    QStringList paths;
+    const int count = ReadAhead::kFilesAhead + 40;
+    for (int i = 0; i < count; ++i)
+        paths << corpus.write(QStringLiteral("t%1.txt").arg(i), QByteArray("Haus ").repeated(i));
+    ReadAhead ahead(regexRecipe("Haus", ""), paths, 2, ReadAhead::Priority::Normal,
+                    ReadAhead::Validity::Snapshot);
+    for (int i = 0; i < count; ++i) {
+        ASSERT_NE(ahead.take(i), nullptr);
+        // The slot of a text taken is filled again with one a whole ring of slots later.
+        EXPECT_EQ(ahead.peek(i), nullptr);
+        EXPECT_EQ(ahead.peek(i + ReadAhead::kFilesAhead), nullptr);
+        if (i + 1 == count)
+            break;
+        ASSERT_TRUE(ahead.waitFor(i + 1, std::chrono::seconds(60)));
+        const PreparedText *next = ahead.peek(i + 1);
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->path, paths[i + 1]);
+        EXPECT_EQ(next->result ? next->result->f : 0, i + 1);
+    }
+}
+
 TEST(ReadAhead, ReadsTextsInTheRecipesEncoding)
 {
     TempCorpus corpus;
