@@ -49,14 +49,17 @@ void EarlyReads::stop()
 
 void EarlyReads::listed(const char *name, std::size_t length)
 {
-    if (m_threadCount == 0 || m_listed == kMostTexts)
+    const qsizetype place = m_listed++;
+    if (place < m_startAfter) {
+        if (place + 1 == m_startAfter)
+            start();
         return;
-    ++m_listed;
+    }
+    if (m_threads.empty() || place - m_startAfter >= kMostTexts)
+        return;
     m_pending.emplace_back(name, length);
     if (m_pending.size() == kBatch)
         handOver();
-    if (m_listed == m_startAfter)
-        start();
 }
 
 void EarlyReads::handOver()
@@ -97,7 +100,7 @@ void EarlyReads::work(std::vector<Outcome> &outcomes)
             const QString path = sourcePath(m_directory, names[n].data(), names[n].size());
             if (!preparer.prepare(path, m_recipe.encoding, text))
                 continue;
-            outcomes.push_back({first + qsizetype(n), std::exchange(text, {})});
+            outcomes.push_back({m_startAfter + first + qsizetype(n), std::exchange(text, {})});
             m_read.fetch_add(1);
         }
     }

@@ -15,18 +15,20 @@
 // Reads and searches the texts of a directory while the directory is still being listed, in the
 // order the listing meets them, for a run over a snapshot of paths (see
 // ReadAhead::Validity::Snapshot): reading a directory takes one thread, and the run's threads
-// would otherwise wait for its sorted paths. At most kMostTexts outcomes are kept; texts larger
-// than ReadAhead::kLargestText, and those the listing hands over once that many are kept, are
-// left to the run. The recipe reads every text in its encoding.
+// would otherwise wait for its sorted paths. The threads start once the listing has met a number
+// of names and read at most kMostTexts of those that follow; the texts they do not read, and
+// those larger than ReadAhead::kLargestText, are left to the run. The recipe reads every text in
+// its encoding.
 class EarlyReads
 {
 public:
-    static constexpr int kMostTexts = 32768;
+    static constexpr qsizetype kMostTexts = 32768;
     // Names go to the threads this many at a time, which keeps the listing's thread off their
     // lock; the names of a last batch not full when the listing ends are left to the run.
     static constexpr std::size_t kBatch = 16;
-    // The threads start once the listing has met this many names: a directory listed sooner
-    // leaves them too little time, and starting them held its listing up by more than they read.
+    // By default the threads start once the listing has met this many names: a directory listed
+    // sooner leaves them too little time, and starting them held its listing up by more than they
+    // read.
     static constexpr qsizetype kStartAfter = 16384;
 
     EarlyReads(ScanRecipe recipe, QString directory, int threads,
@@ -54,8 +56,8 @@ private:
     void start();
     void work(std::vector<Outcome> &outcomes);
     void handOver();
-    // The next names to read into names, with the place in the listing of the first; false when
-    // the reading ends.
+    // The next names to read into names, with the place among the names handed over of the
+    // first; false when the reading ends.
     bool takeNames(std::vector<std::string> &names, qsizetype &first);
     void stop();
 
@@ -65,9 +67,9 @@ private:
     const qsizetype m_startAfter;
     std::atomic<bool> m_stopping{false};
     std::atomic<qsizetype> m_read{0};
-    // Names listed but not yet handed to the threads.
-    std::vector<std::string> m_pending;
+    // The names met by the listing so far, and those of them not yet handed to the threads.
     qsizetype m_listed = 0;
+    std::vector<std::string> m_pending;
     std::mutex m_mutex;
     std::condition_variable m_namesOrStop;
     std::vector<std::string> m_names;

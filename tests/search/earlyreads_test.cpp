@@ -32,22 +32,28 @@ TEST(EarlyReads, TextsReadWhileListedStandAtTheirPlacesInTheRun)
 
     ScanRecipe recipe;
     recipe.suchstr = QStringLiteral("Haus");
-    EarlyReads early(recipe, corpus.path(), 2, 0);
-    for (const std::string &name : listed)
-        early.listed(name.data(), name.size());
-    while (early.textsRead() < qsizetype(listed.size()))
-        std::this_thread::yield();
-    KnownOutcomes known;
-    constexpr int kFirst = 5;
-    early.finish(listing.listedAt, kFirst, known);
+    // Threads started at once, or after the names of six batches, which are left to the run.
+    for (const qsizetype startAfter : {qsizetype(0), qsizetype(6 * EarlyReads::kBatch)}) {
+        EarlyReads early(recipe, corpus.path(), 2, startAfter);
+        for (const std::string &name : listed)
+            early.listed(name.data(), name.size());
+        while (early.textsRead() < kTexts - startAfter)
+            std::this_thread::yield();
+        KnownOutcomes known;
+        constexpr int kFirst = 5;
+        early.finish(listing.listedAt, kFirst, known);
 
-    PreparedText text;
-    EXPECT_FALSE(known.take(kFirst - 1, text));
-    for (qsizetype k = 0; k < listing.paths.size(); ++k) {
-        ASSERT_TRUE(known.take(kFirst + int(k), text)) << k;
-        EXPECT_EQ(text.path, listing.paths[k]);
-        EXPECT_TRUE(text.read && text.snapshot && !text.failed);
-        EXPECT_EQ(text.result ? text.result->f : 0, matches.value(text.path)) << k;
+        PreparedText text;
+        EXPECT_FALSE(known.take(kFirst - 1, text));
+        for (qsizetype k = 0; k < listing.paths.size(); ++k) {
+            const bool read = listing.listedAt[size_t(k)] >= startAfter;
+            ASSERT_EQ(known.take(kFirst + int(k), text), read) << k;
+            if (!read)
+                continue;
+            EXPECT_EQ(text.path, listing.paths[k]);
+            EXPECT_TRUE(text.read && text.snapshot && !text.failed);
+            EXPECT_EQ(text.result ? text.result->f : 0, matches.value(text.path)) << k;
+        }
+        EXPECT_FALSE(known.take(kFirst + kTexts, text));
     }
-    EXPECT_FALSE(known.take(kFirst + kTexts, text));
 }
