@@ -1,14 +1,10 @@
 #include "search/readahead.h"
 
-#include "errors/qvxerror.h"
 #include "search/textpreparer.h"
 #include "search/threadpriority.h"
 
 #include <algorithm>
-#include <exception>
-#include <sys/resource.h>
 #include <system_error>
-#include <unistd.h>
 #include <utility>
 
 struct ReadAhead::Slot
