@@ -101,15 +101,14 @@ public:
             if (const auto refusal = targetPreflightRefusal(m_options.copyTo))
                 throw QvxError(refusal->reason);
         }
-        ListingReads early{recipe(), jobs()};
         const QStringList paths = expandSources(m_options.sources, m_options.recursive,
-                                                m_options.globs, stdin, errorHandler(), &early);
+                                                m_options.globs, stdin, errorHandler());
         checkOutputFile(m_options.outputFile, paths, m_options.copyTo);
         OutputSink sink(m_options.outputFile);
         if (m_options.header)
             sink.buffer() += m_options.kwicWidth >= 0 ? kwicHeader() : tsvHeader();
         try {
-            search(paths, std::move(early.outcomes), sink);
+            search(paths, sink);
         } catch (const QvxError &) {
             m_progress.reset();
             // Sorted rows are not written: the first of them could belong to a text not read.
@@ -169,8 +168,6 @@ private:
 
     bool streaming() const { return m_options.sortColumn < 0; }
 
-    int jobs() const { return m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads(); }
-
     ScanRecipe recipe() const
     {
         ScanRecipe recipe;
@@ -185,16 +182,16 @@ private:
 
     // The texts one after the other in the order of paths, read and searched ahead by
     // m_options.jobs threads (0: one per core).
-    void search(const QStringList &paths, std::shared_ptr<KnownOutcomes> known, OutputSink &sink)
+    void search(const QStringList &paths, OutputSink &sink)
     {
         m_progress = std::make_unique<ProgressLine>(!m_options.quiet && standardErrorIsTerminal(),
                                                     paths.size());
         const auto onError = errorHandler();
+        const int jobs = m_options.jobs > 0 ? m_options.jobs : defaultReadAheadThreads();
         m_repeated.expect(paths.size());
         // The paths are a snapshot: each text counts as it was when read, as with grep.
-        auto turns =
-            std::make_unique<SearchTurns>(recipe(), paths, jobs(), ReadAhead::Priority::Normal,
-                                          ReadAhead::Validity::Snapshot, nullptr, std::move(known));
+        auto turns = std::make_unique<SearchTurns>(
+            recipe(), paths, jobs, ReadAhead::Priority::Normal, ReadAhead::Validity::Snapshot);
         const TurnValues values{m_options.weight, m_options.ignoreCase};
         for (qsizetype i = 0; i < paths.size(); ++i) {
             if (const auto soon = turns->fileReadAhead(int(i) + kRepeatLookAhead))

@@ -5,7 +5,6 @@
 #include "files/filecopy.h"
 #include "files/sourcelisting.h"
 #include "files/sourcetree.h"
-#include "search/earlyreads.h"
 #include "text/nativepath.h"
 
 #include <QDir>
@@ -18,8 +17,8 @@ class Expansion
 {
 public:
     Expansion(bool recursive, const QStringList &globs, std::FILE *input,
-              const std::function<void(const QString &)> &onError, ListingReads *reads)
-        : m_recursive(recursive), m_input(input), m_onError(onError), m_reads(reads)
+              const std::function<void(const QString &)> &onError)
+        : m_recursive(recursive), m_input(input), m_onError(onError)
     {
         for (const QString &glob : globs) {
             if (glob.startsWith(QLatin1Char('!')))
@@ -56,10 +55,6 @@ private:
 
     void directory(const QString &dir)
     {
-        if (!m_recursive && !choosing() && m_reads) {
-            listReading(dir);
-            return;
-        }
         if (!m_recursive) {
             paths << (choosing() ? sourcePaths(dir, chosen(listSourceTexts(dir)))
                                  : listSourcePaths(dir));
@@ -72,15 +67,6 @@ private:
                 return true;
             },
             m_onError);
-    }
-
-    void listReading(const QString &dir)
-    {
-        EarlyReads early(m_reads->recipe, dir, m_reads->threads);
-        const SourceListing listing = listSourcePaths(
-            dir, [&early](const char *name, std::size_t length) { early.listed(name, length); });
-        early.finish(listing.listedAt, int(paths.size()), *m_reads->outcomes);
-        paths << listing.paths;
     }
 
     bool choosing() const { return !m_included.isEmpty() || !m_excluded.isEmpty(); }
@@ -187,7 +173,6 @@ private:
     bool m_recursive;
     std::FILE *m_input;
     const std::function<void(const QString &)> &m_onError;
-    ListingReads *m_reads;
     QList<QByteArray> m_included;
     QList<QByteArray> m_excluded;
 };
@@ -195,10 +180,9 @@ private:
 } // namespace
 
 QStringList expandSources(const QStringList &operands, bool recursive, const QStringList &globs,
-                          std::FILE *input, const std::function<void(const QString &)> &onError,
-                          ListingReads *reads)
+                          std::FILE *input, const std::function<void(const QString &)> &onError)
 {
-    Expansion expansion(recursive, globs, input, onError, reads);
+    Expansion expansion(recursive, globs, input, onError);
     for (const QString &operand : operands)
         expansion.operand(operand);
     return expansion.paths;

@@ -1,22 +1,9 @@
 #pragma once
 
-#include "search/knownoutcomes.h"
-#include "search/scanrecipe.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
-#include <memory>
-
-// Texts read while their directories are listed (see EarlyReads), for a run over the paths with
-// recipe on as many threads; the outcomes go by the texts' places among the paths.
-struct ListingReads
-{
-    ScanRecipe recipe;
-    int threads = 0;
-    std::shared_ptr<KnownOutcomes> outcomes = std::make_shared<KnownOutcomes>();
-};
 
 // The source paths of the QUELLE operands, in their order. A directory gives its texts by the
 // rule of the window's source list (its absolute path, the separator, each name); with recursive
@@ -25,9 +12,7 @@ struct ListingReads
 // like an operand. Anything else is a text path, kept as given. Throws QvxError for a directory
 // or a list that cannot be read; with onError set, reports it there and goes on instead.
 // globs choose among a directory's texts by name (see CliOptions::globs); texts named directly
-// or in a list are kept. With reads, the texts of directories listed without recursive and globs
-// are read while they are listed.
+// or in a list are kept.
 QStringList expandSources(const QStringList &operands, bool recursive, const QStringList &globs,
                           std::FILE *input,
-                          const std::function<void(const QString &)> &onError = {},
-                          ListingReads *reads = nullptr);
+                          const std::function<void(const QString &)> &onError = {});

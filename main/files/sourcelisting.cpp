@@ -234,24 +234,22 @@ bool inCollationOrder(const QStringList &paths, qsizetype prefixLength)
     return inOrder[0] && inOrder[1];
 }
 
-// The names behind prefix, sorted by the collation, with their places in the listing.
-SourceListing sortedBehind(const QString &prefix, const ListedNames &names)
+// The names behind prefix, sorted by the collation.
+QStringList sortedBehind(const QString &prefix, const ListedNames &names)
 {
 #ifdef Q_OS_UNIX
     // Building a sort key for every name costs more than reading the directory; names of ASCII
     // alone are put in order by their characters' ranks, which the collation then confirms pair
     // by pair.
-    auto quickOrder = asciiRankOrder(listingCollator(), names.size(),
-                                     [&names](qsizetype i) { return names.bytes(i); });
+    const auto quickOrder = asciiRankOrder(listingCollator(), names.size(),
+                                           [&names](qsizetype i) { return names.bytes(i); });
     if (quickOrder) {
         QStringList paths = joinedInOrder(prefix, names, *quickOrder);
         if (inCollationOrder(paths, prefix.size()))
-            return {std::move(paths), std::move(*quickOrder)};
+            return paths;
     }
 #endif
-    std::vector<qsizetype> order = collationOrder(names);
-    QStringList paths = joinedInOrder(prefix, names, order);
-    return {std::move(paths), std::move(order)};
+    return joinedInOrder(prefix, names, collationOrder(names));
 }
 
 // What a source path of the directory puts before the name.
@@ -291,8 +289,7 @@ bool isPlainFile(int directory, const dirent &entry)
 // The names in the directory, without dot files, whose entries keep(directory, entry) accepts.
 // The entries come with their type, so only links need a look at what they lead to; QDir builds a
 // file information object for every entry, which for 100,000 files costs more than the sort.
-template <typename Keep>
-ListedNames namesIn(const QString &directory, Keep keep, const ListingWatch &watch = {})
+template <typename Keep> ListedNames namesIn(const QString &directory, Keep keep)
 {
     ListedNames names;
     // The readability check asks with the real user's rights, which need not be the ones the
@@ -303,12 +300,8 @@ ListedNames namesIn(const QString &directory, Keep keep, const ListingWatch &wat
         throwUnreadable(directory, errno);
     while (const dirent *entry = readdir(dir)) {
         const char *name = entry->d_name;
-        if (name[0] == '.' || !keep(dirfd(dir), *entry))
-            continue;
-        const size_t length = std::strlen(name);
-        names.add(name, length);
-        if (watch)
-            watch(name, length);
+        if (name[0] != '.' && keep(dirfd(dir), *entry))
+            names.add(name, std::strlen(name));
     }
     closedir(dir);
     return names;
@@ -316,14 +309,11 @@ ListedNames namesIn(const QString &directory, Keep keep, const ListingWatch &wat
 
 // QDir's rule without QDir::Hidden and QDir::System: no dot files, no special files, no broken
 // links.
-ListedNames txtFileNames(const QString &directory, const ListingWatch &watch = {})
+ListedNames txtFileNames(const QString &directory)
 {
-    return namesIn(
-        directory,
-        [](int dir, const dirent &entry) {
-            return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
-        },
-        watch);
+    return namesIn(directory, [](int dir, const dirent &entry) {
+        return hasTxtSuffix(entry.d_name, std::strlen(entry.d_name)) && isPlainFile(dir, entry);
+    });
 }
 
 // Links to directories are not entered: one that leads back up would never end the walk.
@@ -341,19 +331,13 @@ ListedNames directoryNames(const QString &directory)
     return namesIn(directory, isRealDirectory);
 }
 #else
-ListedNames txtFileNames(const QString &directory, const ListingWatch &watch = {})
+ListedNames txtFileNames(const QString &directory)
 {
     // Without QDir::Hidden and QDir::System the hidden files, special files and broken links
     // stay out; name filters ignore case unless QDir::CaseSensitive is given. QDir::NoSort would
     // fall back to the QDir's own name sort, which the collation sort would throw away.
-    const QStringList names =
-        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted);
-    for (const QString &name : names) {
-        const QByteArray bytes = QFile::encodeName(name);
-        if (watch)
-            watch(bytes.constData(), size_t(bytes.size()));
-    }
-    return ListedNames(names);
+    return ListedNames(
+        QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Unsorted));
 }
 
 ListedNames directoryNames(const QString &directory)
@@ -368,31 +352,19 @@ ListedNames directoryNames(const QString &directory)
 QStringList listSourceTexts(const QString &directory)
 {
     checkReadable(directory);
-    return sortedBehind(QString(), txtFileNames(directory)).paths;
+    return sortedBehind(QString(), txtFileNames(directory));
 }
 
 QStringList listSourcePaths(const QString &directory)
 {
-    return listSourcePaths(directory, {}).paths;
-}
-
-SourceListing listSourcePaths(const QString &directory, const ListingWatch &watch)
-{
     checkReadable(directory);
-    return sortedBehind(sourcePathPrefix(directory), txtFileNames(directory, watch));
-}
-
-QString sourcePath(const QString &directory, const char *name, std::size_t length)
-{
-    QString path = sourcePathPrefix(directory);
-    appendPathFromNative(path, name, qsizetype(length));
-    return path;
+    return sortedBehind(sourcePathPrefix(directory), txtFileNames(directory));
 }
 
 QStringList listSubdirectories(const QString &directory)
 {
     checkReadable(directory);
-    return sortedBehind(QString(), directoryNames(directory)).paths;
+    return sortedBehind(QString(), directoryNames(directory));
 }
 
 QStringList sourcePaths(const QString &directory, const QStringList &names)

@@ -1,10 +1,14 @@
 #include "search/readahead.h"
 
-#include "search/textpreparer.h"
-#include "search/threadpriority.h"
+#include "errors/qvxerror.h"
+#include "files/textloading.h"
+#include "search/textscan.h"
 
 #include <algorithm>
+#include <exception>
+#include <sys/resource.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 struct ReadAhead::Slot
@@ -14,21 +18,88 @@ struct ReadAhead::Slot
     PreparedText text;
 };
 
-// Lets the threads hold one large text at a time.
-class ReadAhead::Gate final : public TextPreparer::LargeTextGate
+// The work of one thread, with loader, patterns and match data of its own.
+class ReadAhead::Worker
 {
 public:
-    explicit Gate(ReadAhead &ahead) : m_ahead(ahead) {}
-    bool enter() override { return m_ahead.enterLargeText(); }
-    void leave() override { m_ahead.leaveLargeText(); }
+    explicit Worker(ReadAhead &ahead)
+        : m_ahead(ahead), m_loader(ahead.m_recipe.encoding), m_scan(ahead.m_recipe)
+    {
+        m_scan.setCancellation(&ahead.m_stopping);
+        m_loader.setCancellation(&ahead.m_stopping);
+        if (ahead.m_snapshot)
+            m_loader.holdDirectories();
+        // The size the file has when opened decides, which spares a look at it beforehand.
+        m_loader.setOpenedHook([this](qint64 size) {
+            if (size <= kLargestText)
+                return;
+            if (!m_ahead.enterLargeText())
+                throw LoadCancelled();
+            m_holdsLargeText = true;
+        });
+    }
+
+    // Whether out now holds an outcome that the run may use.
+    bool prepare(const QString &path, SourceEncoding encoding, PreparedText &out)
+    {
+        out.path = path;
+        m_loader.setEncoding(encoding);
+        const bool usable = prepareText(path, out);
+        if (m_holdsLargeText) {
+            m_holdsLargeText = false;
+            m_loader.releaseLargeBuffers(kLargestText);
+            m_ahead.leaveLargeText();
+        }
+        return usable && !m_ahead.m_stopping.load();
+    }
 
 private:
+    bool prepareText(const QString &path, PreparedText &out)
+    {
+        out.failed = false;
+        out.failure.clear();
+        out.read = false;
+        out.snapshot = m_ahead.m_snapshot;
+        out.stillAtTurn = false;
+        if (m_ahead.m_eventPoints)
+            out.eventPointsBefore = m_ahead.m_eventPoints->passed();
+        const qint64 readStart = m_ahead.m_snapshot ? 0 : fileClockNs();
+        try {
+            m_scan.prepare(m_loader, path, out);
+        } catch (const LoadCancelled &) {
+            return false;
+        } catch (const QvxError &error) {
+            // In a snapshot the failure is the text's outcome; otherwise the run reads the file
+            // again at its turn and reports what it meets there.
+            out.failed = true;
+            out.failure = error.message();
+            return m_ahead.m_snapshot;
+        } catch (const std::exception &) {
+            // Memory that ran out is met again at the text's turn, on the run's own thread.
+            return false;
+        }
+        out.identity = m_loader.identity();
+        out.read = true;
+        return m_ahead.m_snapshot || settledBefore(out.identity, readStart);
+    }
+
     ReadAhead &m_ahead;
+    TextLoader m_loader;
+    TextScan m_scan;
+    bool m_holdsLargeText = false;
 };
 
 namespace {
 
 constexpr int kSpins = 64;
+
+// Lowers the calling thread's priority (on Linux the nice value belongs to the thread). Fails
+// harmlessly where the system does not allow it.
+void yieldToCaller()
+{
+    const int current = ::getpriority(PRIO_PROCESS, 0);
+    ::setpriority(PRIO_PROCESS, ::gettid(), std::min(current + 10, 19));
+}
 
 } // namespace
 
@@ -38,12 +109,11 @@ int defaultReadAheadThreads()
 }
 
 ReadAhead::ReadAhead(ScanRecipe recipe, QStringList paths, int threads, Priority priority,
-                     Validity validity, std::shared_ptr<const EventPoints> eventPoints,
-                     std::shared_ptr<KnownOutcomes> known)
+                     Validity validity, std::shared_ptr<const EventPoints> eventPoints)
     : m_recipe(std::move(recipe)), m_paths(std::move(paths)), m_count(int(m_paths.size())),
       m_behindCaller(priority == Priority::BehindCaller),
       m_snapshot(validity == Validity::Snapshot), m_eventPoints(std::move(eventPoints)),
-      m_known(std::move(known)), m_slots(new Slot[kFilesAhead])
+      m_slots(new Slot[kFilesAhead])
 {
     threads = std::min(threads, m_count);
     // A single text is read on at once; there is nothing to ask for ahead of it.
@@ -86,9 +156,8 @@ void ReadAhead::stop()
 void ReadAhead::work()
 {
     if (m_behindCaller)
-        yieldToOtherThreads();
-    Gate gate(*this);
-    TextPreparer worker(m_recipe, {&m_stopping, m_snapshot, m_eventPoints, &gate, kLargestText});
+        yieldToCaller();
+    Worker worker(*this);
     for (;;) {
         const int i = m_next.fetch_add(1);
         if (m_adviser)
@@ -96,8 +165,7 @@ void ReadAhead::work()
         if (i >= m_count || !waitForRoom(i))
             return;
         Slot &slot = m_slots[i % kFilesAhead];
-        slot.usable = (m_known && m_known->take(i, slot.text)) ||
-                      worker.prepare(m_paths.at(i), m_recipe.encodingOf(i), slot.text);
+        slot.usable = worker.prepare(m_paths.at(i), m_recipe.encodingOf(i), slot.text);
         publish(slot, i);
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "search/eventpoints.h"
-#include "search/knownoutcomes.h"
 #include "search/preparedtext.h"
 #include "search/readadviser.h"
 #include "search/scanrecipe.h"
@@ -64,11 +63,10 @@ public:
 
     // A run with event points of its own shares them in eventPoints: an outcome then stands at
     // its turn without a look at the file while nothing that may change files ran since the
-    // reading began. The outcomes in known, worked out before the run, are taken as they stand.
+    // reading began.
     ReadAhead(ScanRecipe recipe, QStringList paths, int threads = defaultReadAheadThreads(),
               Priority priority = Priority::Normal, Validity validity = Validity::UntilChanged,
-              std::shared_ptr<const EventPoints> eventPoints = nullptr,
-              std::shared_ptr<KnownOutcomes> known = nullptr);
+              std::shared_ptr<const EventPoints> eventPoints = nullptr);
     // Stops the threads after the text each has in hand and waits for them.
     ~ReadAhead();
     // Tells the threads to stop soon, without waiting for them.
@@ -91,7 +89,7 @@ public:
 
 private:
     struct Slot;
-    class Gate;
+    class Worker;
 
     void work();
     bool waitForRoom(int i);
@@ -115,7 +113,6 @@ private:
     const bool m_behindCaller;
     const bool m_snapshot;
     const std::shared_ptr<const EventPoints> m_eventPoints;
-    const std::shared_ptr<KnownOutcomes> m_known;
     std::unique_ptr<Slot[]> m_slots;
     std::vector<std::thread> m_threads;
 

@@ -8,10 +8,9 @@
 
 SearchTurns::SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
                          ReadAhead::Priority priority, ReadAhead::Validity validity,
-                         std::shared_ptr<const EventPoints> eventPoints,
-                         std::shared_ptr<KnownOutcomes> known)
-    : m_scan(recipe), m_ahead(recipe, std::move(paths), threads, priority, validity,
-                              std::move(eventPoints), std::move(known))
+                         std::shared_ptr<const EventPoints> eventPoints)
+    : m_scan(recipe),
+      m_ahead(recipe, std::move(paths), threads, priority, validity, std::move(eventPoints))
 {
     m_scan.setCancellation(&m_cancelled);
 }

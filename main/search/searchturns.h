@@ -25,8 +25,7 @@ public:
     SearchTurns(const ScanRecipe &recipe, QStringList paths, int threads,
                 ReadAhead::Priority priority = ReadAhead::Priority::Normal,
                 ReadAhead::Validity validity = ReadAhead::Validity::UntilChanged,
-                std::shared_ptr<const EventPoints> eventPoints = nullptr,
-                std::shared_ptr<KnownOutcomes> known = nullptr);
+                std::shared_ptr<const EventPoints> eventPoints = nullptr);
     // Cancels the work in hand and waits for the threads, which end within a few milliseconds.
     ~SearchTurns();
     SearchTurns(const SearchTurns &) = delete;
