@@ -2,8 +2,8 @@
 
 #include "text/codepage.h"
 
+#include <QVarLengthArray>
 #include <cstring>
-#include <vector>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -79,23 +79,24 @@ qint64 LiteralText::count(std::string_view text) const
             ++count;
         return count;
     }
-    // Where each alternative next occurs; one that a match has passed is looked for again.
-    std::vector<const char *> next;
+    // Where each alternative next occurs; one that a match has passed is looked for again. A
+    // pattern of a few alternatives keeps them on the stack: this runs once per text.
+    QVarLengthArray<const char *, 8> next;
     for (const QByteArray &alternative : m_alternatives)
         next.push_back(findLiteral(from, end, alternative));
     for (;;) {
         qsizetype first = -1;
         for (qsizetype k = 0; k < m_alternatives.size(); ++k) {
-            if (next[size_t(k)] && next[size_t(k)] < from)
-                next[size_t(k)] = findLiteral(from, end, m_alternatives[k]);
+            if (next[k] && next[k] < from)
+                next[k] = findLiteral(from, end, m_alternatives[k]);
             // Of alternatives that match at the same place, the first in the pattern wins.
-            if (next[size_t(k)] && (first < 0 || next[size_t(k)] < next[size_t(first)]))
+            if (next[k] && (first < 0 || next[k] < next[first]))
                 first = k;
         }
         if (first < 0)
             return count;
         ++count;
-        from = next[size_t(first)] + m_alternatives[first].size();
+        from = next[first] + m_alternatives[first].size();
     }
 }
 
