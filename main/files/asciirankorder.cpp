@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <string>
+#include <memory>
+#include <string_view>
 
 namespace {
 
@@ -62,11 +63,33 @@ quint64 bigEndianWord(const char *data, qsizetype length)
     return word;
 }
 
-RankKey rankKey(const std::string &keys, qsizetype start, qsizetype length, qsizetype index)
+RankKey rankKey(const char *keys, qsizetype start, qsizetype length, qsizetype index)
 {
-    const char *const data = keys.data() + start;
+    const char *const data = keys + start;
     return {
         {bigEndianWord(data, length), bigEndianWord(data + 8, length - 8)}, start, length, index};
+}
+
+// Writes the key of each name of [from, to) at its start in keys, with its entry; false when a
+// name holds a byte other than printable ASCII.
+bool fillKeys(const std::array<unsigned char, 128> &ranks,
+              const std::function<QByteArrayView(qsizetype)> &name, qsizetype from, qsizetype to,
+              const std::vector<qsizetype> &starts, char *keys, std::vector<RankKey> &entries)
+{
+    for (qsizetype i = from; i < to; ++i) {
+        const QByteArrayView bytes = name(i);
+        char *key = keys + starts[size_t(i)];
+        for (const char c : bytes) {
+            if (!printable(c))
+                return false;
+            *key++ = char(ranks[size_t(c)]);
+        }
+        *key++ = '\0';
+        std::memcpy(key, bytes.data(), size_t(bytes.size()));
+        const qsizetype start = starts[size_t(i)];
+        entries[size_t(i)] = rankKey(keys, start, starts[size_t(i + 1)] - start, i);
+    }
+    return true;
 }
 
 } // namespace
@@ -77,23 +100,13 @@ asciiRankOrder(const QCollator &collator, qsizetype count,
 {
     const std::array<unsigned char, 128> ranks = characterRanks(collator);
     // Each key is the name's ranks, a 0, and the name's bytes, all in one block.
-    std::string keys;
-    std::vector<RankKey> entries;
-    entries.reserve(size_t(count));
-    for (qsizetype i = 0; i < count; ++i) {
-        const QByteArrayView bytes = name(i);
-        const qsizetype start = qsizetype(keys.size());
-        for (const char c : bytes) {
-            if (!printable(c))
-                return std::nullopt;
-            keys.push_back(char(ranks[size_t(c)]));
-        }
-        keys.push_back('\0');
-        keys.append(bytes.data(), size_t(bytes.size()));
-        entries.push_back(rankKey(keys, start, qsizetype(keys.size()) - start, i));
-    }
+    std::vector<qsizetype> starts(size_t(count) + 1);
+    for (qsizetype i = 0; i < count; ++i)
+        starts[size_t(i + 1)] = starts[size_t(i)] + 2 * name(i).size() + 1;
+    const std::unique_ptr<char[]> keys(new char[size_t(starts.back())]);
+    std::vector<RankKey> entries(static_cast<size_t>(count));
     const auto tail = [&keys](const RankKey &entry) {
-        return std::string_view(keys.data() + entry.start, size_t(entry.length))
+        return std::string_view(keys.get() + entry.start, size_t(entry.length))
             .substr(size_t(qMin(kHeadBytes, entry.length)));
     };
     const auto before = [&tail](const RankKey &a, const RankKey &b) {
@@ -103,13 +116,18 @@ asciiRankOrder(const QCollator &collator, qsizetype count,
             return a.head[1] < b.head[1];
         return tail(a) < tail(b);
     };
-    // Each half on a thread of its own, then the two are merged.
+    // Each half is keyed and sorted on a thread of its own, then the two are merged.
+    bool printableOnly[2] = {true, true};
     qsizetype secondHalf = 0;
     inTwoHalves(count, [&](int half, qsizetype from, qsizetype to) {
-        std::sort(entries.begin() + from, entries.begin() + to, before);
+        printableOnly[half] = fillKeys(ranks, name, from, to, starts, keys.get(), entries);
+        if (printableOnly[half])
+            std::sort(entries.begin() + from, entries.begin() + to, before);
         if (half == 1)
             secondHalf = from;
     });
+    if (!printableOnly[0] || !printableOnly[1])
+        return std::nullopt;
     std::inplace_merge(entries.begin(), entries.begin() + secondHalf, entries.end(), before);
     std::vector<qsizetype> order;
     order.reserve(entries.size());

@@ -11,7 +11,7 @@
 // the same ranks by their bytes, as the listing breaks the collation's ties. It is the
 // collation's order wherever the collation compares such names character by character (no rule
 // for a sequence of characters, as some languages have); the caller checks that it is.
-// Nothing when a name holds any other byte.
+// Nothing when a name holds any other byte. name is called from two threads at once.
 std::optional<std::vector<qsizetype>>
 asciiRankOrder(const QCollator &collator, qsizetype count,
                const std::function<QByteArrayView(qsizetype)> &name);
