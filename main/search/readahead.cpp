@@ -223,15 +223,6 @@ bool ReadAhead::waitFor(int i, std::chrono::milliseconds wait)
 {
     if (i >= m_count || m_threads.empty())
         return true;
-    if (m_snapshot)
-        return waitForStretch(i, wait);
-    for (int spin = 0; spin < kSpins && !isReady(i); ++spin)
-        std::this_thread::yield();
-    return isReady(i) || sleepUntilReady(i, wait);
-}
-
-bool ReadAhead::waitForStretch(int i, std::chrono::milliseconds wait)
-{
     if (isReady(i))
         return true;
     const int last = std::min(i + kStretch, m_count) - 1;

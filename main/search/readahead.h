@@ -37,7 +37,7 @@ public:
     // wakes it once for a batch of texts rather than for every text it takes.
     static constexpr int kRefill = 64;
     static constexpr qsizetype kLargestText = 8 * 1024 * 1024;
-    // A run over a snapshot waits for this many texts at a time (see waitForStretch).
+    // A run that is early for a text waits for this many texts at once (see waitFor).
     static constexpr int kStretch = 128;
 
     enum class Priority
@@ -76,6 +76,9 @@ public:
 
     // Whether the outcome of text i is there, waited for at most wait: a run that must stay
     // responsive waits in slices. Texts are taken in order, so i is the next one to be taken.
+    // A run that is early for text i sleeps until a stretch of texts from i on is ready and is
+    // woken once for all of them: on a cold disk, where the texts come one by one, a wake for
+    // every text cost the run's thread more than its work on the text.
     bool waitFor(int i, std::chrono::milliseconds wait);
 
     // The outcome of text i, waited for; null when the run must do text i itself. Texts are
@@ -101,10 +104,6 @@ private:
     bool isReady(int i) const;
     // Sleeps until text i is ready or wait has passed; returns whether it is ready.
     bool sleepUntilReady(int i, std::chrono::milliseconds wait);
-    // A run over a snapshot does no more than write each text's row: rather than spin for every
-    // text it is early for, it sleeps until a stretch of texts is ready and is woken once for
-    // all of them, which leaves the processors to the threads.
-    bool waitForStretch(int i, std::chrono::milliseconds wait);
     void stop();
 
     const ScanRecipe m_recipe;
