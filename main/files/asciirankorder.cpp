@@ -128,10 +128,17 @@ asciiRankOrder(const QCollator &collator, qsizetype count,
     });
     if (!printableOnly[0] || !printableOnly[1])
         return std::nullopt;
-    std::inplace_merge(entries.begin(), entries.begin() + secondHalf, entries.end(), before);
+    // Merged straight into the order: a merge in place would take a buffer as large as the keys.
     std::vector<qsizetype> order;
     order.reserve(entries.size());
-    for (const RankKey &entry : entries)
-        order.push_back(entry.index);
+    auto a = entries.cbegin();
+    const auto middle = entries.cbegin() + secondHalf;
+    auto b = middle;
+    while (a != middle && b != entries.cend())
+        order.push_back((before(*b, *a) ? *b++ : *a++).index);
+    for (; a != middle; ++a)
+        order.push_back(a->index);
+    for (; b != entries.cend(); ++b)
+        order.push_back(b->index);
     return order;
 }

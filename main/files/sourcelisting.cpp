@@ -195,18 +195,19 @@ std::vector<qsizetype> collationOrder(const ListedNames &names)
 template <typename Length, typename AppendName>
 QStringList joined(const QString &prefix, qsizetype count, Length length, AppendName appendName)
 {
-    QStringList halves[2];
-    inTwoHalves(count, [&](int half, qsizetype from, qsizetype to) {
-        halves[half].reserve(to - from);
+    // Each half fills its own part of one list: a list of each half, appended one to the other,
+    // would visit every string once more, far from the cache.
+    QStringList paths(count);
+    QString *const texts = paths.data();
+    inTwoHalves(count, [&](int, qsizetype from, qsizetype to) {
         for (qsizetype i = from; i < to; ++i) {
-            QString text;
+            QString &text = texts[i];
             text.reserve(prefix.size() + length(i));
             text += prefix;
             appendName(text, i);
-            halves[half] << std::move(text);
         }
     });
-    return halves[0] << halves[1];
+    return paths;
 }
 
 // prefix joined with the names in the given order.
