@@ -97,7 +97,10 @@ void TForm1::Button3Click(QObject * /*Sender*/)
     recipe.ausschlstr = ausschlstr;
     recipe.weighting = GewichtStrGlobal;
     recipe.ignoreCase = CheckBox1->isChecked();
-    m_sourceEntries->readChanged();
+    m_sourceEntries->readChanged(kTurnSlice, [this] {
+        m_rowDisposal->deleteSlice();
+        QCoreApplication::processEvents();
+    });
     const SourceEntries &entries = *m_sourceEntries;
     recipe.encodings = entries.encodingsAtStart();
     // Watched before any text is read, so that each reading knows what ran before it.

@@ -3,6 +3,7 @@
 #include "window/sources/itempaths.h"
 
 #include <QAbstractItemModel>
+#include <QElapsedTimer>
 #include <QListWidget>
 
 SourceEntries::SourceEntries(QListWidget *box, QObject *parent) : QObject(parent), m_box(box)
@@ -24,18 +25,31 @@ SourceEntries::SourceEntries(QListWidget *box, QObject *parent) : QObject(parent
     connect(model, &QAbstractItemModel::modelReset, this, changed);
 }
 
-void SourceEntries::readChanged()
+void SourceEntries::readChanged(std::chrono::milliseconds slice,
+                                const std::function<void()> &letEventsRun)
 {
-    if (!m_changed)
-        return;
-    const int n = m_box->count();
-    m_paths.reserve(n);
-    m_encodings.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        m_paths.append(sourcePath(m_box->item(i)));
-        m_encodings.append(sourceEncoding(m_box->item(i)));
+    // The clock is looked at only every so many entries.
+    constexpr int kEntriesBetweenLooks = 4096;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    while (m_changed) {
+        // Set again, and the entries read so far given back, by a change while events run.
+        m_changed = false;
+        const int n = m_box->count();
+        m_paths.reserve(n);
+        m_encodings.reserve(n);
+        for (int i = 0; i < n && !m_changed; ++i) {
+            if (i % kEntriesBetweenLooks == 0 && sinceEvents.elapsed() >= slice.count()) {
+                letEventsRun();
+                sinceEvents.restart();
+                if (m_changed)
+                    break;
+            }
+            const QListWidgetItem *item = m_box->item(i);
+            m_paths.append(sourcePath(item));
+            m_encodings.append(sourceEncoding(item));
+        }
     }
-    m_changed = false;
 }
 
 int SourceEntries::count() const

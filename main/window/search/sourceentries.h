@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <functional>
 
 class QListWidget;
 
@@ -22,7 +24,10 @@ public:
     SourceEntries(QListWidget *box, QObject *parent);
 
     // Reads the entries again if the list has changed since they were read; a run begins with it.
-    void readChanged();
+    // A list of a million entries takes longer than the window may go without events, so
+    // letEventsRun is called about every slice; a change of the list meanwhile starts the reading
+    // again.
+    void readChanged(std::chrono::milliseconds slice, const std::function<void()> &letEventsRun);
     // The paths as the list held them when they were read.
     const QStringList &atStart() const { return m_paths; }
     // The encodings as the list held them when they were read, in the order of atStart().
