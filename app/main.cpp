@@ -19,6 +19,7 @@ QIcon programIcon()
 
 int main(int argc, char *argv[])
 {
+    mergeFreedMemoryAtOnce();
     QApplication app(argc, argv);
     installGermanTranslations(app);
     registerFallbackFonts();

@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 bool installGermanTranslations(QCoreApplication &app)
 {
@@ -13,4 +16,11 @@ bool installGermanTranslations(QCoreApplication &app)
         return false;
     }
     return QCoreApplication::installTranslator(translator);
+}
+
+void mergeFreedMemoryAtOnce()
+{
+#ifdef __GLIBC__
+    mallopt(M_MXFAST, 0);
+#endif
 }
