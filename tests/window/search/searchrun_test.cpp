@@ -333,7 +333,10 @@ TEST_F(SearchRunTest, SourceListShrinkingDuringTheRunIsNeverReadBeyondItsEnd)
                   });
     search(QStringLiteral("a"));
     ASSERT_LT(rowsAtClear, 5) << "events ran only after the last text";
-    EXPECT_EQ(rowCount(), rowsAtClear);
+    // Events also run while the run waits for a text whose turn has begun; that one text may
+    // still count, none after it.
+    EXPECT_GE(rowCount(), rowsAtClear);
+    EXPECT_LE(rowCount(), rowsAtClear + 1);
     EXPECT_TRUE(dialogs->shown().empty());
     expectIdleWithFocusInSearchField();
 }
