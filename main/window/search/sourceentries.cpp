@@ -38,7 +38,7 @@ void SourceEntries::readChanged(std::chrono::milliseconds slice,
         const int n = m_box->count();
         m_paths.reserve(n);
         m_encodings.reserve(n);
-        for (int i = 0; i < n && !m_changed; ++i) {
+        for (int i = 0; i < n; ++i) {
             if (i % kEntriesBetweenLooks == 0 && sinceEvents.elapsed() >= slice.count()) {
                 letEventsRun();
                 sinceEvents.restart();
