@@ -109,7 +109,10 @@ struct Scan
     std::vector<std::pair<size_t, size_t>> matches;
 };
 
-// PCRE2 compiled the way QVX compiles patterns, matched without the JIT.
+// PCRE2 compiled the way QVX compiles patterns, matched without the JIT. Where no backtracking verb
+// may depend on where a search starts, the matches come from a compile without the start
+// optimizations, whose faults Pattern has to mend; whether a search fails or hits a limit may
+// depend on them, so that comes from the compile as QVX's.
 class ReferencePattern
 {
 public:
@@ -120,6 +123,11 @@ public:
         m_code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
                                static_cast<PCRE2_SIZE>(utf8.size()), PCRE2_UTF, &m_errorCode,
                                &m_errorOffset, context);
+        if (m_code && !utf8.contains("(*"))
+            m_unoptimized = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
+                                          static_cast<PCRE2_SIZE>(utf8.size()),
+                                          PCRE2_UTF | PCRE2_NO_START_OPTIMIZE, &m_errorCode,
+                                          &m_errorOffset, context);
         pcre2_compile_context_free(context);
         if (m_code)
             m_matchData = pcre2_match_data_create_from_pattern(m_code, nullptr);
@@ -132,6 +140,7 @@ public:
     {
         pcre2_match_context_free(m_matchContext);
         pcre2_match_data_free(m_matchData);
+        pcre2_code_free(m_unoptimized);
         pcre2_code_free(m_code);
     }
     ReferencePattern(const ReferencePattern &) = delete;
@@ -149,17 +158,28 @@ public:
             .arg(QString::fromUtf8(reinterpret_cast<const char *>(text), length));
     }
 
+    Scan scan(const std::string &subject) const
+    {
+        if (m_unoptimized) {
+            Scan result = scanWith(m_unoptimized, subject);
+            if (result.outcome == Scan::Completed)
+                return result;
+        }
+        return scanWith(m_code, subject);
+    }
+
+private:
     // Searches from offset 0, then from where the previous match ended, and after an empty
     // match from one character further on; a search starts only on a whole character, so after
     // a match that ends inside one (\C matches a single byte) it starts with the next.
-    Scan scan(const std::string &subject) const
+    Scan scanWith(const pcre2_code *code, const std::string &subject) const
     {
         Scan result;
         const auto *bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
         size_t offset = 0;
         for (;;) {
             const int rc =
-                pcre2_match(m_code, bytes, subject.size(), offset, 0, m_matchData, m_matchContext);
+                pcre2_match(code, bytes, subject.size(), offset, 0, m_matchData, m_matchContext);
             if (rc == PCRE2_ERROR_NOMATCH)
                 return result;
             if (rc < 0) {
@@ -182,8 +202,8 @@ public:
         }
     }
 
-private:
     pcre2_code *m_code = nullptr;
+    pcre2_code *m_unoptimized = nullptr;
     pcre2_match_data *m_matchData = nullptr;
     pcre2_match_context *m_matchContext = nullptr;
     int m_errorCode = 0;

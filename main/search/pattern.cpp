@@ -1,6 +1,7 @@
 #include "search/pattern.h"
 
 #include "errors/qvxerror.h"
+#include "search/assertedfirstunit.h"
 #include "search/matchbudget.h"
 #include "search/requiredunits.h"
 #include "search/searchstart.h"
@@ -91,6 +92,24 @@ void addRequiredUnits(const pcre2_code *code, RequiredUnits &units)
             pcre2_pattern_info(code, unitInfo, &unit) == 0)
             units.add(static_cast<unsigned char>(unit));
     }
+}
+
+pcre2_code *compile(std::string_view pattern, uint32_t options)
+{
+    pcre2_compile_context *compileContext = pcre2_compile_context_create(nullptr);
+    if (!compileContext)
+        throw std::bad_alloc();
+    pcre2_set_newline(compileContext, PCRE2_NEWLINE_ANY);
+    int errorCode = 0;
+    PCRE2_SIZE errorOffset = 0;
+    pcre2_code *code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                                     options, &errorCode, &errorOffset, compileContext);
+    pcre2_compile_context_free(compileContext);
+    if (!code)
+        throw QvxError(QString("Fehler in regulärem Ausdruck bei Offset %1: %2")
+                           .arg(errorOffset)
+                           .arg(pcre2Message(errorCode)));
+    return code;
 }
 
 enum class Found
@@ -243,21 +262,17 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
     // looked at as it stands, which may also keep a literal "\\C" from the windows.
     d->streamed = d->windowed && !utf8.contains("\\C");
 
-    pcre2_compile_context *compileContext = pcre2_compile_context_create(nullptr);
-    if (!compileContext)
-        throw std::bad_alloc();
-    pcre2_set_newline(compileContext, PCRE2_NEWLINE_ANY);
-    int errorCode = 0;
-    PCRE2_SIZE errorOffset = 0;
-    d->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(utf8.constData()),
-                            static_cast<PCRE2_SIZE>(utf8.size()),
-                            PCRE2_UTF | (d->windowed ? PCRE2_USE_OFFSET_LIMIT : 0), &errorCode,
-                            &errorOffset, compileContext);
-    pcre2_compile_context_free(compileContext);
-    if (!d->code)
-        throw QvxError(QString("Fehler in regulärem Ausdruck bei Offset %1: %2")
-                           .arg(errorOffset)
-                           .arg(pcre2Message(errorCode)));
+    const std::string_view text(utf8.constData(), utf8.size());
+    const uint32_t options = PCRE2_UTF | (d->windowed ? PCRE2_USE_OFFSET_LIMIT : 0);
+    d->code = compile(text, options);
+    // Both units stay required of every match; only PCRE2's own use of them is wrong.
+    addRequiredUnits(d->code, d->requiredUnits);
+    if (assertedFirstUnitMayMislead(d->code, text)) {
+        // Freed here, so that a failing compile below does not free it again.
+        pcre2_code_free(d->code);
+        d->code = nullptr;
+        d->code = compile(text, options | PCRE2_NO_START_OPTIMIZE);
+    }
 
     // Without the JIT the interpreter finds exactly the same matches, only more slowly. After
     // (*NO_JIT) PCRE2 reports success but compiles nothing.
@@ -267,7 +282,6 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
     const uint32_t jitModes = PCRE2_JIT_COMPLETE | (d->streamed ? PCRE2_JIT_PARTIAL_HARD : 0);
     d->jitCompiled = pcre2_jit_compile(d->code, jitModes) == 0 &&
                      pcre2_pattern_info(d->code, PCRE2_INFO_JITSIZE, &jitSize) == 0 && jitSize > 0;
-    addRequiredUnits(d->code, d->requiredUnits);
     uint32_t lookbehind = 0;
     pcre2_pattern_info(d->code, PCRE2_INFO_MAXLOOKBEHIND, &lookbehind);
     d->lookback = (std::size_t(utf8.size()) + 2) * (std::size_t(lookbehind) + 1);

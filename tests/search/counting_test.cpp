@@ -248,3 +248,14 @@ TEST(PatternCounting, SingleByteMatchesResumeAtTheNextWholeCharacter)
     const std::vector<std::pair<qsizetype, qsizetype>> whole = {{0, 1}, {1, 1}, {2, 1}};
     EXPECT_EQ(marks, whole);
 }
+
+TEST(PatternCounting, AFirstUnitFromALookaheadStillFindsMatchesOfOneCharacter)
+{
+    const std::string text = "a€€_ ba aa";
+    EXPECT_EQ(count("(?=a)b?a", text), 4);
+    EXPECT_EQ(count("(?i)(?=A)b?a", text), 4);
+    EXPECT_EQ(count("(*pla:a)x*a", text), 4);
+    // A text searched in windows of start positions, and one with the unit at its very end.
+    EXPECT_EQ(count("(?=a)b?a", std::string(2 * 1024 * 1024, 'x') + text), 4);
+    EXPECT_EQ(count("(?=a)b?a", "xxxa"), 1);
+}
