@@ -70,6 +70,9 @@ void WindowDriver::chooseSources(const QString &directory)
 {
     m_dialogs->answerSourceDirectory(directory);
     click("Button2");
+    // What the click left for later (the list's layout of its new items) runs before the user
+    // can do anything else.
+    QCoreApplication::processEvents();
 }
 
 QTreeWidget *WindowDriver::files() const
