@@ -241,6 +241,8 @@ private:
     static bool awaitTurn(SearchTurns &turns)
     {
         while (!turns.wait(kInterruptionSlice)) {
+            // Notes held back in a file's buffer reach it while the run waits for a slow text.
+            std::fflush(stderr);
             if (interrupted())
                 return false;
         }

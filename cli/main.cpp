@@ -1,5 +1,6 @@
 #include "clirun.h"
 #include "interruption.h"
+#include "progressline.h"
 #include "text/nativepath.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,11 @@ int main(int argc, char **argv)
     // written into it; held read-only, it refuses them, and OutputSink says why.
     if (::fcntl(STDOUT_FILENO, F_GETFD) == -1)
         ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    // Unbuffered, each note would be a system call of its own: a run over a million names of
+    // files named twice writes as many notes. A terminal still gets every line at once.
+    static char noteBuffer[64 * 1024];
+    if (!standardErrorIsTerminal())
+        std::setvbuf(stderr, noteBuffer, _IOFBF, sizeof noteBuffer);
     installInterruptionHandlers();
     // Takes the user's locale (the decimal separator of the export) from the environment.
     QCoreApplication app(argc, argv);
