@@ -48,6 +48,13 @@ MatchBudget::MatchBudget(std::size_t subjectBytes, const std::atomic<bool> *canc
         kFirstWindowBytes / std::max<std::size_t>(subjectBytes, 1), 1, kFirstWindowMax);
 }
 
+MatchBudget MatchBudget::withoutTimeLimit(std::size_t subjectBytes)
+{
+    MatchBudget budget(subjectBytes);
+    budget.m_deadline = Clock::time_point::max();
+    return budget;
+}
+
 std::uint64_t MatchBudget::positions(std::uint32_t limit, std::uint64_t weight,
                                      std::uint64_t available, bool splittable)
 {

@@ -53,6 +53,8 @@ public:
     // at most 2 * kFirstLimit units per byte, a small part of the allowance. Once cancelled is
     // set, the budget counts as spent: a search that another thread no longer needs ends soon.
     explicit MatchBudget(std::size_t subjectBytes, const std::atomic<bool> *cancelled = nullptr);
+    // The units alone, without the time: what they allow must not depend on the machine's speed.
+    static MatchBudget withoutTimeLimit(std::size_t subjectBytes);
 
     // The number of start positions, at least 1 and at most available, that the next search may
     // try with the given limit per position (weighted for the interpreter); a search that cannot
