@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <pcre2.h>
 #include <string_view>
 #include <utility>
@@ -78,20 +79,28 @@ PCRE2_SIZE wholeCharacterAt(std::string_view subject, PCRE2_SIZE offset)
     return offset;
 }
 
-// A first or last code unit only counts where PCRE2 recorded one (type 1); type 2 means the start
-// of a line.
-void addRequiredUnits(const pcre2_code *code, RequiredUnits &units)
+// The first and the last code unit that every match holds, where PCRE2 recorded one (type 1);
+// type 2 means the start of a line.
+struct RecordedUnits
 {
-    const std::pair<uint32_t, uint32_t> kinds[] = {
-        {PCRE2_INFO_FIRSTCODETYPE, PCRE2_INFO_FIRSTCODEUNIT},
-        {PCRE2_INFO_LASTCODETYPE, PCRE2_INFO_LASTCODEUNIT}};
-    for (const auto &[typeInfo, unitInfo] : kinds) {
-        uint32_t type = 0;
-        uint32_t unit = 0;
-        if (pcre2_pattern_info(code, typeInfo, &type) == 0 && type == 1 &&
-            pcre2_pattern_info(code, unitInfo, &unit) == 0)
-            units.add(static_cast<unsigned char>(unit));
-    }
+    std::optional<uint32_t> first;
+    std::optional<uint32_t> last;
+};
+
+std::optional<uint32_t> recordedUnit(const pcre2_code *code, uint32_t typeInfo, uint32_t unitInfo)
+{
+    uint32_t type = 0;
+    uint32_t unit = 0;
+    if (pcre2_pattern_info(code, typeInfo, &type) == 0 && type == 1 &&
+        pcre2_pattern_info(code, unitInfo, &unit) == 0)
+        return unit;
+    return std::nullopt;
+}
+
+RecordedUnits recordedUnits(const pcre2_code *code)
+{
+    return {recordedUnit(code, PCRE2_INFO_FIRSTCODETYPE, PCRE2_INFO_FIRSTCODEUNIT),
+            recordedUnit(code, PCRE2_INFO_LASTCODETYPE, PCRE2_INFO_LASTCODEUNIT)};
 }
 
 pcre2_code *compile(std::string_view pattern, uint32_t options)
@@ -265,13 +274,16 @@ Pattern::Pattern(const QString &pattern) : m_source(pattern), d(std::make_unique
     const std::string_view text(utf8.constData(), utf8.size());
     const uint32_t options = PCRE2_UTF | (d->windowed ? PCRE2_USE_OFFSET_LIMIT : 0);
     d->code = compile(text, options);
-    // Both units stay required of every match; only PCRE2's own use of them is wrong.
-    addRequiredUnits(d->code, d->requiredUnits);
-    if (assertedFirstUnitMayMislead(d->code, text)) {
-        // Freed here, so that a failing compile below does not free it again.
+    const RecordedUnits units = recordedUnits(d->code);
+    // Both units stay required of every match; only PCRE2's own use of them may be wrong.
+    for (const std::optional<uint32_t> &unit : {units.first, units.last}) {
+        if (unit)
+            d->requiredUnits.add(static_cast<unsigned char>(*unit));
+    }
+    if (units.first && units.last && assertedFirstUnitMayMislead(*units.first, *units.last, text)) {
+        pcre2_code *plain = compile(text, options | PCRE2_NO_START_OPTIMIZE);
         pcre2_code_free(d->code);
-        d->code = nullptr;
-        d->code = compile(text, options | PCRE2_NO_START_OPTIMIZE);
+        d->code = plain;
     }
 
     // Without the JIT the interpreter finds exactly the same matches, only more slowly. After
