@@ -89,6 +89,13 @@ public:
     {
         appendPathFromNative(text, m_bytes.constData() + m_starts[size_t(i)], length(i));
     }
+    // Asks memory for where name i starts, and then for its bytes: names met in another order
+    // than the listing's lie far apart in the block.
+    void prefetchStart(qsizetype i) const { __builtin_prefetch(&m_starts[size_t(i)]); }
+    void prefetchBytes(qsizetype i) const
+    {
+        __builtin_prefetch(m_bytes.constData() + m_starts[size_t(i)]);
+    }
 
 private:
     qsizetype end(qsizetype i) const
@@ -107,6 +114,8 @@ public:
     qsizetype size() const { return m_names.size(); }
     qsizetype length(qsizetype i) const { return m_names[i].size(); }
     void appendTo(QString &text, qsizetype i) const { text += m_names[i]; }
+    void prefetchStart(qsizetype) const {}
+    void prefetchBytes(qsizetype) const {}
 
 private:
     QStringList m_names;
@@ -214,9 +223,18 @@ QStringList joined(const QString &prefix, qsizetype count, Length length, Append
 QStringList joinedInOrder(const QString &prefix, const ListedNames &names,
                           const std::vector<qsizetype> &order)
 {
-    return joined(
-        prefix, names.size(), [&](qsizetype i) { return names.length(order[size_t(i)]); },
-        [&](QString &text, qsizetype i) { names.appendTo(text, order[size_t(i)]); });
+    // The sorted order visits the names far apart; each is asked for a few joins ahead.
+    constexpr qsizetype kAhead = 8;
+    const qsizetype count = names.size();
+    const auto length = [&](qsizetype i) {
+        if (i + 2 * kAhead < count)
+            names.prefetchStart(order[size_t(i + 2 * kAhead)]);
+        if (i + kAhead < count)
+            names.prefetchBytes(order[size_t(i + kAhead)]);
+        return names.length(order[size_t(i)]);
+    };
+    return joined(prefix, count, length,
+                  [&](QString &text, qsizetype i) { names.appendTo(text, order[size_t(i)]); });
 }
 
 // Whether each path's name (behind the prefix) comes after the one before it in the collation,
