@@ -5,6 +5,7 @@
 #include "qvxcli.h"
 #include "rowbench.h"
 #include "searchbench.h"
+#include "startbench.h"
 #include "table.h"
 #include "window/programstart.h"
 #include "windowdriver.h"
@@ -151,6 +152,8 @@ void run(const Options &options)
         if (searchOptions.measureHeap)
             printMemoryRow(corpus, result);
     }
+    // Once, after the searches: a few thousand small texts take about ten times as long.
+    benchStartAndExit(options.cli, 10 * options.repetitions);
     if (rows && !directories.value(QStringLiteral("dense-small")).isEmpty()) {
         const Corpus corpus = describeCorpus(QStringLiteral("dense-small"),
                                              directories.value(QStringLiteral("dense-small")));
