@@ -266,14 +266,34 @@ QString memoryNotes(const Corpus &corpus, const Outcome &outcome, const RipgrepR
     return notes.isEmpty() ? QString() : QStringLiteral(", ") + notes.join(QStringLiteral(", "));
 }
 
+// The lowest and the highest ratio of a repetition's time to ripgrep's in the same repetition:
+// on a machine whose speed drifts from one run to the next, the ratio of the medians alone hides
+// how far a single comparison may fall either way.
+QString rangeByRepetition(const std::vector<double> &seconds, const std::vector<double> &rgSeconds)
+{
+    std::vector<double> ratios;
+    for (size_t i = 0; i < std::min(seconds.size(), rgSeconds.size()); ++i) {
+        if (seconds[i] > 0 && rgSeconds[i] > 0)
+            ratios.push_back(seconds[i] / rgSeconds[i]);
+    }
+    if (ratios.size() < 2)
+        return QString();
+    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    return QStringLiteral(" (per repetition %1-%2)").arg(*low, 0, 'f', 2).arg(*high, 0, 'f', 2);
+}
+
 // qvx-cli against ripgrep with its own threads, and both programs against the read floor.
-QString ratioNotes(double seconds, double rgSeconds, double cliSeconds, double floor)
+QString ratioNotes(const TableRow &row, const Outcome &outcome, const RipgrepRuns &rg,
+                   const OtherRuns &cli)
 {
     const auto ratio = [](double a, double b) {
         return a > 0 && b > 0 ? QString::number(a / b, 'f', 2) : QStringLiteral("-");
     };
-    return QStringLiteral(", cli/rg %1, cli/floor %2, QVX/floor %3")
-        .arg(ratio(cliSeconds, rgSeconds), ratio(cliSeconds, floor), ratio(seconds, floor));
+    return QStringLiteral(", QVX/rg%1, cli/rg %2%3, cli/floor %4, QVX/floor %5")
+        .arg(rangeByRepetition(outcome.seconds, rg.ownThreads.seconds),
+             ratio(row.cliSeconds, row.rgSeconds),
+             rangeByRepetition(cli.seconds, rg.ownThreads.seconds),
+             ratio(row.cliSeconds, row.floorSeconds), ratio(row.seconds, row.floorSeconds));
 }
 
 void printSearchRow(const Corpus &corpus, const SearchCase &search, const QString &cache,
@@ -299,7 +319,7 @@ void printSearchRow(const Corpus &corpus, const SearchCase &search, const QStrin
         row.notes += compared("cli, each file once", cli, outcome.matchesOncePerFile);
     else
         row.notes += compared("cli", cli, outcome.matches);
-    row.notes += ratioNotes(row.seconds, row.rgSeconds, row.cliSeconds, floor);
+    row.notes += ratioNotes(row, outcome, rg, cli);
     row.notes += QStringLiteral(", window thread %1 µs/text")
                      .arg(median(outcome.windowCpuPerText), 0, 'f', 2);
     row.notes += QStringLiteral(", gap %1 ms").arg(outcome.longestGapMs, 0, 'f', 1);
