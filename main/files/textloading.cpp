@@ -271,16 +271,15 @@ std::string_view TextLoader::loadWindows1252(const QString &path, bool lowerCase
     return windows1252(file, reader, lowerCase, lineRule);
 }
 
-std::optional<TextLoader::RawText> TextLoader::loadRawWindows1252(const QString &path,
-                                                                  qsizetype maxBytes)
+std::optional<std::string_view> TextLoader::loadRawWindows1252(const QString &path,
+                                                               qsizetype maxBytes)
 {
     const SourceFile file = open(path);
     if (file.isOpen() && file.size() > maxBytes)
         return std::nullopt;
     PieceReader reader(file, path, file.size());
     opened(file, reader, SourceEncoding::Windows1252);
-    const std::string_view bytes = windows1252(file, reader, false, false);
-    return RawText{bytes, lineRuledLength(bytes.data(), qsizetype(bytes.size()))};
+    return windows1252(file, reader, false, false);
 }
 
 QString &TextLoader::loadUtf16(const QString &path)

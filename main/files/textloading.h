@@ -92,16 +92,11 @@ public:
     // and LF finds the same in both.
     std::string_view loadWindows1252(const QString &path, bool lowerCase, bool lineRule = true);
 
-    // The file's bytes up to its first NUL as they stand, whole, with the length in UTF-16 code
-    // units of the text that streamUtf8 gives, for a search that finds the same in both; read as
-    // Windows-1252 whatever the loader's encoding. Nothing, and nothing read, for a file of more
-    // than maxBytes.
-    struct RawText
-    {
-        std::string_view windows1252;
-        qsizetype length = 0;
-    };
-    std::optional<RawText> loadRawWindows1252(const QString &path, qsizetype maxBytes);
+    // The file's bytes up to its first NUL as they stand, whole, read as Windows-1252 whatever
+    // the loader's encoding, for a search that finds the same in them as in what streamUtf8
+    // gives (lineRuledLength gives that text's length). Nothing, and nothing read, for a file of
+    // more than maxBytes.
+    std::optional<std::string_view> loadRawWindows1252(const QString &path, qsizetype maxBytes);
 
     // The text as the simple search takes it, read in the loader's encoding: as loadWindows1252
     // gives it, or, read as UTF-8, as loadUtf16 gives it (utf16 then set).

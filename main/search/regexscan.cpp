@@ -1,6 +1,7 @@
 #include "search/regexscan.h"
 
 #include "errors/qvxerror.h"
+#include "files/linebreaks.h"
 #include "search/matchbudget.h"
 #include "search/preparedtext.h"
 #include "search/textwalks.h"
@@ -90,8 +91,7 @@ RegexScan::Streamed RegexScan::stream(TextLoader &loader, const QString &path,
     if (searchesLiterally(loader)) {
         // A longer text is streamed, so that it never needs its whole size in memory.
         if (const auto raw = loader.loadRawWindows1252(path, kWholePieces * loader.pieceSize())) {
-            streamed.whole = raw->windows1252;
-            streamed.length = raw->length;
+            streamed.whole = *raw;
             streamed.literal = true;
             return streamed;
         }
@@ -171,8 +171,10 @@ std::optional<FileResult> RegexScan::literalResult(const Streamed &streamed, con
 {
     const std::string_view text = streamed.whole;
     const qint32 f = rowCount(m_positiveLiteral->count(text), path);
-    if (f == 0 || streamed.length == 0)
+    if (f == 0 || text.empty())
         return std::nullopt;
+    // Most texts do not qualify: the length is worked out for those that do.
+    const qsizetype length = lineRuledLength(text.data(), qsizetype(text.size()));
     const QString w = weightingText();
     const LiteralText *weighting = weightingLiteral(w);
     if (!w.isEmpty() && !weighting) {
@@ -186,13 +188,13 @@ std::optional<FileResult> RegexScan::literalResult(const Streamed &streamed, con
         m_converted.resize(size_t(room));
         const NormalizedUtf8 normalized =
             normalizeToUtf8(text.data(), qsizetype(text.size()), m_converted.data(), room);
-        return evaluateText(std::string_view(m_converted.data(), size_t(normalized.bytes)),
-                            streamed.length, path, [&w] { return w; });
+        return evaluateText(std::string_view(m_converted.data(), size_t(normalized.bytes)), length,
+                            path, [&w] { return w; });
     }
     const qint32 fB = weighting ? rowCount(weighting->count(text), path) : -1;
     if (m_exclusionLiteral && m_exclusionLiteral->occursIn(text))
         return std::nullopt;
-    return FileResult{f, double(f) / double(streamed.length) * 100.0, fB};
+    return FileResult{f, double(f) / double(length) * 100.0, fB};
 }
 
 const LiteralText *RegexScan::weightingLiteral(const QString &text)

@@ -47,6 +47,7 @@ public:
     // is valid until loader's next load.
     struct Streamed
     {
+        // The text's length in UTF-16 code units; for a literal search it is left to the result.
         qsizetype length = 0;
         // The walks of a text searched in windows; otherwise the text, whole.
         std::optional<TextWalks> walks;
