@@ -12,7 +12,9 @@
 // that still holds.
 struct PreparedText
 {
-    QString path;
+    // A view of the path in the run's list, which outlives the outcome: a copy of the string
+    // would count its references up and down on every text, from every thread.
+    QStringView path;
     // The file as it was when it was read, and the encoding it was read in; read tells whether
     // it was.
     FileIdentity identity;

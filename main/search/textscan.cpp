@@ -84,12 +84,14 @@ void TextScan::prepare(TextLoader &loader, const QString &path, PreparedText &ou
         return;
     }
     out.weightingRead = false;
-    out.weighting = m_recipe.weighting;
     out.failed = false;
     out.failure.clear();
     out.result.reset();
-    const auto weighting = [&out] {
+    // Taken only for a text that needs it: every thread shares the string, and a copy for every
+    // text would move its reference count from one processor to the other.
+    const auto weighting = [this, &out] {
         out.weightingRead = true;
+        out.weighting = m_recipe.weighting;
         return out.weighting;
     };
     const RegexScan::Streamed streamed = m_regex->stream(loader, path, weighting);

@@ -198,7 +198,7 @@ TEST(ReadAhead, APeekShowsOnlyTheTextsToComeEachWithItsOwnOutcome)
         }
         const PreparedText *next = ahead.peek(i + 1);
         ASSERT_NE(next, nullptr);
-        EXPECT_EQ(next->path, paths[i + 1]);
+        EXPECT_EQ(next->path, QStringView(paths[i + 1]));
         EXPECT_EQ(next->result ? next->result->f : 0, i + 1);
     }
 }
