@@ -3,6 +3,7 @@
 // bytes, also its decoder's variants for processors without SSSE3 or SSE2) and the one the simple
 // search uses (TextLoader::loadWindows1252, also in lower case). All must give the text that a
 // line-by-line reading of the loading rule gives.
+#include "files/linebreaks.h"
 #include "files/textloading.h"
 #include "fuzzcheck.h"
 #include "preview/linemarker.h"
@@ -131,8 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             "the portable decoder gives the same UTF-8 and length");
 
     const auto raw = loader.loadRawWindows1252(path, bytes.size());
-    require(raw && raw->length == expected.size(),
-            "the bytes as they stand come with the UTF-16 length of the text");
+    require(raw && lineRuledLength(raw->data(), qsizetype(raw->size())) == expected.size(),
+            "the bytes as they stand give the UTF-16 length of the text");
 
     const QString simpleText = windows1252Text(loader.loadWindows1252(path, false));
     requireLineBreaksInPairs(simpleText);
