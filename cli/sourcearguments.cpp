@@ -8,10 +8,42 @@
 #include "text/nativepath.h"
 
 #include <QDir>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <exception>
 #include <fnmatch.h>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
+
+// A directory that an operand or a list names, listed apart from the others: several are listed
+// at once, one per processor, and their texts and messages then taken in the order named.
+struct Listing
+{
+    QString directory;
+    QStringList paths;
+    // What a walk below it reported when the run goes on after errors, in the walk's order.
+    QStringList messages;
+    std::exception_ptr failure;
+};
+
+// What the operands give, in their order: a text, the texts of a listing, or an error.
+struct Piece
+{
+    enum class Kind
+    {
+        Text,
+        Listing,
+        Error
+    };
+    Kind kind;
+    // The text's path or the error's message.
+    QString text;
+    std::size_t listing = 0;
+};
 
 class Expansion
 {
@@ -30,6 +62,8 @@ public:
 
     void operand(const QString &arg)
     {
+        if (m_stopped)
+            return;
         if (arg == QLatin1String("-") || arg == QLatin1String("@-"))
             list(arg, m_input);
         else if (arg.startsWith(QLatin1Char('@')))
@@ -38,7 +72,34 @@ public:
             entry(arg);
     }
 
-    QStringList paths;
+    // The paths of all operands. An error is reported, or thrown, where its operand stands.
+    QStringList finish()
+    {
+        listAll();
+        QStringList paths;
+        for (const Piece &piece : m_pieces) {
+            switch (piece.kind) {
+            case Piece::Kind::Text:
+                paths << piece.text;
+                break;
+            case Piece::Kind::Error:
+                guarded([&] { throw QvxError(piece.text); });
+                break;
+            case Piece::Kind::Listing: {
+                Listing &listing = m_listings[piece.listing];
+                for (const QString &message : listing.messages)
+                    m_onError(message);
+                guarded([&] {
+                    if (listing.failure)
+                        std::rethrow_exception(listing.failure);
+                });
+                paths.append(std::move(listing.paths));
+                break;
+            }
+            }
+        }
+        return paths;
+    }
 
 private:
     // Looked at by the path's bytes, which Qt's file information would turn into U+FFFD. What
@@ -46,27 +107,69 @@ private:
     void entry(const QString &path)
     {
         if (!isDirectory(path)) {
-            paths << path;
+            m_pieces.push_back({Piece::Kind::Text, path});
             return;
         }
         // Its texts keep the form typed, relative or not, as grep's and find's output does.
-        guarded([&] { directory(QDir::cleanPath(path)); });
+        m_pieces.push_back({Piece::Kind::Listing, QString(), m_listings.size()});
+        m_listings.push_back({QDir::cleanPath(path), {}, {}, {}});
     }
 
-    void directory(const QString &dir)
+    // Without a handler for errors the run ends at the first one: what follows it is not read.
+    void fail(const QString &message)
     {
-        if (!m_recursive) {
-            paths << (choosing() ? sourcePaths(dir, chosen(listSourceTexts(dir)))
-                                 : listSourcePaths(dir));
-            return;
+        m_pieces.push_back({Piece::Kind::Error, message});
+        m_stopped = !m_onError;
+    }
+
+    void listAll()
+    {
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i; (i = next.fetch_add(1)) < m_listings.size();)
+                listInto(m_listings[i]);
+        };
+        const std::size_t threads = std::min<std::size_t>(
+            std::max(1U, std::thread::hardware_concurrency()), m_listings.size());
+        std::vector<std::thread> helpers;
+        for (std::size_t t = 1; t < threads; ++t) {
+            try {
+                helpers.emplace_back(work);
+            } catch (const std::system_error &) {
+                break;
+            }
         }
+        work();
+        for (std::thread &helper : helpers)
+            helper.join();
+    }
+
+    void listInto(Listing &listing) const
+    {
+        try {
+            listing.paths = listed(listing.directory, listing.messages);
+        } catch (...) {
+            listing.failure = std::current_exception();
+        }
+    }
+
+    QStringList listed(const QString &dir, QStringList &messages) const
+    {
+        if (!m_recursive)
+            return choosing() ? sourcePaths(dir, chosen(listSourceTexts(dir)))
+                              : listSourcePaths(dir);
+        QStringList paths;
+        SourceTreeError onError;
+        if (m_onError)
+            onError = [&messages](const QString &message) { messages << message; };
         walkSourceTree(
             dir,
-            [this](const QString &reached, const QStringList &names) {
+            [&](const QString &reached, const QStringList &names) {
                 paths << sourcePaths(reached, chosen(names));
                 return true;
             },
-            m_onError);
+            onError);
+        return paths;
     }
 
     bool choosing() const { return !m_included.isEmpty() || !m_excluded.isEmpty(); }
@@ -98,10 +201,8 @@ private:
         std::FILE *file = std::fopen(nativePath(name).constData(), "rb");
         if (!file) {
             const int error = errno;
-            guarded([&] {
-                throw QvxError(QStringLiteral("Die Liste %1 kann nicht gelesen werden. %2")
-                                   .arg(shownPath(name), systemErrorText(error)));
-            });
+            fail(QStringLiteral("Die Liste %1 kann nicht gelesen werden. %2")
+                     .arg(shownPath(name), systemErrorText(error)));
             return;
         }
         list(name, file);
@@ -115,7 +216,7 @@ private:
         QByteArray line;
         qsizetype number = 1;
         int c;
-        while ((c = std::getc(file)) != EOF) {
+        while (!m_stopped && (c = std::getc(file)) != EOF) {
             if (c != '\n') {
                 line += char(c);
                 continue;
@@ -123,13 +224,13 @@ private:
             listEntry(name, number++, line);
             line.clear();
         }
+        if (m_stopped)
+            return;
         listEntry(name, number, line);
         if (std::ferror(file)) {
             const int error = errno;
-            guarded([&] {
-                throw QvxError(QStringLiteral("Die Liste %1 kann nicht gelesen werden. %2")
-                                   .arg(shownPath(name), systemErrorText(error)));
-            });
+            fail(QStringLiteral("Die Liste %1 kann nicht gelesen werden. %2")
+                     .arg(shownPath(name), systemErrorText(error)));
         }
     }
 
@@ -138,12 +239,10 @@ private:
         // No file name holds a NUL; such a list is binary or corrupt, and the path cut at the
         // NUL would name another file.
         if (line.contains('\0')) {
-            guarded([&] {
-                throw QvxError(QStringLiteral("Die Liste %1 enthält in Zeile %2 ein NUL-Zeichen; "
-                                              "ein Pfad kann keines enthalten.")
-                                   .arg(listName(name))
-                                   .arg(number));
-            });
+            fail(QStringLiteral("Die Liste %1 enthält in Zeile %2 ein NUL-Zeichen; "
+                                "ein Pfad kann keines enthalten.")
+                     .arg(listName(name))
+                     .arg(number));
             return;
         }
         if (line.endsWith('\r'))
@@ -175,6 +274,9 @@ private:
     const std::function<void(const QString &)> &m_onError;
     QList<QByteArray> m_included;
     QList<QByteArray> m_excluded;
+    std::vector<Piece> m_pieces;
+    std::vector<Listing> m_listings;
+    bool m_stopped = false;
 };
 
 } // namespace
@@ -185,5 +287,5 @@ QStringList expandSources(const QStringList &operands, bool recursive, const QSt
     Expansion expansion(recursive, globs, input, onError);
     for (const QString &operand : operands)
         expansion.operand(operand);
-    return expansion.paths;
+    return expansion.finish();
 }

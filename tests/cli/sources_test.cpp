@@ -99,6 +99,47 @@ TEST(CliSources, ListsFromAFileAndFromStandardInputKeepTheirOrder)
         << nul.err.constData();
 }
 
+// Several directories are listed at once; their texts and the errors still come in the order
+// the operands and lists name them.
+TEST(CliSources, SeveralDirectoriesAndErrorsKeepTheOrderNamed)
+{
+    TempCorpus corpus;
+    const QString root = corpus.path() + '/';
+    QStringList flat;
+    QStringList deep;
+    for (const char *dir : {"d3", "d0", "d5", "d1", "d4", "d2"}) {
+        QStringList own;
+        for (const char *name : {"b.txt", "a.txt"})
+            own << corpus.write(QString("%1/%2").arg(dir, name), "x");
+        own.sort();
+        flat << own;
+        deep << own << corpus.write(QString("%1/sub/c.txt").arg(dir), "x");
+    }
+    const QString single = corpus.write("einzeln.txt", "x");
+    const QString list = corpus.write("liste", (root + "d4\n" + root + "d2\n").toUtf8());
+    const QStringList operands{root + "d3", root + "d0", single,
+                               root + "d5", root + "d1", "@" + list};
+    flat.insert(4, single);
+    deep.insert(6, single);
+
+    const CliResult plain = runTool(QStringList{"-s", "x"} + operands);
+    EXPECT_EQ(plain.status, 0);
+    EXPECT_EQ(pathsOf(plain.out), flat);
+    const CliResult recursive = runTool(QStringList{"-r", "-s", "x"} + operands);
+    EXPECT_EQ(pathsOf(recursive.out), deep);
+
+    const QString missing = corpus.filePath("fehlt");
+    const CliResult goingOn =
+        runTool({"--keep-going", "-s", "x", root + "d3", "@" + missing, root + "d0", "@-"},
+                QByteArray("a\0b\n", 4) + (root + "d5").toUtf8());
+    EXPECT_EQ(goingOn.status, 2);
+    EXPECT_EQ(pathsOf(goingOn.out), flat.mid(0, 4) + flat.mid(5, 2));
+    const qsizetype listError = goingOn.err.indexOf(("Die Liste " + missing).toUtf8());
+    const qsizetype nulError = goingOn.err.indexOf("Standardeingabe enthält in Zeile 1 ein NUL");
+    EXPECT_GE(listError, 0) << goingOn.err.constData();
+    EXPECT_GT(nulError, listError) << goingOn.err.constData();
+}
+
 TEST(CliSources, HostilePathsComeBackWholeFromTsvUnescaping)
 {
     TempCorpus corpus;
